@@ -1,0 +1,69 @@
+#include "Command.h"
+#include "ConsoleUserInterface.h"
+#include "GeometryOptions.h"
+#include "TypeloomDoc.h"
+
+#include <iostream>
+
+namespace
+{
+// The document's framework side, for a document the command line opens.
+class CConsoleDocumentSite final : public CDocumentSite
+{
+public:
+    std::string GetPathName() const override { return m_strPath; }
+    void SetPathName(const std::string& strPath) override { m_strPath = strPath; }
+    void AddToRecentFileList(const std::string&) override {}
+    std::vector<CDocumentView*> GetViews() override { return {}; }
+    CUserInterface& GetUserInterface() override { return m_ui; }
+
+    std::string m_strPath;
+    CConsoleUserInterface m_ui;
+};
+
+int RunInfo(CArguments& args);
+} // namespace
+
+extern const CCommand g_cmdInfo = {
+    "info",
+    "Open a font file under a glyph geometry and count its glyphs and pages.",
+    "FONT [--width W] [--height H]",
+    "The file has no header: the same bytes read as other glyphs under another\n"
+    "geometry. Prints the length, the glyph size, the glyph count and the pages.",
+    {kWidthOption, kHeightOption},
+    1,
+    1,
+    RunInfo,
+};
+
+namespace
+{
+int RunInfo(CArguments& args)
+{
+    const auto geometry = ReadGeometry(args);
+    if (!geometry)
+        return Fail(g_cmdInfo, kExitUsage, args.m_strError);
+
+    CConsoleDocumentSite site;
+    CTypeloomDoc doc(site);
+    const std::string& strPath = args.m_positionals[0];
+    if (!doc.OnOpenDocument(strPath))
+        return Fail(g_cmdInfo, kExitFile, "cannot open \"" + strPath + "\"");
+    site.SetPathName(strPath);
+    doc.SetGlyphSize(geometry->m_nWidth, geometry->m_nHeight);
+
+    const std::uint32_t nGlyphs = doc.GetGlyphCount();
+    const unsigned nBytes = doc.m_glyph.Bytes();
+    std::cout << "font:     " << strPath << "\n"
+              << "length:   " << doc.m_nFileLength << " bytes\n"
+              << "geometry: " << geometry->m_nWidth << " x " << geometry->m_nHeight << " ("
+              << nBytes << " bytes a glyph)\n"
+              << "glyphs:   " << nGlyphs;
+    if (const auto nSpare = doc.m_nFileLength - std::uint64_t{nGlyphs} * nBytes)
+        std::cout << " (" << nSpare << " trailing bytes are no glyph)";
+    std::cout << "\n"
+              << "pages:    " << doc.GetLastPage() + 1 << " of 256 glyphs (0 to "
+              << doc.GetLastPage() << ")\n";
+    return kExitOk;
+}
+} // namespace

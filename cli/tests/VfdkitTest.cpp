@@ -1,0 +1,82 @@
+#include "RunTool.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+struct Vfdkit : ::testing::Test
+{
+    fs::path dir = fs::temp_directory_path() / ("vfdkit_cli_" + std::to_string(::getpid()));
+    void SetUp() override { fs::create_directories(dir); }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string Font(std::size_t length)
+    {
+        const auto path = dir / ("font" + std::to_string(length));
+        std::ofstream(path, std::ios::binary) << std::string(length, '\x55');
+        return path.string();
+    }
+};
+} // namespace
+
+TEST_F(Vfdkit, HelpAndVersionGoToStandardOutput)
+{
+    const auto help = RunVfdkit("--help");
+    EXPECT_EQ(help.m_nStatus, 0);
+    EXPECT_NE(help.m_strOut.find("info"), std::string::npos);
+
+    const auto version = RunVfdkit("--version");
+    EXPECT_EQ(version.m_nStatus, 0);
+    EXPECT_EQ(version.m_strOut.rfind("vfdkit ", 0), 0u);
+
+    const auto infoHelp = RunVfdkit("info --help");
+    EXPECT_EQ(infoHelp.m_nStatus, 0);
+    EXPECT_NE(infoHelp.m_strOut.find("--width W"), std::string::npos);
+}
+
+TEST_F(Vfdkit, WrongCommandLinesExitTwoWithAMessage)
+{
+    for (const char* args : {"", "frobnicate", "info", "info a b", "info f --width 12",
+                             "info f --height 33", "info f --bogus"})
+    {
+        const auto run = RunVfdkit(args);
+        EXPECT_EQ(run.m_nStatus, 2) << args;
+        EXPECT_FALSE(run.m_strErr.empty()) << args;
+        EXPECT_TRUE(run.m_strOut.empty()) << args;
+    }
+}
+
+TEST_F(Vfdkit, InfoCountsGlyphsAndPagesUnderTheGeometry)
+{
+    const auto font = Font(8192);
+    const auto run16 = RunVfdkit(ShellQuote(font));
+    EXPECT_EQ(run16.m_nStatus, 2); // the command name is required
+
+    const auto info16 = RunVfdkit("info " + ShellQuote(font));
+    ASSERT_EQ(info16.m_nStatus, 0) << info16.m_strErr;
+    EXPECT_NE(info16.m_strOut.find("glyphs:   256\n"), std::string::npos) << info16.m_strOut;
+    EXPECT_NE(info16.m_strOut.find("pages:    1 "), std::string::npos);
+
+    const auto info8 = RunVfdkit("info " + ShellQuote(font) + " --width 8 --height=8");
+    ASSERT_EQ(info8.m_nStatus, 0);
+    EXPECT_NE(info8.m_strOut.find("glyphs:   1024\n"), std::string::npos);
+    EXPECT_NE(info8.m_strOut.find("pages:    4 "), std::string::npos);
+
+    const auto odd = RunVfdkit("info " + ShellQuote(Font(33)));
+    EXPECT_NE(odd.m_strOut.find("glyphs:   1 (1 trailing bytes are no glyph)"), std::string::npos);
+
+    const auto empty = RunVfdkit("info " + ShellQuote(Font(0)));
+    EXPECT_NE(empty.m_strOut.find("pages:    1 of 256 glyphs (0 to 0)"), std::string::npos);
+}
+
+TEST_F(Vfdkit, UnreadableFontsExitThree)
+{
+    const auto run = RunVfdkit("info " + ShellQuote((dir / "missing").string()));
+    EXPECT_EQ(run.m_nStatus, 3);
+    EXPECT_NE(run.m_strErr.find("missing"), std::string::npos);
+}

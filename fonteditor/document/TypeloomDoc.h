@@ -1,0 +1,67 @@
+#pragma once
+
+#include "DocumentSite.h"
+#include "Glyph.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+// The font document: one per open font file. The font is never loaded
+// whole: opening records the file's length, pages of 256 glyphs are read from
+// disk on demand with the change list laid over them, and saving writes the
+// listed glyphs into the file at their offsets.
+class CTypeloomDoc
+{
+public:
+    explicit CTypeloomDoc(CDocumentSite& site);
+    ~CTypeloomDoc();
+    CTypeloomDoc(const CTypeloomDoc&) = delete;
+    CTypeloomDoc& operator=(const CTypeloomDoc&) = delete;
+
+    // Framework hooks.
+    // Records the file's length and reads nothing else; false when the file
+    // cannot be opened for reading (the framework reports it).
+    bool OnOpenDocument(const std::string& strPath);
+    // Saves into strTarget; false, with a message naming the file, when the
+    // target cannot be written. The change list is kept then.
+    bool OnSaveDocument(const std::string& strTarget);
+
+    void SetGlyphSize(unsigned nWidth, unsigned nHeight);
+    std::uint32_t GetGlyphCount() const;
+    // Index of the last page of the font as opened; 0 for a font without glyphs.
+    std::uint32_t GetLastPage() const { return LastPageIndex(GetGlyphCount()); }
+
+    // Fills pageBuffer (kPageBufferBytes long) with the glyphs from
+    // nFirstCode and the 256 change flags. Returns the bytes read from the
+    // file, 0 without a path, -1 when the file cannot be opened (buffer and
+    // flags untouched). Bytes past the end of the file keep what they held.
+    long long ReadPage(std::uint32_t nFirstCode, std::uint8_t* pPageBuffer,
+                       std::uint8_t* pChangeFlags);
+    // The overlay step of ReadPage: flags and bitmaps of the listed glyphs of
+    // the page, later entries over earlier ones.
+    void ApplyChanges(std::uint32_t nFirstCode, std::uint8_t* pPageBuffer,
+                      std::uint8_t* pChangeFlags) const;
+    void AddChange(const CGlyph& glyph);
+    void ClearChanges();
+
+    const std::vector<CGlyph>& GetChanges() const { return m_changes; }
+    CDocumentSite& GetSite() { return m_site; }
+
+    CGlyph m_glyph; // the document's geometry; its bitmap is the export's read buffer
+    std::uint32_t m_nFileLength = 0;
+
+private:
+    // The positions in m_changes that a page overlay or a save must apply, in
+    // list order. An entry whose code and glyph size recur later is left out:
+    // the later entry covers exactly its bytes.
+    std::vector<std::size_t> VisibleChanges(std::uint32_t nFirstCode, std::uint64_t nCount) const;
+    bool WriteChanges(const std::string& strTarget, bool bCreate);
+
+    CDocumentSite& m_site;
+    std::vector<CGlyph> m_changes;
+    // Per code, the positions of its visible entries, so that a page read
+    // costs the page's entries and not the length of the whole list.
+    std::map<std::uint32_t, std::vector<std::size_t>> m_changeIndex;
+};

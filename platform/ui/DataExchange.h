@@ -1,0 +1,104 @@
+#pragma once
+
+#include "UserInterface.h"
+
+#include <optional>
+#include <string>
+
+// The data-exchange seam: a dialog's logic binds its member fields to control
+// ids in DoDataExchange, and one CDataExchange moves them in either direction.
+//
+// CControlAccess is what the window side provides: the controls' values by
+// id. The wx layer implements it over real controls; tests use
+// CFakeControls, which holds the values.
+class CControlAccess
+{
+public:
+    virtual ~CControlAccess() = default;
+
+    virtual std::string GetText(int nId) = 0;
+    virtual void SetText(int nId, const std::string& strText) = 0;
+
+    // Radio groups are named by their first button; -1 when none is checked.
+    virtual int GetRadioIndex(int nFirstId) = 0;
+    virtual void SetRadioIndex(int nFirstId, int nIndex) = 0;
+
+    // Combo and list boxes: the selected item, -1 for none.
+    virtual int GetSelectionIndex(int nId) = 0;
+    virtual void SetSelectionIndex(int nId, int nIndex) = 0;
+
+    // Check boxes: 0 clear, 1 ticked, 2 indeterminate.
+    virtual int GetCheck(int nId) = 0;
+    virtual void SetCheck(int nId, int nState) = 0;
+
+    // After a rejected entry the control gets the focus with its text selected.
+    virtual void FocusAndSelect(int nId) = 0;
+};
+
+// The validation messages, as the framework words them.
+inline constexpr const char* kMsgEnterInteger = "Please enter an integer.";
+inline constexpr const char* kMsgEnterPositiveInteger = "Please enter a positive integer.";
+inline constexpr const char* kMsgEnterIntegerBetween = "Please enter an integer between %1 and %2.";
+
+// "Please enter an integer between 1 and 32."
+std::string FormatIntegerRangeMessage(int nMin, int nMax);
+
+// Integer text as the fields accept it: optional blanks, an optional sign
+// (none allowed for unsigned), at least one decimal digit, optional blanks,
+// nothing else; the value must fit the type.
+std::optional<int> ParseInt(const std::string& strText);
+std::optional<unsigned> ParseUnsigned(const std::string& strText);
+
+class CDataExchange
+{
+public:
+    // bSaveAndValidate: true takes the controls into the fields (and checks
+    // them), false shows the fields in the controls.
+    CDataExchange(CControlAccess& controls, CUserInterface& ui, bool bSaveAndValidate)
+        : m_bSaveAndValidate(bSaveAndValidate), m_controls(controls), m_ui(ui)
+    {
+    }
+
+    const bool m_bSaveAndValidate;
+
+    // True once a field was rejected: its message has been shown, and every
+    // later call of this exchange does nothing, so the fields after it keep
+    // their values.
+    bool Failed() const { return m_bFailed; }
+
+    void Text(int nId, std::string& strValue);
+    void Text(int nId, int& nValue);      // "Please enter an integer."
+    void Text(int nId, unsigned& nValue); // "Please enter a positive integer."
+    // Checks, when taking the controls, that nValue lies in [nMin, nMax];
+    // nId is the control that gets the focus when it does not.
+    void MinMaxInt(int nId, int nValue, int nMin, int nMax);
+    void Radio(int nFirstId, int& nIndex);
+    void ComboIndex(int nId, int& nIndex);
+    void Check(int nId, int& nState);
+
+private:
+    void Fail(int nId, const std::string& strMessage);
+
+    CControlAccess& m_controls;
+    CUserInterface& m_ui;
+    bool m_bFailed = false;
+};
+
+// Base of the dialogs' logic: UpdateData runs DoDataExchange in one direction
+// and tells whether every field passed.
+class CDataExchangeForm
+{
+public:
+    CDataExchangeForm(CControlAccess& controls, CUserInterface& ui) : m_controls(controls), m_ui(ui)
+    {
+    }
+    virtual ~CDataExchangeForm() = default;
+
+    bool UpdateData(bool bSaveAndValidate = true);
+
+protected:
+    virtual void DoDataExchange(CDataExchange& dx) = 0;
+
+    CControlAccess& m_controls;
+    CUserInterface& m_ui;
+};

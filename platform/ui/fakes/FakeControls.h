@@ -1,0 +1,48 @@
+#pragma once
+
+#include "DataExchange.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+// Test double of the controls: values held by id. Radio groups and selection
+// lists behave as the real controls do: a radio index names one button of
+// the group, a selection index must name an existing item or is -1.
+class CFakeControls final : public CControlAccess
+{
+public:
+    std::string GetText(int nId) override { return m_texts[nId]; }
+    void SetText(int nId, const std::string& strText) override { m_texts[nId] = strText; }
+
+    int GetRadioIndex(int nFirstId) override;
+    void SetRadioIndex(int nFirstId, int nIndex) override;
+
+    int GetSelectionIndex(int nId) override;
+    void SetSelectionIndex(int nId, int nIndex) override;
+
+    int GetCheck(int nId) override { return m_checks[nId]; }
+    void SetCheck(int nId, int nState) override { m_checks[nId] = nState; }
+
+    void FocusAndSelect(int nId) override { m_focusAndSelect.push_back(nId); }
+
+    // A radio group of nCount buttons starting at nFirstId; none checked.
+    void AddRadioGroup(int nFirstId, int nCount);
+    // The items of a list or combo box; the selection becomes -1.
+    void SetItems(int nId, std::vector<std::string> items);
+    const std::vector<std::string>& Items(int nId) { return m_items[nId]; }
+
+    std::map<int, std::string> m_texts;
+    std::map<int, int> m_checks;
+    std::vector<int> m_focusAndSelect;
+
+private:
+    struct CRadioGroup
+    {
+        int m_nCount = 0;
+        int m_nChecked = -1;
+    };
+    std::map<int, CRadioGroup> m_radios;
+    std::map<int, std::vector<std::string>> m_items;
+    std::map<int, int> m_selections;
+};

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need, and only those
+# that are missing. apt-get runs only as root; otherwise the missing packages
+# are named and the script fails, so nothing half-works silently.
+set -euo pipefail
+
+packages=(
+    g++ cmake ninja-build pkg-config make
+    libwxgtk3.2-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth x11-utils imagemagick
+    kbd
+)
+# Extra groups, asked for by name: `deps.sh win32`.
+for group in "$@"; do
+    case "$group" in
+    win32) packages+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest wine) ;;
+    *) echo "deps.sh: unknown group '$group'" >&2; exit 2 ;;
+    esac
+done
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+
+if [[ $(id -u) -ne 0 ]]; then
+    echo "Missing Debian packages: ${missing[*]}" >&2
+    echo "Install them as root: apt-get install ${missing[*]}" >&2
+    exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"
