@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageTarget.h"
 #include "UserInterface.h"
 
 #include <cstdint>
@@ -7,12 +8,9 @@
 #include <vector>
 
 // What the font document needs of a view: synchronous messages and updates.
-class CDocumentView
+class CDocumentView : public CMessageTarget
 {
 public:
-    virtual ~CDocumentView() = default;
-    virtual std::intptr_t SendMessage(unsigned nMsg, std::uintptr_t wParam,
-                                      std::intptr_t lParam) = 0;
     virtual void OnUpdate(std::intptr_t nHint) = 0;
 };
 

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// One serial port, as the programs use it: opened exclusively, raw 8-bit
+// data, the caller's rate and parity, one stop bit, no flow control, read
+// time-outs as each program defines them.
+
+// Parity codes are the platform's numbers: 0 none, 1 odd, 2 even, 3 mark, 4 space.
+struct CSerialSettings
+{
+    std::uint32_t m_nBaudRate = 9600;
+    std::uint8_t m_nParity = 0;
+    std::uint8_t m_nDataBits = 8;
+    // Always one stop bit, no hardware or software flow control.
+
+    bool operator==(const CSerialSettings&) const = default;
+};
+
+// Read time-outs with the platform's meaning: at most m_nIntervalMs between
+// two bytes, and at most m_nTotalPerByteMs × count + m_nTotalConstantMs for
+// the whole read; a zero leaves that limit out. All zero: no time-outs, a
+// read returns only when every byte asked for has arrived.
+struct CReadTimeouts
+{
+    std::uint32_t m_nIntervalMs = 0;
+    std::uint32_t m_nTotalPerByteMs = 0;
+    std::uint32_t m_nTotalConstantMs = 0;
+
+    bool operator==(const CReadTimeouts&) const = default;
+};
+
+// The platform's purge flags.
+inline constexpr unsigned PURGE_TXABORT = 0x1;
+inline constexpr unsigned PURGE_RXABORT = 0x2;
+inline constexpr unsigned PURGE_TXCLEAR = 0x4;
+inline constexpr unsigned PURGE_RXCLEAR = 0x8;
+
+class CSerialPort
+{
+public:
+    virtual ~CSerialPort() = default;
+
+    // Opens the device for reading and writing, exclusively: a port another
+    // program holds does not open. The line is put in raw mode.
+    virtual bool Open(const std::string& strDevice) = 0;
+    virtual bool IsOpen() const = 0;
+    // Reads the port's current line settings and applies rate, parity and
+    // data bits over them; false when the port rejects them.
+    virtual bool Configure(const CSerialSettings& settings) = 0;
+    virtual bool SetReadTimeouts(const CReadTimeouts& timeouts) = 0;
+    // Bytes written, -1 on failure. Blocks until they are handed to the line.
+    virtual long long Write(const void* pData, std::size_t nCount) = 0;
+    // Bytes read within the time-outs (0 when none arrived), -1 on failure.
+    virtual long long Read(void* pBuffer, std::size_t nCount) = 0;
+    // Clears or abandons the transmit and receive queues (PURGE_* flags).
+    virtual bool Purge(unsigned nFlags) = 0;
+    // False when the platform reported a failed close; closed either way.
+    virtual bool Close() = 0;
+    // The cause of the last failure, naming the device.
+    virtual const std::string& GetLastError() const = 0;
+};
+
+// The platform's serial port: termios on POSIX, the communications API on Windows.
+std::unique_ptr<CSerialPort> CreateSerialPort();
+
+// The device of COM port n: the environment variable VFDKIT_COM<n> when it
+// is set (VFDKIT_COM3=/dev/ttyUSB0), otherwise /dev/ttyS<n-1>; on Windows
+// the COM name itself.
+std::string ComPortDevice(unsigned nPort);
