@@ -23,9 +23,9 @@ public:
     struct CCall
     {
         ECall m_call;
-        std::vector<std::uint8_t> m_bytes; // WirteStrData: the nLength bytes given
-        int m_nLength = 0;                 // WirteStrData: the length as given
-        std::string m_strPath;             // UpdateFontLib
+        std::vector<std::uint8_t> m_bytes{}; // WirteStrData: the nLength bytes given
+        int m_nLength = 0;                   // WirteStrData: the length as given
+        std::string m_strPath{};             // UpdateFontLib
         unsigned long m_dwArea = 0;
         unsigned long m_dwPage = 0;
 
