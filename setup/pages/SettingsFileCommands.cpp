@@ -47,25 +47,36 @@ void CSettingsFileCommands::SetCaptionFor(const std::string& strPath)
     m_setCaption(m_strModel + "-" + std::filesystem::path(strPath).filename().string());
 }
 
+std::optional<std::string> CSettingsFileCommands::ChoosePath(CFileDialogRequest request)
+{
+    request.m_strFilter = kSettingsFileFilter;
+    request.m_strDefaultExt = kSettingsFileExt;
+    auto path = m_ui.FileDialog(request);
+    if (!path || !AcceptPath(*path))
+        return std::nullopt;
+    return path;
+}
+
+void CSettingsFileCommands::ReportSaved()
+{
+    m_ui.MessageBox(CMessageBoxRequest{kMsgSavedSuccessfully, kCaptionPrompt, EMessageIcon::None,
+                                       EMessageButtons::Ok});
+}
+
 void CSettingsFileCommands::OnSaveAs()
 {
     if (!HasPage())
         return;
     CFileDialogRequest request;
     request.m_bOpen = false;
-    request.m_strFilter = kSettingsFileFilter;
-    request.m_strDefaultExt = kSettingsFileExt;
     request.m_strFileName = kSaveAsInitialName;
     request.m_bHideReadOnly = true;
     request.m_bOverwritePrompt = true;
-    const auto path = m_ui.FileDialog(request);
-    if (!path || !AcceptPath(*path))
-        return;
-    if (!Save(*path))
+    const auto path = ChoosePath(request);
+    if (!path || !Save(*path))
         return;
     SetCaptionFor(*path);
-    m_ui.MessageBox(CMessageBoxRequest{kMsgSavedSuccessfully, kCaptionPrompt, EMessageIcon::None,
-                                       EMessageButtons::Ok});
+    ReportSaved();
 }
 
 void CSettingsFileCommands::OnOpenSettingFile()
@@ -74,10 +85,8 @@ void CSettingsFileCommands::OnOpenSettingFile()
         return;
     CFileDialogRequest request;
     request.m_bOpen = true;
-    request.m_strFilter = kSettingsFileFilter;
-    request.m_strDefaultExt = kSettingsFileExt;
-    const auto path = m_ui.FileDialog(request);
-    if (!path || !AcceptPath(*path))
+    const auto path = ChoosePath(request);
+    if (!path)
         return;
     // A name typed into the dialog may name no file: loading it as all
     // defaults would silently lose the page's values.
@@ -107,6 +116,5 @@ void CSettingsFileCommands::OnSaveSettingFile()
     if (!AcceptPath(strPath) || !Save(strPath))
         return;
     SetCaptionFor(strPath);
-    m_ui.MessageBox(CMessageBoxRequest{kMsgSavedSuccessfully, kCaptionPrompt, EMessageIcon::None,
-                                       EMessageButtons::Ok});
+    ReportSaved();
 }

@@ -4,6 +4,7 @@
 #include "UserInterface.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // The main window's three settings-file commands: "Save as..." (menu),
@@ -31,6 +32,10 @@ public:
 private:
     bool HasPage();
     bool AcceptPath(const std::string& strPath);
+    // The file dialog with the settings files' filter; the path when the
+    // user chose one that can be used.
+    std::optional<std::string> ChoosePath(CFileDialogRequest request);
+    void ReportSaved();
     bool Save(const std::string& strPath);
     void SetCaptionFor(const std::string& strPath);
 
