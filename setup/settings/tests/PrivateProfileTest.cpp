@@ -142,9 +142,12 @@ TEST_F(PrivateProfileTest, TextIsCutToTheBufferWithoutSplittingACharacter)
 
 TEST_F(PrivateProfileTest, CommentsAndAByteOrderMarkAreNotKeys)
 {
-    const auto ini = ProfileOf("\xEF\xBB\xBF[S]\r\n;k=1\r\n  ; k=2\r\nk=3\r\n");
+    auto ini = ProfileOf("\xEF\xBB\xBF[S]\r\n;k=1\r\n  ; k=2\r\nk=3\r\n");
     EXPECT_EQ(ini.GetInt("S", "k", 0), 3);
     EXPECT_EQ(ini.GetInt("S", ";k", 0), 0);
+    // Writing keeps the mark.
+    ASSERT_TRUE(ini.WriteString("S", "k", "2"));
+    EXPECT_EQ(Text(), "\xEF\xBB\xBF[S]\r\n;k=1\r\n  ; k=2\r\nk=2\r\n");
 }
 
 TEST_F(PrivateProfileTest, LinesEndingInLfOrCrLfReadAlike)
@@ -240,14 +243,6 @@ TEST_F(PrivateProfileTest, NewLinesFollowTheFilesLineEndings)
     ProfileOf("[S]");
     ASSERT_TRUE(ini.WriteString("s", "k", "1"));
     EXPECT_EQ(Text(), "[S]\r\nk=1\r\n");
-}
-
-TEST_F(PrivateProfileTest, WritingKeepsAByteOrderMark)
-{
-    ProfileOf("\xEF\xBB\xBF[S]\r\nk=1\r\n");
-    CPrivateProfile ini(Path());
-    ASSERT_TRUE(ini.WriteString("S", "k", "2"));
-    EXPECT_EQ(Text(), "\xEF\xBB\xBF[S]\r\nk=2\r\n");
 }
 
 TEST_F(PrivateProfileTest, KeysWithBracketsAndBarsRoundTripVerbatim)

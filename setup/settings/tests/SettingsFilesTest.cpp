@@ -125,11 +125,3 @@ TEST_F(SettingsFilesTest, AnUnreadableSettingsFileLeavesTheValues)
     EXPECT_NE(file.GetLastError().find("folder.ini"), std::string::npos);
     EXPECT_FALSE(file.Write(values));
 }
-
-TEST_F(SettingsFilesTest, TheModelsOwnFileIsAFileNotAFolder)
-{
-    EXPECT_EQ(ModelSettingsPath("VF620"), "./VF620.ini");
-    EXPECT_EQ(ModelSettingsPath("VF730/VF730E"), "./VF730-VF730E.ini");
-    EXPECT_EQ(ModelSettingsPath("VF510"), "./VF510.ini");
-    EXPECT_EQ(ModelSettingsPath("未知"), "./未知.ini");
-}

@@ -134,19 +134,3 @@ TEST_F(PolelinkLibraryTest, SendsTheCallersBytesOnThePortOfTheConnectionFile)
     ::close(nMaster);
     ::unsetenv("VFDKIT_COM3");
 }
-
-TEST_F(PolelinkLibraryTest, WithoutAConnectionFileItCreatesOneAndReportsThePort)
-{
-    ::setenv("VFDKIT_COM6", (dir / "no-such-port").c_str(), 1);
-    auto* pOpen = library.Find<int()>("OpenComm");
-    auto* pWrite = library.Find<int(const char*, int)>("WirteStrData");
-    auto* pUpdate =
-        library.Find<int(const char*, unsigned long, unsigned long)>(kUpdateFontLibSymbol);
-    ASSERT_TRUE(pOpen && pWrite && pUpdate);
-
-    EXPECT_EQ(pOpen(), 0);
-    EXPECT_EQ(CConnectionFile().Read(), (CConnectionSettings{"未知", 6, 9600}));
-    EXPECT_EQ(pWrite("x", 1), 0);
-    EXPECT_EQ(pUpdate("", 0, kPolelinkAllPages), 0);
-    ::unsetenv("VFDKIT_COM6");
-}
