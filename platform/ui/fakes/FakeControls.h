@@ -1,15 +1,17 @@
 #pragma once
 
+#include "ControlLayout.h"
 #include "DataExchange.h"
 
 #include <map>
 #include <string>
 #include <vector>
 
-// Test double of the controls: values held by id. Radio groups and selection
-// lists behave as the real controls do: a radio index names one button of
-// the group, a selection index must name an existing item or is -1.
-class CFakeControls final : public CControlAccess
+// Test double of the controls: values, items and visibility held by id.
+// Radio groups and selection lists behave as the real controls do: a radio
+// index names one button of the group, a selection index must name an
+// existing item or is -1. Controls are shown and enabled until told otherwise.
+class CFakeControls final : public CControlAccess, public CControlLayout
 {
 public:
     std::string GetText(int nId) override { return m_texts[nId]; }
@@ -29,8 +31,13 @@ public:
     // A radio group of nCount buttons starting at nFirstId; none checked.
     void AddRadioGroup(int nFirstId, int nCount);
     // The items of a list or combo box; the selection becomes -1.
-    void SetItems(int nId, std::vector<std::string> items);
+    void SetItems(int nId, std::vector<std::string> items) override;
     const std::vector<std::string>& Items(int nId) { return m_items[nId]; }
+
+    void ShowControl(int nId, bool bShow) override { m_hidden[nId] = !bShow; }
+    void EnableControl(int nId, bool bEnable) override { m_disabled[nId] = !bEnable; }
+    bool IsShown(int nId) { return !m_hidden[nId]; }
+    bool IsEnabled(int nId) { return !m_disabled[nId]; }
 
     std::map<int, std::string> m_texts;
     std::map<int, int> m_checks;
@@ -45,4 +52,6 @@ private:
     std::map<int, CRadioGroup> m_radios;
     std::map<int, std::vector<std::string>> m_items;
     std::map<int, int> m_selections;
+    std::map<int, bool> m_hidden;
+    std::map<int, bool> m_disabled;
 };

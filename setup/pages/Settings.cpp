@@ -1,0 +1,108 @@
+#include "Settings.h"
+
+#include <string>
+#include <vector>
+
+namespace
+{
+template <std::size_t N>
+std::vector<std::string> Items(const std::array<const char*, N>& items)
+{
+    return {items.begin(), items.end()};
+}
+} // namespace
+
+std::uint8_t SelectionCommandByte(int nIndex)
+{
+    if (nIndex == 13)
+        return 0x0E;
+    if (nIndex == 14)
+        return 0x0D;
+    return static_cast<std::uint8_t>(nIndex);
+}
+
+Settings::Settings(CControlAccess& controls, CControlLayout& layout, CUserInterface& ui,
+                   CPolelink& polelink)
+    : CDataExchangeForm(controls, ui), m_layout(layout), m_polelink(polelink)
+{
+}
+
+void Settings::DoDataExchange(CDataExchange& dx)
+{
+    dx.ComboIndex(kBaudRateList, m_nBaudIndex);
+    dx.ComboIndex(kContrastList, m_nContrastIndex);
+    dx.Radio(kInternationalRadio, m_nLanguage);
+    dx.ComboIndex(kCharSetList, m_nCharSetIndex);
+    dx.ComboIndex(kCodeTableList, m_nCodeTableIndex);
+    dx.ComboIndex(kFontTypeList, m_nFontTypeIndex);
+}
+
+void Settings::OnInitDialog()
+{
+    m_layout.SetItems(kBaudRateList, Items(kBaudRateItems));
+    m_layout.SetItems(kContrastList, Items(kContrastItems));
+    m_layout.SetItems(kCharSetList, Items(kCharSetItems));
+    m_layout.SetItems(kCodeTableList, Items(kCodeTableItems));
+    m_layout.SetItems(kFontTypeList, Items(kFontTypeItems));
+    UpdateData(false);
+}
+
+void Settings::Send(std::initializer_list<std::uint8_t> bytes)
+{
+    m_polelink.WirteStrData(reinterpret_cast<const char*>(bytes.begin()),
+                            static_cast<int>(bytes.size()));
+}
+
+void Settings::OnUpdate()
+{
+    UpdateData(true);
+
+    // Anything but "International Language" (Chinese, or no radio set) sends '0'.
+    Send({0x02, 0x05, 0x52, static_cast<std::uint8_t>(m_nLanguage == 0 ? '1' : '0'), 0x03});
+    if (m_nCharSetIndex >= 0)
+        Send({0x1B, 0x52, SelectionCommandByte(m_nCharSetIndex)});
+    if (m_nCodeTableIndex >= 0)
+        Send({0x1B, 0x74, SelectionCommandByte(m_nCodeTableIndex)});
+    if (m_nContrastIndex >= 0)
+        Send({0x1F, 0x58, static_cast<std::uint8_t>(m_nContrastIndex + 1), 0x1B, 0x40});
+    if (m_nBaudIndex >= 0 && m_nBaudIndex < static_cast<int>(kBaudRateDigits.size()))
+    {
+        Send({0x02, 0x05, 0x42, kBaudRateDigits[static_cast<std::size_t>(m_nBaudIndex)], 0x03});
+        m_ui.MessageBox(CMessageBoxRequest{kMsgSettingsApplied, kCaptionHint, EMessageIcon::None,
+                                           EMessageButtons::Ok});
+    }
+}
+
+void Settings::OnReset()
+{
+    m_nBaudIndex = 3;
+    m_nContrastIndex = 2;
+    m_nLanguage = 0;
+    m_nCharSetIndex = 0;
+    m_nCodeTableIndex = 0;
+    m_nFontTypeIndex = 0;
+    UpdateData(false);
+}
+
+void Settings::AdaptToVF620()
+{
+    m_layout.SetItems(kCodeTableList, Items(kVF620CodeTableItems));
+    m_layout.ShowControl(kChineseRadio, false);
+    m_layout.ShowControl(kBaudRateList, false);
+    m_controls.SetText(kBaudRateLabel, kVF620BaudRateLabel);
+    UpdateData(false);
+}
+
+CSettingsValues Settings::GetFileValues() const
+{
+    return {m_nBaudIndex, m_nContrastIndex, m_nLanguage, m_nCharSetIndex, m_nCodeTableIndex};
+}
+
+void Settings::SetFileValues(const CSettingsValues& values)
+{
+    m_nBaudIndex = values.m_nBaudIndex;
+    m_nContrastIndex = values.m_nContrastIndex;
+    m_nLanguage = values.m_nLanguage;
+    m_nCharSetIndex = values.m_nCharSetIndex;
+    m_nCodeTableIndex = values.m_nCodeTableIndex;
+}

@@ -1,0 +1,30 @@
+#include "LibraryPolelink.h"
+
+#include "TempFolder.h"
+
+#include <stdlib.h>
+
+#include <gtest/gtest.h>
+
+// The seam reaches the library the program is linked against, the C++
+// function by its type-decorated name included (a wrong argument type would
+// not link).
+TEST(LibraryPolelinkTest, CallsReachTheLinkedLibrary)
+{
+    CTempFolder dir;
+    CWorkingDirectory cwd(dir.Path());
+    ::setenv("VFDKIT_COM6", (dir / "no-such-port").c_str(), 1);
+
+    CLibraryPolelink polelink;
+    polelink.OpenComm();
+    // Only the library knows the connection file's defaults and writes them.
+    EXPECT_EQ(dir.Read("Polelink.ini"), "[Polelink]\r\n"
+                                        "PortName[1to8]=6\r\n"
+                                        "BaudRate[9600][19200][38400][115200]=9600\r\n");
+    polelink.WirteStrData("\x1B\x40", 2);
+    polelink.Init();
+    EXPECT_EQ(polelink.UpdateFontLib("", 0, kPolelinkAllPages), 0);
+    EXPECT_EQ(polelink.UpdateFontLib((dir / "missing.bin"), 1, 8), 0);
+    polelink.CloseComm();
+    ::unsetenv("VFDKIT_COM6");
+}
