@@ -1,0 +1,202 @@
+#include "ViewFixture.h"
+
+#include <algorithm>
+
+TEST_F(ViewFixture, AClickTogglesAPixelAndRefreshesTheText)
+{
+    CWindow& w = Open(8192);
+    const int before = w.Grid().m_glyph.GetPixel(3, 2);
+    w.ClickPixel(3, 2);
+    EXPECT_EQ(w.Grid().m_glyph.GetPixel(3, 2), !before);
+    EXPECT_EQ(w.Text()[2 * 19 + 3], before ? '0' : '1');
+    EXPECT_EQ(w.Grid().m_bModified, 1);
+}
+
+TEST_F(ViewFixture, SelectingAnotherGlyphCommitsTheEditedOne)
+{
+    CWindow& w = Open(8192);
+    w.ClickCell(4, 0);
+    w.ClickPixel(0, 0);
+    const CGlyph edited = w.Grid().m_glyph;
+    w.ClickCell(6, 1);
+
+    ASSERT_EQ(doc.GetChanges().size(), 1u);
+    EXPECT_EQ(doc.GetChanges()[0], edited);
+    EXPECT_EQ(doc.GetChanges()[0].m_nCode, 4u);
+    EXPECT_EQ(w.Map().m_changed[4], 1);
+    EXPECT_EQ(Head(w.Map().GetCell(4, 0), 32), Head(edited.m_bits.data(), 32));
+    // The new glyph is loaded clean, and the text box shows it.
+    EXPECT_EQ(w.Grid().m_glyph.m_nCode, 0x16u);
+    EXPECT_EQ(w.Grid().m_bModified, 0);
+    std::string text;
+    w.Grid().m_glyph.ToText(text);
+    EXPECT_EQ(w.Text(), text);
+
+    // An unedited glyph is not committed when another is selected.
+    w.ClickCell(7, 1);
+    EXPECT_EQ(doc.GetChanges().size(), 1u);
+}
+
+TEST_F(ViewFixture, TypingChangesTheGridAtEveryKeystroke)
+{
+    CWindow& w = Open(8192);
+    std::string text = w.Text();
+    const int nRepaints = w.site.m_gridHost.m_nInvalidations;
+    text[0] = text[0] == '1' ? '0' : '1';
+    w.site.m_controls.UserEdit(text);
+    EXPECT_EQ(w.Grid().m_glyph.GetPixel(0, 0), text[0] == '1');
+    EXPECT_EQ(w.Grid().m_bModified, 1);
+    EXPECT_EQ(w.site.m_gridHost.m_nInvalidations, nRepaints + 1);
+
+    text[1] = text[1] == '1' ? '0' : '1';
+    w.site.m_controls.UserEdit(text);
+    EXPECT_EQ(w.Grid().m_glyph.GetPixel(1, 0), text[1] == '1');
+
+    // Selecting another glyph fills the box without marking it modified.
+    w.ClickCell(1, 0);
+    EXPECT_EQ(w.Grid().m_bModified, 0);
+    EXPECT_EQ(doc.GetChanges().size(), 1u);
+}
+
+TEST_F(ViewFixture, WhileOtherIsInvalidTypingWarnsAndTheGlyphStays)
+{
+    CWindow& w = Open(8192);
+    w.site.m_controls.m_inner.SetText(kIdOtherHeight, "99");
+    const CGlyph before = w.Grid().m_glyph;
+    std::string text = w.Text();
+    text[0] = text[0] == '1' ? '0' : '1';
+    w.site.m_controls.UserEdit(text);
+    w.site.m_controls.UserEdit(text + "1");
+    EXPECT_EQ(docSite.m_ui.Texts().size(), 2u);
+    EXPECT_EQ(w.Grid().m_glyph.m_bits, before.m_bits);
+}
+
+TEST_F(ViewFixture, UndoWithTheGridFocusedDropsTheEdit)
+{
+    CWindow& w = Open(8192);
+    w.ClickCell(2, 3);
+    const CGlyph loaded = w.Grid().m_glyph;
+    w.ClickPixel(5, 5);
+    w.ClickPixel(6, 6);
+    w.site.m_nFocusId = kIdGlyphGrid;
+    w.view.OnEditUndo();
+    EXPECT_EQ(w.Grid().m_glyph, loaded);
+    EXPECT_EQ(w.Grid().m_bModified, 0);
+    std::string text;
+    loaded.ToText(text);
+    EXPECT_EQ(w.Text(), text);
+    w.ClickCell(0, 0);
+    EXPECT_TRUE(doc.GetChanges().empty());
+    EXPECT_TRUE(w.site.m_textBox.m_calls.empty());
+}
+
+TEST_F(ViewFixture, UndoNeverTakesBackACommit)
+{
+    CWindow& w = Open(8192);
+    w.ClickPixel(0, 0);
+    w.ClickCell(1, 0); // commits glyph 0
+    w.site.m_nFocusId = kIdGlyphGrid;
+    w.view.OnEditUndo();
+    EXPECT_EQ(doc.GetChanges().size(), 1u);
+    EXPECT_EQ(w.Map().m_changed[0], 1);
+}
+
+TEST_F(ViewFixture, UndoInTheTextBoxRestoresItsTextAndTheGlyphFollows)
+{
+    CWindow& w = Open(8192);
+    const CGlyph loaded = w.Grid().m_glyph;
+    const std::string original = w.Text();
+    std::string lit = original;
+    std::replace(lit.begin(), lit.end(), '0', '1');
+    w.site.m_controls.UserEdit(lit);
+    EXPECT_EQ(w.Grid().m_glyph.GetPixel(15, 15), 1);
+
+    w.site.m_nFocusId = kIdGlyphText;
+    w.view.OnEditUndo();
+    EXPECT_EQ(w.Text(), original);
+    EXPECT_EQ(w.Grid().m_glyph.m_bits, loaded.m_bits);
+    EXPECT_EQ(w.Grid().m_bModified, 1); // the restored text is an edit too
+    EXPECT_EQ(w.site.m_textBox.m_calls, std::vector<std::string>{"undo"});
+}
+
+TEST_F(ViewFixture, UndoWithNeitherFocusedDoesNothing)
+{
+    CWindow& w = Open(8192);
+    w.ClickPixel(0, 0);
+    const CGlyph edited = w.Grid().m_glyph;
+    w.site.m_nFocusId = kIdCharMap;
+    w.view.OnEditUndo();
+    EXPECT_EQ(w.Grid().m_glyph, edited);
+    EXPECT_EQ(w.Grid().m_bModified, 1);
+    EXPECT_TRUE(w.site.m_textBox.m_calls.empty());
+}
+
+TEST_F(ViewFixture, AnEditSurvivesAPageStepMarkedAndDrawnFromTheList)
+{
+    CWindow& w = Open(512 * 32);
+    w.ClickCell(1, 1);
+    w.ClickPixel(2, 2);
+    const CGlyph edited = w.Grid().m_glyph;
+    w.Scroll(EScrollRequest::LineDown);
+    ASSERT_EQ(doc.GetChanges().size(), 1u);
+    EXPECT_EQ(w.Map().m_changed[0x11], 0); // page 1: code 0x111 is not edited
+    w.Scroll(EScrollRequest::LineUp);
+    EXPECT_EQ(w.Map().m_changed[0x11], 1);
+    EXPECT_EQ(Head(w.Map().GetCell(1, 1), 32), Head(edited.m_bits.data(), 32));
+    EXPECT_EQ(w.Grid().m_glyph.m_bits, edited.m_bits);
+    EXPECT_EQ(w.Grid().m_bModified, 0);
+}
+
+TEST_F(ViewFixture, ApplyCommitsThePendingEditInItsOwnGeometry)
+{
+    CWindow& w = Open(8192);
+    w.ClickCell(1, 0);
+    w.ClickPixel(15, 15);
+    const CGlyph edited = w.Grid().m_glyph;
+    w.Apply(0, 0);
+    ASSERT_EQ(doc.GetChanges().size(), 1u);
+    EXPECT_EQ(doc.GetChanges()[0], edited); // 16 x 16, code 1
+    EXPECT_EQ(w.Grid().m_glyph.m_nCode, 1u);
+    EXPECT_EQ(Head(w.Grid().m_glyph.m_bits.data(), 8), FileGlyph(1, 8));
+
+    // Saved, the edit lands on glyph 1 of the 16 x 16 layout and nowhere else.
+    ASSERT_TRUE(doc.OnSaveDocument(font.string()));
+    std::string expected = bytes;
+    std::copy_n(edited.m_bits.begin(), 32, expected.begin() + 32);
+    EXPECT_EQ(Slurp(font), expected);
+}
+
+TEST_F(ViewFixture, SaveCommitsThePendingEditAndReloadsTheSelectedGlyph)
+{
+    CWindow& w = Open(8192);
+    w.ClickCell(9, 2);
+    w.ClickPixel(0, 0);
+    const CGlyph edited = w.Grid().m_glyph;
+    ASSERT_TRUE(doc.OnSaveDocument(font.string()));
+
+    const std::string saved = Slurp(font);
+    EXPECT_EQ(saved.substr(0x29 * 32, 32),
+              std::string(reinterpret_cast<const char*>(edited.m_bits.data()), 32));
+    EXPECT_TRUE(doc.GetChanges().empty());
+    EXPECT_EQ(w.Grid().m_glyph.m_nCode, 0x29u);
+    EXPECT_EQ(w.Grid().m_glyph.m_bits, edited.m_bits);
+    EXPECT_EQ(w.Grid().m_bModified, 0);
+    EXPECT_EQ(w.Map().m_changed[0x29], 0); // saved: no longer a change
+}
+
+TEST_F(ViewFixture, AFailedSaveLeavesTheGridOnTheSelectedGlyph)
+{
+    CWindow& w = Open(8192);
+    w.ClickCell(9, 2);
+    w.ClickPixel(0, 0);
+    const CGlyph edited = w.Grid().m_glyph;
+    // Save As into a folder that does not exist: the copy fails, no update follows.
+    EXPECT_FALSE(doc.OnSaveDocument((dir / "missing" / "x.bin").string()));
+    EXPECT_EQ(w.Grid().m_glyph.m_nCode, 0x29u);
+    EXPECT_EQ(w.Grid().m_glyph.m_bits, edited.m_bits);
+    // An edit now is an edit of glyph 0x29, with 0x29's bitmap.
+    w.ClickPixel(1, 1);
+    w.ClickCell(0, 0);
+    EXPECT_EQ(doc.GetChanges().back().m_nCode, 0x29u);
+    EXPECT_EQ(doc.GetChanges().back().GetPixel(0, 0), edited.GetPixel(0, 0));
+}
