@@ -150,7 +150,7 @@ private:
         if (strCause.empty())
             strCause = m_source.GetLastError();
         Abandon();
-        m_ui.MessageBox("Cannot export: the font file cannot be read.\n" + strCause,
+        m_ui.MessageBox("Cannot read the font file for the export.\n" + strCause,
                         EMessageIcon::Warning);
         return EExportResult::SourceError;
     }
@@ -159,7 +159,7 @@ private:
     {
         const std::string strCause = m_target.GetLastError();
         Abandon();
-        m_ui.MessageBox("Cannot export: the C array file cannot be written.\n" + strCause,
+        m_ui.MessageBox("Cannot write the C array file.\n" + strCause,
                         EMessageIcon::Warning);
         return EExportResult::TargetError;
     }
