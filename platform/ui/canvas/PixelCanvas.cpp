@@ -15,6 +15,12 @@ CPixelCanvas::CPixelCanvas(int nWidth, int nHeight, CRgb background)
 
 void CPixelCanvas::FillRect(int nLeft, int nTop, int nRight, int nBottom, CRgb colour)
 {
+    // Single pixels are the bulk of a page of small-scale glyphs.
+    if (nRight - nLeft == 1 && nBottom - nTop == 1)
+    {
+        SetPixel(nLeft, nTop, colour);
+        return;
+    }
     nLeft = std::max(nLeft, 0);
     nTop = std::max(nTop, 0);
     nRight = std::min(nRight, m_nWidth);
@@ -107,16 +113,6 @@ CRgb CPixelCanvas::GetPixel(int x, int y) const
         return kUnpainted;
     const std::size_t i = (static_cast<std::size_t>(y) * m_nWidth + x) * 3;
     return CRgb{m_rgb[i], m_rgb[i + 1], m_rgb[i + 2]};
-}
-
-void CPixelCanvas::SetPixel(int x, int y, CRgb colour)
-{
-    if (x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight)
-        return;
-    const std::size_t i = (static_cast<std::size_t>(y) * m_nWidth + x) * 3;
-    m_rgb[i] = colour.m_r;
-    m_rgb[i + 1] = colour.m_g;
-    m_rgb[i + 2] = colour.m_b;
 }
 
 bool CPixelCanvas::WritePng(const std::string& strPath, std::string* pError) const

@@ -48,7 +48,15 @@ public:
     CRgb m_highlight{0, 120, 215};
 
 private:
-    void SetPixel(int x, int y, CRgb colour);
+    void SetPixel(int x, int y, CRgb colour)
+    {
+        if (x < 0 || y < 0 || x >= m_nWidth || y >= m_nHeight)
+            return;
+        std::uint8_t* p = &m_rgb[(static_cast<std::size_t>(y) * m_nWidth + x) * 3];
+        p[0] = colour.m_r;
+        p[1] = colour.m_g;
+        p[2] = colour.m_b;
+    }
 
     int m_nWidth;
     int m_nHeight;
