@@ -10,40 +10,34 @@
 #include <string>
 #include <vector>
 
-// The form's controls held by id, with the glyph text box behaving as a
-// real multi-line edit control: every change of its text, also one made by
-// the program, raises the change notification, and a text set by the
-// program empties its undo.
+// The form's controls held by id, logging each access. The glyph text box
+// behaves as a real multi-line edit: every change of its text, also one the
+// program makes, raises the change notification; a text the program sets
+// empties its undo, an edit of the user's keeps the text before it.
 class CFakeFormControls final : public CControlAccess
 {
 public:
-    // The form's two radio groups start their ids.
     CFakeFormControls(int nTextBoxId, int nWidthGroup, int nHeightGroup) : m_nTextBoxId(nTextBoxId)
     {
         m_inner.AddRadioGroup(nWidthGroup, 4);
         m_inner.AddRadioGroup(nHeightGroup, 5);
     }
 
-    std::string GetText(int nId) override
-    {
-        m_log.push_back("get " + std::to_string(nId));
-        return m_inner.GetText(nId);
-    }
+    std::string GetText(int nId) override { return Log("get", nId), m_inner.GetText(nId); }
     void SetText(int nId, const std::string& strText) override
     {
-        m_log.push_back("set " + std::to_string(nId));
+        Log("set", nId);
         if (nId == m_nTextBoxId)
             m_undo.reset();
         ChangeText(nId, strText);
     }
     int GetRadioIndex(int nFirstId) override
     {
-        m_log.push_back("get " + std::to_string(nFirstId));
-        return m_inner.GetRadioIndex(nFirstId);
+        return Log("get", nFirstId), m_inner.GetRadioIndex(nFirstId);
     }
     void SetRadioIndex(int nFirstId, int nIndex) override
     {
-        m_log.push_back("set " + std::to_string(nFirstId));
+        Log("set", nFirstId);
         m_inner.SetRadioIndex(nFirstId, nIndex);
     }
     int GetSelectionIndex(int nId) override { return m_inner.GetSelectionIndex(nId); }
@@ -52,7 +46,6 @@ public:
     void SetCheck(int nId, int nState) override { m_inner.SetCheck(nId, nState); }
     void FocusAndSelect(int nId) override { m_inner.FocusAndSelect(nId); }
 
-    // The text as the user leaves it: undo keeps what was there before.
     void UserEdit(const std::string& strText)
     {
         m_undo = m_inner.GetText(m_nTextBoxId);
@@ -65,6 +58,10 @@ public:
     std::function<void()> m_onTextBoxChange;
 
 private:
+    void Log(const char* pszWhat, int nId)
+    {
+        m_log.push_back(pszWhat + (" " + std::to_string(nId)));
+    }
     void ChangeText(int nId, const std::string& strText)
     {
         m_inner.SetText(nId, strText);
@@ -75,8 +72,8 @@ private:
     int m_nTextBoxId;
 };
 
-// The text box's clipboard commands over the text held in the controls, with
-// a selection the test sets.
+// The text box's clipboard commands over its text in the controls, with a
+// selection [m_nSelStart, m_nSelEnd) the test sets.
 class CFakeTextBox final : public CTextBox
 {
 public:
@@ -84,29 +81,26 @@ public:
 
     void Cut() override
     {
-        m_calls.push_back("cut");
-        const std::string text = m_controls.m_inner.GetText(m_nId);
-        m_strClipboard = Selected(text);
-        m_controls.UserEdit(text.substr(0, Start(text)) + text.substr(End(text)));
+        Copy();
+        m_calls.back() = "cut";
+        Replace("");
     }
     void Copy() override
     {
         m_calls.push_back("copy");
-        m_strClipboard = Selected(m_controls.m_inner.GetText(m_nId));
+        const std::string text = m_controls.m_inner.GetText(m_nId);
+        m_strClipboard = text.substr(std::min(m_nSelStart, text.size()), m_nSelEnd - m_nSelStart);
     }
     void Paste() override
     {
         m_calls.push_back("paste");
-        const std::string text = m_controls.m_inner.GetText(m_nId);
-        m_controls.UserEdit(text.substr(0, Start(text)) + m_strClipboard + text.substr(End(text)));
+        Replace(m_strClipboard);
     }
     void Undo() override
     {
         m_calls.push_back("undo");
-        if (!m_controls.m_undo)
-            return;
-        const std::string before = *m_controls.m_undo;
-        m_controls.UserEdit(before); // an undo can itself be undone
+        if (const auto before = m_controls.m_undo)
+            m_controls.UserEdit(*before);
     }
 
     std::string m_strClipboard;
@@ -115,14 +109,10 @@ public:
     std::vector<std::string> m_calls;
 
 private:
-    std::size_t Start(const std::string& text) const { return std::min(m_nSelStart, text.size()); }
-    std::size_t End(const std::string& text) const
+    void Replace(const std::string& strWith)
     {
-        return std::clamp(m_nSelEnd, Start(text), text.size());
-    }
-    std::string Selected(const std::string& text) const
-    {
-        return text.substr(Start(text), End(text) - Start(text));
+        std::string text = m_controls.m_inner.GetText(m_nId);
+        m_controls.UserEdit(text.replace(m_nSelStart, m_nSelEnd - m_nSelStart, strWith));
     }
 
     CFakeFormControls& m_controls;
@@ -154,25 +144,8 @@ public:
     int m_nRedraws = 0;
 };
 
-class CRecordingDownloadLauncher final : public CDownloadLauncher
-{
-public:
-    struct CRun
-    {
-        std::string m_strPath;
-        int m_nWidth;
-        int m_nHeight;
-        bool operator==(const CRun&) const = default;
-    };
-    void RunDownloadDialog(const std::string& strPath, int nWidth, int nHeight) override
-    {
-        m_runs.push_back({strPath, nWidth, nHeight});
-    }
-    std::vector<CRun> m_runs;
-};
-
 // The view's window side, all of it fake.
-class CFakeViewSite final : public CTypeloomViewSite
+class CFakeViewSite final : public CTypeloomViewSite, public CDownloadLauncher
 {
 public:
     explicit CFakeViewSite(CUserInterface& ui) : m_ui(ui) {}
@@ -186,7 +159,12 @@ public:
     CControlHost& GetMapHost() override { return m_mapHost; }
     int GetFocusId() const override { return m_nFocusId; }
     void ResizeParentToFit() override { ++m_nResizes; }
-    CDownloadLauncher& GetDownloadLauncher() override { return m_launcher; }
+    CDownloadLauncher& GetDownloadLauncher() override { return *this; }
+    void RunDownloadDialog(const std::string& strPath, int nWidth, int nHeight) override
+    {
+        m_downloads.push_back(strPath + " " + std::to_string(nWidth) + "x" +
+                              std::to_string(nHeight));
+    }
 
     CUserInterface& m_ui;
     CFakeFormControls m_controls{1006, 1002, 1010};
@@ -194,7 +172,7 @@ public:
     CFakeScrollBar m_scrollBar;
     CFakeControlHost m_gridHost{{384, 385}};
     CFakeControlHost m_mapHost{{584, 564}};
-    CRecordingDownloadLauncher m_launcher;
+    std::vector<std::string> m_downloads;
     int m_nFocusId = 0;
     int m_nResizes = 0;
 };

@@ -19,14 +19,14 @@ inline std::string Slurp(const fs::path& path)
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// One view (or more) on a document whose font file has byte i = i mod 251,
-// so every glyph's bytes tell where they came from.
+// Views on a document whose font file has byte i = i mod 251, so every
+// glyph's bytes tell where they came from.
 struct ViewFixture : ::testing::Test
 {
     // A view with its own window side, as "New Window" makes one.
     struct CWindow
     {
-        explicit CWindow(CTypeloomDoc& doc, CUserInterface& ui) : site(ui), view(doc, site)
+        CWindow(CTypeloomDoc& doc, CUserInterface& ui) : site(ui), view(doc, site)
         {
             site.m_controls.m_onTextBoxChange = [this] { view.OnChangeGlyphText(); };
         }
@@ -37,12 +37,11 @@ struct ViewFixture : ::testing::Test
         CGlyphGrid& Grid() { return view.GetGlyphGrid(); }
         std::string Text() { return site.m_controls.m_inner.GetText(kIdGlyphText); }
         void ClickCell(int c, int r) { Map().OnLButtonUp(40 + 34 * c + 10, 20 + 34 * r + 10); }
-        void ClickPixel(unsigned x, unsigned y)
+        void ClickPixel(int x, int y)
         {
-            const CGlyph& g = Grid().m_glyph;
-            const int n = static_cast<int>(std::max(g.m_nWidth, g.m_nHeight));
-            Grid().OnLButtonUp(static_cast<int>(x) * (384 / n) + 1,
-                               static_cast<int>(y) * (385 / n) + 1);
+            const int n =
+                static_cast<int>(std::max(Grid().m_glyph.m_nWidth, Grid().m_glyph.m_nHeight));
+            Grid().OnLButtonUp(x * (384 / n) + 1, y * (385 / n) + 1);
         }
         // The user's choice on the form, then "Apply".
         void Apply(int nWidthIndex, int nHeightIndex, const std::string& strOther = "1")
@@ -52,9 +51,9 @@ struct ViewFixture : ::testing::Test
             site.m_controls.m_inner.SetText(kIdOtherHeight, strOther);
             view.OnApply();
         }
-        void Scroll(EScrollRequest request, int nThumb = 0)
+        bool Scroll(EScrollRequest request, int nThumb = 0)
         {
-            view.OnVScroll(request, nThumb, kIdPageScrollBar);
+            return view.OnVScroll(request, nThumb, kIdPageScrollBar);
         }
     };
 
@@ -90,16 +89,13 @@ struct ViewFixture : ::testing::Test
         return *windows.back();
     }
 
-    // The file's bytes of a glyph, padded to the bitmap's 128.
-    std::vector<std::uint8_t> FileGlyph(std::uint32_t nCode, unsigned nGlyphBytes) const
+    // The file's bytes of glyph nCode of nGlyphBytes bytes.
+    static std::vector<std::uint8_t> FileGlyph(std::uint32_t nCode, unsigned nGlyphBytes)
     {
         std::vector<std::uint8_t> glyph(nGlyphBytes);
         for (unsigned i = 0; i < nGlyphBytes; ++i)
             glyph[i] = static_cast<std::uint8_t>((std::size_t{nCode} * nGlyphBytes + i) % 251);
         return glyph;
     }
-    static std::vector<std::uint8_t> Head(const std::uint8_t* p, unsigned n)
-    {
-        return std::vector<std::uint8_t>(p, p + n);
-    }
+    static std::vector<std::uint8_t> Head(const std::uint8_t* p, unsigned n) { return {p, p + n}; }
 };
