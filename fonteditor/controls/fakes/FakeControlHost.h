@@ -1,13 +1,11 @@
 #pragma once
 
 #include "ControlHost.h"
-#include "MessageTarget.h"
-
-#include <cstdint>
-#include <vector>
+#include "RecordingMessageTarget.h"
 
 // A control's window side for tests and snapshots: a fixed client size, and
-// counts of what the control asked for.
+// counts of what the control asked for. Its parent can be a
+// CRecordingMessageTarget.
 class CFakeControlHost final : public CControlHost
 {
 public:
@@ -20,25 +18,4 @@ public:
     CClientSize m_size;
     int m_nFocusCalls = 0;
     int m_nInvalidations = 0;
-};
-
-// A parent window that records the messages its controls send.
-class CRecordingMessageTarget final : public CMessageTarget
-{
-public:
-    struct CMessage
-    {
-        unsigned m_nMsg;
-        std::uintptr_t m_wParam;
-        std::intptr_t m_lParam;
-        bool operator==(const CMessage&) const = default;
-    };
-
-    std::intptr_t SendMessage(unsigned nMsg, std::uintptr_t wParam, std::intptr_t lParam) override
-    {
-        m_messages.push_back({nMsg, wParam, lParam});
-        return 1;
-    }
-
-    std::vector<CMessage> m_messages;
 };

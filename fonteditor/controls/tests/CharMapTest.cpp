@@ -9,7 +9,7 @@ namespace
 {
 constexpr CRgb kShadow{160, 160, 160};
 constexpr CRgb kHighlight{0, 120, 215};
-using CMessages = std::vector<CRecordingMessageTarget::CMessage>;
+using CMessages = std::vector<CSentMessage>;
 
 struct CharMapTest : ::testing::Test
 {

@@ -8,7 +8,7 @@
 namespace
 {
 constexpr CRgb kShadow{160, 160, 160};
-using CMessages = std::vector<CRecordingMessageTarget::CMessage>;
+using CMessages = std::vector<CSentMessage>;
 
 struct GlyphGridTest : ::testing::Test
 {
