@@ -159,8 +159,7 @@ private:
     {
         const std::string strCause = m_target.GetLastError();
         Abandon();
-        m_ui.MessageBox("Cannot write the C array file.\n" + strCause,
-                        EMessageIcon::Warning);
+        m_ui.MessageBox("Cannot write the C array file.\n" + strCause, EMessageIcon::Warning);
         return EExportResult::TargetError;
     }
 
