@@ -1,5 +1,6 @@
 // Page reads of a 32 x 32 font with the change list laid over them.
 // Target: under 1 ms a page with 100,000 change entries.
+#include "FakeDocumentSite.h"
 #include "TypeloomDoc.h"
 
 #include <filesystem>
@@ -11,27 +12,6 @@
 
 namespace
 {
-class CBenchSite final : public CDocumentSite
-{
-public:
-    class CNoUi final : public CUserInterface
-    {
-    public:
-        using CUserInterface::MessageBox;
-        EMessageResult MessageBox(const CMessageBoxRequest&) override { return EMessageResult::Ok; }
-        std::optional<std::string> FileDialog(const CFileDialogRequest&) override { return {}; }
-    };
-
-    std::string GetPathName() const override { return m_strPath; }
-    void SetPathName(const std::string& strPath) override { m_strPath = strPath; }
-    void AddToRecentFileList(const std::string&) override {}
-    std::vector<CDocumentView*> GetViews() override { return {}; }
-    CUserInterface& GetUserInterface() override { return m_ui; }
-
-    std::string m_strPath;
-    CNoUi m_ui;
-};
-
 void BM_ReadPage32x32(benchmark::State& state)
 {
     namespace fs = std::filesystem;
@@ -44,8 +24,8 @@ void BM_ReadPage32x32(benchmark::State& state)
             out << page;
     }
 
-    CBenchSite site;
-    site.m_strPath = path.string();
+    CFakeDocumentSite site;
+    site.m_strPathName = path.string();
     CTypeloomDoc doc(site);
     doc.OnOpenDocument(path.string());
     doc.SetGlyphSize(32, 32);

@@ -1,5 +1,5 @@
 #include "Command.h"
-#include "ConsoleUserInterface.h"
+#include "ConsoleDocumentSite.h"
 #include "GeometryOptions.h"
 #include "TypeloomDoc.h"
 
@@ -7,20 +7,6 @@
 
 namespace
 {
-// The document's framework side, for a document the command line opens.
-class CConsoleDocumentSite final : public CDocumentSite
-{
-public:
-    std::string GetPathName() const override { return m_strPath; }
-    void SetPathName(const std::string& strPath) override { m_strPath = strPath; }
-    void AddToRecentFileList(const std::string&) override {}
-    std::vector<CDocumentView*> GetViews() override { return {}; }
-    CUserInterface& GetUserInterface() override { return m_ui; }
-
-    std::string m_strPath;
-    CConsoleUserInterface m_ui;
-};
-
 int RunInfo(CArguments& args);
 } // namespace
 

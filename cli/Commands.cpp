@@ -2,11 +2,13 @@
 
 // One line per command; each lives in a file of its own.
 extern const CCommand g_cmdInfo;
+extern const CCommand g_cmdExport;
 
 std::span<const CCommand* const> AllCommands()
 {
     static const CCommand* const s_commands[] = {
         &g_cmdInfo,
+        &g_cmdExport,
     };
     return s_commands;
 }

@@ -7,7 +7,7 @@ EMessageResult CConsoleUserInterface::MessageBox(const CMessageBoxRequest& reque
     m_strLastMessage = request.m_strText;
     m_lastIcon = request.m_icon;
     auto& out = request.m_icon == EMessageIcon::Information ? std::cout : std::cerr;
-    out << request.m_strText << std::endl;
+    out << m_strPrefix << request.m_strText << std::endl;
     // No one to ask: questions take their first answer, as Enter would.
     switch (request.m_buttons)
     {

@@ -17,6 +17,9 @@ public:
     std::optional<std::string> FileDialog(const CFileDialogRequest& request) override;
 
     std::optional<std::string> m_strFileAnswer;
+    // Put before every message, so a message from deep inside a job still
+    // says which command it comes from ("vfdkit export: ").
+    std::string m_strPrefix;
     // The last message shown, for the exit status.
     std::string m_strLastMessage;
     EMessageIcon m_lastIcon = EMessageIcon::None;

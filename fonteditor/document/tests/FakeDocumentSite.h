@@ -1,35 +1,21 @@
 #pragma once
 
 #include "DocumentSite.h"
+#include "RecordingMessageTarget.h"
 #include "RecordingUserInterface.h"
 
 #include <functional>
 #include <vector>
 
 // A view that records what the document tells it.
-class CFakeDocumentView final : public CDocumentView
+class CFakeDocumentView final : public CRecordingMessageTargetOf<CDocumentView>
 {
 public:
-    struct CMessage
-    {
-        unsigned m_nMsg;
-        std::uintptr_t m_wParam;
-        std::intptr_t m_lParam;
-        bool operator==(const CMessage&) const = default;
-    };
+    using CMessage = CSentMessage;
 
-    std::intptr_t SendMessage(unsigned nMsg, std::uintptr_t wParam, std::intptr_t lParam) override
-    {
-        m_messages.push_back({nMsg, wParam, lParam});
-        if (m_onMessage)
-            m_onMessage(m_messages.back());
-        return 1;
-    }
     void OnUpdate(std::intptr_t nHint) override { m_updates.push_back(nHint); }
 
-    std::vector<CMessage> m_messages;
     std::vector<std::intptr_t> m_updates;
-    std::function<void(const CMessage&)> m_onMessage;
 };
 
 // The framework side of a document, held in plain fields.

@@ -1,0 +1,24 @@
+#pragma once
+
+// What a custom-drawn control needs of its window: the size of its client
+// area, the keyboard focus and repainting. The wx layer implements it on the
+// control's window; tests use CFakeControlHost.
+struct CClientSize
+{
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+
+    bool operator==(const CClientSize&) const = default;
+};
+
+class CControlHost
+{
+public:
+    virtual ~CControlHost() = default;
+
+    virtual CClientSize GetClientSize() const = 0;
+    virtual void SetFocus() = 0;
+    // Invalidates the whole client area with erasing; the paint follows
+    // with the next paint event, not within this call.
+    virtual void Invalidate() = 0;
+};

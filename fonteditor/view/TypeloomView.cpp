@@ -1,0 +1,235 @@
+#include "TypeloomView.h"
+
+#include "CArrayExport.h"
+
+#include <algorithm>
+
+CTypeloomView::CTypeloomView(CTypeloomDoc& doc, CTypeloomViewSite& site)
+    : CDataExchangeForm(site.GetControls(), site.GetUserInterface()), m_doc(doc), m_site(site),
+      m_glyphText(site.GetTextBox()), m_pageScrollBar(site.GetPageScrollBar()),
+      m_charMap(site.GetMapHost(), *this), m_glyphGrid(site.GetGridHost(), *this)
+{
+}
+
+void CTypeloomView::DoDataExchange(CDataExchange& dx)
+{
+    // The view's own filling of the text box is no edit.
+    const bool bWasExchanging = m_bExchanging;
+    m_bExchanging = true;
+    if (!m_bControlsBound)
+    {
+        m_site.BindControls();
+        m_bControlsBound = true;
+    }
+    dx.Radio(kIdWidthGroup, m_nWidthIndex);
+    dx.Radio(kIdHeightGroup, m_nHeightIndex);
+    dx.Text(kIdOtherHeight, m_nOtherHeight);
+    dx.MinMaxInt(kIdOtherHeight, m_nOtherHeight, 1, 32);
+    dx.Text(kIdGlyphText, m_strGlyphText);
+    m_bExchanging = bWasExchanging;
+}
+
+std::intptr_t CTypeloomView::SendMessage(unsigned nMsg, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    switch (nMsg)
+    {
+    case WM_SELECTGLYPH:
+        return OnSelectGlyph(wParam, lParam);
+    case WM_PIXELTOGGLED:
+        return OnPixelToggled(wParam, lParam);
+    default:
+        return 0;
+    }
+}
+
+void CTypeloomView::CommitGrid()
+{
+    if (!m_glyphGrid.m_bModified)
+        return;
+    const std::uint32_t d = m_glyphGrid.m_glyph.m_nCode - m_charMap.m_nFirstCode;
+    if (d < 256)
+    {
+        m_charMap.StoreCell(static_cast<int>(d % 16), static_cast<int>(d / 16),
+                            m_glyphGrid.m_glyph.m_bits.data());
+        m_charMap.m_changed[d] = 1;
+    }
+    m_doc.AddChange(m_glyphGrid.m_glyph);
+}
+
+void CTypeloomView::SelectGlyphAgain()
+{
+    SendMessage(WM_SELECTGLYPH, static_cast<std::uintptr_t>(m_charMap.m_nSelCol),
+                m_charMap.m_nSelRow);
+}
+
+std::intptr_t CTypeloomView::OnSelectGlyph(std::uintptr_t, std::intptr_t)
+{
+    CommitGrid();
+    // Code and bitmap both come from the selected cell. The save sends cell
+    // (0, 0) only to have the edit committed; loading that cell's bitmap
+    // under the selected code would leave the grid on a mixed glyph if the
+    // save then failed and no update followed.
+    const int nCol = m_charMap.m_nSelCol;
+    const int nRow = m_charMap.m_nSelRow;
+    const std::uint32_t nCode = m_charMap.m_nFirstCode + 16u * static_cast<std::uint32_t>(nRow) +
+                                static_cast<std::uint32_t>(nCol);
+    m_glyphGrid.LoadGlyph(nCode, m_charMap.GetCell(nCol, nRow));
+    m_glyphGrid.m_glyph.ToText(m_strGlyphText);
+    UpdateData(false);
+    return 1;
+}
+
+std::intptr_t CTypeloomView::OnPixelToggled(std::uintptr_t, std::intptr_t)
+{
+    m_glyphGrid.m_glyph.ToText(m_strGlyphText);
+    UpdateData(false);
+    return 1;
+}
+
+void CTypeloomView::OnChangeGlyphText()
+{
+    if (m_bExchanging)
+        return;
+    UpdateData(true);
+    m_glyphGrid.m_glyph.FromText(m_strGlyphText);
+    m_glyphGrid.m_bModified = 1;
+    m_glyphGrid.Repaint();
+}
+
+void CTypeloomView::SetPageScrollBar()
+{
+    // A font without glyphs still has its one page (GetLastPage is 0 then).
+    m_pageScrollBar.SetScrollInfo(CScrollInfo{0, static_cast<int>(m_doc.GetLastPage()), 1, 0});
+}
+
+void CTypeloomView::OnApply()
+{
+    const bool bValid = UpdateData(true);
+
+    // The geometry in force stays for any part the controls cannot give:
+    // a rejected "Other" height never becomes a height.
+    unsigned nWidth = m_glyphGrid.m_glyph.m_nWidth;
+    unsigned nHeight = m_glyphGrid.m_glyph.m_nHeight;
+    if (m_nWidthIndex >= 0 && m_nWidthIndex < 4)
+        nWidth = 8u * static_cast<unsigned>(m_nWidthIndex) + 8u;
+    if (m_nHeightIndex >= 0 && m_nHeightIndex < 4)
+        nHeight = 8u * static_cast<unsigned>(m_nHeightIndex) + 8u;
+    else if (m_nHeightIndex == 4 && bValid)
+        nHeight = static_cast<unsigned>(m_nOtherHeight);
+
+    // The pending edit is committed in the geometry it was drawn in; taken
+    // in the new one, its bytes would land on other glyphs at the save.
+    CommitGrid();
+    m_glyphGrid.m_bModified = 0;
+
+    m_doc.SetGlyphSize(nWidth, nHeight);
+    m_glyphGrid.SetGlyphSize(nWidth, nHeight);
+    SetPageScrollBar();
+    m_doc.ReadPage(0, m_charMap.m_pageBits.data(), m_charMap.m_changed.data());
+    m_charMap.SetGlyphSize(nWidth, nHeight);
+    SelectGlyphAgain();
+}
+
+bool CTypeloomView::OnVScroll(EScrollRequest request, int nThumbPos, int nBarId)
+{
+    if (nBarId != kIdPageScrollBar)
+        return true;
+
+    int nMin = 0, nMax = 0;
+    m_pageScrollBar.GetScrollRange(nMin, nMax);
+    int nPos = m_pageScrollBar.GetScrollPos();
+    switch (request)
+    {
+    case EScrollRequest::LineUp:
+    case EScrollRequest::PageUp:
+        if (nPos > nMin)
+            --nPos;
+        break;
+    case EScrollRequest::LineDown:
+    case EScrollRequest::PageDown:
+        if (nPos < nMax)
+            ++nPos;
+        break;
+    case EScrollRequest::ThumbTrack:
+        nPos = std::clamp(nThumbPos, nMin, nMax);
+        break;
+    case EScrollRequest::ThumbPosition:
+    case EScrollRequest::EndScroll:
+        return false;
+    default:
+        break;
+    }
+
+    m_pageScrollBar.SetScrollPos(nPos);
+    m_charMap.m_nFirstCode = static_cast<std::uint32_t>(nPos) * 256u;
+    m_doc.ReadPage(m_charMap.m_nFirstCode, m_charMap.m_pageBits.data(), m_charMap.m_changed.data());
+    m_charMap.Repaint();
+    SelectGlyphAgain();
+    return true;
+}
+
+void CTypeloomView::OnEditCut()
+{
+    m_glyphText.Cut();
+}
+
+void CTypeloomView::OnEditCopy()
+{
+    m_glyphText.Copy();
+}
+
+void CTypeloomView::OnEditPaste()
+{
+    m_glyphText.Paste();
+}
+
+void CTypeloomView::OnEditUndo()
+{
+    const int nFocus = m_site.GetFocusId();
+    if (nFocus == kIdGlyphText)
+    {
+        m_glyphText.Undo();
+    }
+    else if (nFocus == kIdGlyphGrid)
+    {
+        // Reloading from the page drops every change since the glyph was
+        // loaded; a committed glyph is not touched.
+        m_glyphGrid.m_bModified = 0;
+        SelectGlyphAgain();
+    }
+}
+
+void CTypeloomView::OnInitialUpdate()
+{
+    UpdateData(false);
+    OnUpdate(0);
+    m_site.ResizeParentToFit();
+    SetPageScrollBar();
+    m_doc.SetGlyphSize(16, 16);
+    m_glyphGrid.SetGlyphSize(16, 16);
+    m_charMap.SetGlyphSize(16, 16);
+}
+
+void CTypeloomView::OnUpdate(std::intptr_t)
+{
+    m_doc.ReadPage(m_charMap.m_nFirstCode, m_charMap.m_pageBits.data(), m_charMap.m_changed.data());
+    m_charMap.Repaint();
+    SelectGlyphAgain();
+}
+
+void CTypeloomView::OnFileDownload()
+{
+    m_site.GetDownloadLauncher().RunDownloadDialog(m_doc.GetSite().GetPathName(),
+                                                   static_cast<int>(m_glyphGrid.m_glyph.m_nWidth),
+                                                   static_cast<int>(m_glyphGrid.m_glyph.m_nHeight));
+}
+
+void CTypeloomView::OnFileExport()
+{
+    if (m_doc.GetSite().GetPathName().empty())
+    {
+        m_ui.MessageBox(kMsgSaveFirst, EMessageIcon::Warning);
+        return;
+    }
+    ExportToCArray(m_doc);
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "CharMap.h"
+#include "DataExchange.h"
+#include "DocumentSite.h"
+#include "GlyphGrid.h"
+#include "TypeloomDoc.h"
+#include "ViewSite.h"
+
+#include <cstdint>
+#include <string>
+
+// Control ids of the editor's form.
+inline constexpr int kIdCharMap = 1000;
+inline constexpr int kIdGlyphGrid = 1001;
+inline constexpr int kIdWidthGroup = 1002; // radio buttons 1002 to 1005: 8, 16, 24, 32
+inline constexpr int kIdGlyphText = 1006;
+inline constexpr int kIdOtherHeight = 1007;
+inline constexpr int kIdHeightGroup = 1010; // radio buttons 1010 to 1013 and 1015 ("Other")
+inline constexpr int kIdPageScrollBar = 1014;
+inline constexpr int kIdApply = 1016;
+
+// Commands the view handles.
+inline constexpr int kCmdFileDownload = 32772;
+inline constexpr int kCmdFileExport = 32774;
+inline constexpr int kCmdEditCopy = 57634;
+inline constexpr int kCmdEditCut = 57635;
+inline constexpr int kCmdEditPaste = 57637;
+inline constexpr int kCmdEditUndo = 57643;
+
+inline constexpr const char* kMsgSaveFirst = "Please save file first.";
+
+// The editor's view: ties the document to the glyph grid, the character map
+// and the form's standard controls, and owns the edit cycle. A glyph is
+// loaded from the page into the grid, edited by clicks or as text, and
+// committed into the document's change list when another glyph is
+// selected, the page changes, a geometry is applied or the document is
+// saved.
+//
+// Framework-free: the wx layer forwards events to the handlers below and
+// implements CTypeloomViewSite. Several views may share one document; each
+// has its own page, selection, controls and pending edit.
+class CTypeloomView final : public CDataExchangeForm, public CDocumentView
+{
+public:
+    CTypeloomView(CTypeloomDoc& doc, CTypeloomViewSite& site);
+
+    // Bound to the form's controls.
+    int m_nWidthIndex = 1;  // radio group 1002: width 8 x index + 8
+    int m_nHeightIndex = 1; // radio group 1010: height 8 x index + 8, or 4 for "Other"
+    int m_nOtherHeight = 1; // edit 1007, 1 to 32
+    std::string m_strGlyphText;
+
+    // Framework hooks.
+    void OnInitialUpdate();
+    void OnUpdate(std::intptr_t nHint) override;
+    std::intptr_t SendMessage(unsigned nMsg, std::uintptr_t wParam, std::intptr_t lParam) override;
+    // A vertical scroll request from the bar nBarId; nThumbPos is the
+    // thumb's position for ThumbTrack. True when the framework's own
+    // handling should follow.
+    bool OnVScroll(EScrollRequest request, int nThumbPos, int nBarId);
+
+    // Messages from the controls.
+    std::intptr_t OnSelectGlyph(std::uintptr_t nColumn, std::intptr_t nRow);
+    std::intptr_t OnPixelToggled(std::uintptr_t x, std::intptr_t y);
+    // EN_CHANGE of the glyph text box.
+    void OnChangeGlyphText();
+
+    // Commands.
+    void OnApply();
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditUndo();
+    void OnFileDownload();
+    void OnFileExport();
+
+    CGlyphGrid& GetGlyphGrid() { return m_glyphGrid; }
+    CCharMap& GetCharMap() { return m_charMap; }
+    CTypeloomDoc& GetDocument() { return m_doc; }
+
+protected:
+    void DoDataExchange(CDataExchange& dx) override;
+
+private:
+    void SetPageScrollBar();
+    void CommitGrid();
+    void SelectGlyphAgain();
+
+    CTypeloomDoc& m_doc;
+    CTypeloomViewSite& m_site;
+    CTextBox& m_glyphText;
+    CScrollBar& m_pageScrollBar;
+    CCharMap m_charMap;
+    CGlyphGrid m_glyphGrid;
+    bool m_bControlsBound = false;
+    bool m_bExchanging = false;
+};

@@ -1,0 +1,203 @@
+#include "CArrayExport.h"
+#include "ViewFixture.h"
+
+using Strings = std::vector<std::string>;
+
+TEST_F(ViewFixture, InitialUpdateShowsPageZeroAtSixteenBySixteen)
+{
+    CWindow& w = Open(512 * 32);
+    const Strings log(w.site.m_controls.m_log.begin(), w.site.m_controls.m_log.begin() + 5);
+    EXPECT_EQ(log, (Strings{"bind", "set 1002", "set 1010", "set 1007", "set 1006"}));
+    EXPECT_EQ(w.site.m_controls.m_inner.GetRadioIndex(kIdWidthGroup), 1);
+    EXPECT_EQ(w.site.m_controls.m_inner.GetRadioIndex(kIdHeightGroup), 1);
+    EXPECT_EQ(w.site.m_controls.m_inner.GetText(kIdOtherHeight), "1");
+    EXPECT_EQ(w.site.m_scrollBar.m_info, (CScrollInfo{0, 1, 1, 0}));
+    EXPECT_EQ(w.site.m_nResizes, 1);
+    EXPECT_EQ(doc.m_glyph.m_nWidth, 16u);
+    EXPECT_EQ(w.Map().m_glyph.m_nHeight, 16u);
+    EXPECT_EQ(Head(w.Grid().m_glyph.m_bits.data(), 32), FileGlyph(0, 32));
+    std::string text;
+    w.Grid().m_glyph.ToText(text);
+    EXPECT_EQ(w.Text(), text);
+
+    // Taking the controls goes in the same order, and binds nothing again.
+    w.site.m_controls.m_log.clear();
+    w.Apply(1, 1);
+    const Strings taken(w.site.m_controls.m_log.begin(), w.site.m_controls.m_log.begin() + 4);
+    EXPECT_EQ(taken, (Strings{"get 1002", "get 1010", "get 1007", "get 1006"}));
+}
+
+TEST_F(ViewFixture, FontsWithoutGlyphsHaveOnePage)
+{
+    CWindow& w = Open(31); // shorter than one 16 x 16 glyph
+    EXPECT_EQ(w.site.m_scrollBar.m_info, (CScrollInfo{0, 0, 1, 0}));
+    CFakeDocumentSite newSite;
+    CTypeloomDoc newDoc(newSite);
+    CWindow fresh(newDoc, newSite.m_ui);
+    fresh.view.OnInitialUpdate();
+    fresh.Apply(0, 0);
+    EXPECT_EQ(fresh.site.m_scrollBar.m_info, (CScrollInfo{0, 0, 1, 0}));
+}
+
+TEST_F(ViewFixture, ApplySetsTheGeometryEverywhereAndGoesToPageZero)
+{
+    CWindow& w = Open(8192);
+    w.ClickCell(3, 1);
+    w.Apply(0, 0); // 8 x 8: 1,024 glyphs, four pages
+    EXPECT_EQ(doc.m_glyph.Bytes(), 8u);
+    EXPECT_EQ(w.Grid().m_glyph.Bytes(), 8u);
+    EXPECT_EQ(w.Map().m_glyph.Bytes(), 8u);
+    EXPECT_EQ(w.site.m_scrollBar.m_info, (CScrollInfo{0, 3, 1, 0}));
+    EXPECT_EQ(w.Grid().m_glyph.m_nCode, 0x13u); // the same cell, loaded with 8 bytes
+    EXPECT_EQ(Head(w.Grid().m_glyph.m_bits.data(), 8), FileGlyph(0x13, 8));
+    EXPECT_EQ(Head(w.Map().GetCell(15, 15), 8), FileGlyph(0xFF, 8));
+
+    w.Apply(1, 4, "12"); // "Other": two bands of 16
+    EXPECT_EQ(doc.m_glyph.m_nHeight, 12u);
+    EXPECT_EQ(doc.m_glyph.Bytes(), 32u);
+    EXPECT_EQ(w.Text().size(), 12u * 19);
+    EXPECT_TRUE(docSite.m_ui.m_messages.empty());
+}
+
+TEST_F(ViewFixture, ARejectedOtherHeightNeverBecomesAHeight)
+{
+    CWindow& w = Open(8192);
+    // With a radio height chosen, the field is still checked, then the radio applies.
+    w.Apply(0, 1, "40");
+    EXPECT_EQ(docSite.m_ui.Texts(), Strings{"Please enter an integer between 1 and 32."});
+    EXPECT_EQ(w.site.m_controls.m_inner.m_focusAndSelect, std::vector<int>{kIdOtherHeight});
+    EXPECT_EQ(doc.m_glyph.Bytes(), 16u); // 8 x 16
+
+    // With "Other" chosen, the width follows its radio and the height in force stays.
+    w.Apply(1, 2); // 16 x 24
+    for (const char* other : {"40", "0", "twelve", ""})
+    {
+        w.Apply(0, 4, other);
+        EXPECT_EQ(doc.m_glyph.m_nWidth, 8u) << other;
+        EXPECT_EQ(doc.m_glyph.m_nHeight, 24u) << other;
+        EXPECT_EQ(w.Grid().m_glyph.m_nHeight, 24u) << other;
+        EXPECT_EQ(w.Map().m_glyph.m_nHeight, 24u) << other;
+    }
+    EXPECT_EQ(docSite.m_ui.Texts().back(), "Please enter an integer.");
+    EXPECT_EQ(docSite.m_ui.Texts().size(), 5u);
+}
+
+TEST_F(ViewFixture, ScrollRequestsStepOnePageWithinTheRange)
+{
+    CWindow& w = Open(1024 * 8);
+    w.Apply(0, 0); // four pages of 8 x 8
+    w.ClickCell(5, 2);
+    const std::pair<EScrollRequest, std::uint32_t> steps[] = {
+        {EScrollRequest::LineDown, 0x100}, {EScrollRequest::PageDown, 0x200},
+        {EScrollRequest::LineUp, 0x100},   {EScrollRequest::PageUp, 0},
+        {EScrollRequest::LineUp, 0},       {EScrollRequest::Bottom, 0},
+    };
+    for (const auto& [request, nFirst] : steps)
+    {
+        EXPECT_TRUE(w.Scroll(request));
+        EXPECT_EQ(w.Map().m_nFirstCode, nFirst);
+        EXPECT_EQ(w.site.m_scrollBar.m_info.m_nPos, static_cast<int>(nFirst / 256));
+        EXPECT_EQ(w.Grid().m_glyph.m_nCode, nFirst + 0x25);
+        EXPECT_EQ(Head(w.Grid().m_glyph.m_bits.data(), 8), FileGlyph(nFirst + 0x25, 8));
+    }
+    // The thumb's position, kept to the range.
+    for (const auto& [nThumb, nFirst] : {std::pair{2, 0x200u}, {70000, 0x300u}, {-1, 0u}})
+    {
+        w.Scroll(EScrollRequest::ThumbTrack, nThumb);
+        EXPECT_EQ(w.Map().m_nFirstCode, nFirst) << nThumb;
+        EXPECT_EQ(Head(w.Map().GetCell(1, 0), 8), FileGlyph(nFirst + 1, 8)) << nThumb;
+    }
+}
+
+TEST_F(ViewFixture, ReleaseAndEndOfScrollingDoNothing)
+{
+    CWindow& w = Open(512 * 32);
+    w.Scroll(EScrollRequest::LineDown);
+    w.ClickPixel(0, 0);
+    const int nRedraws = w.site.m_scrollBar.m_nRedraws;
+    EXPECT_FALSE(w.Scroll(EScrollRequest::ThumbPosition));
+    EXPECT_FALSE(w.Scroll(EScrollRequest::EndScroll));
+    // Another bar's scrolling goes to the framework untouched.
+    EXPECT_TRUE(w.view.OnVScroll(EScrollRequest::LineUp, 0, 4242));
+    EXPECT_EQ(w.site.m_scrollBar.m_nRedraws, nRedraws);
+    EXPECT_EQ(w.Map().m_nFirstCode, 0x100u);
+    EXPECT_EQ(w.Grid().m_bModified, 1);
+    EXPECT_TRUE(doc.GetChanges().empty());
+}
+
+TEST_F(ViewFixture, OnOnePageEveryRequestRereadsAndReloads)
+{
+    CWindow& w = Open(256 * 32);
+    w.ClickCell(2, 0);
+    for (auto request : {EScrollRequest::LineUp, EScrollRequest::LineDown, EScrollRequest::PageUp,
+                         EScrollRequest::PageDown, EScrollRequest::ThumbTrack, EScrollRequest::Top})
+    {
+        // The file changes behind the view's back (byte 1 of glyph 3); the reread shows it.
+        std::string changed = bytes;
+        changed[3 * 32 + 1] = static_cast<char>(static_cast<int>(request) + 100);
+        std::ofstream(font, std::ios::binary) << changed;
+        w.ClickPixel(1, 1);
+        const std::size_t nChanges = doc.GetChanges().size();
+
+        EXPECT_TRUE(w.Scroll(request));
+        EXPECT_EQ(w.site.m_scrollBar.m_info.m_nPos, 0);
+        EXPECT_EQ(w.Map().GetCell(3, 0)[1], static_cast<int>(request) + 100);
+        EXPECT_EQ(doc.GetChanges().size(), nChanges + 1); // the edit was committed ...
+        EXPECT_EQ(w.Map().m_changed[2], 1);               // ... and shows on the page
+        EXPECT_EQ(w.Grid().m_glyph.m_nCode, 2u);
+        EXPECT_EQ(w.Grid().m_glyph.m_bits, doc.GetChanges().back().m_bits);
+        EXPECT_EQ(w.Grid().m_bModified, 0);
+    }
+}
+
+TEST_F(ViewFixture, ClipboardCommandsGoToTheTextBoxWhateverHasTheFocus)
+{
+    CWindow& w = Open(8192);
+    w.site.m_nFocusId = kIdCharMap;
+    w.site.m_textBox.m_nSelEnd = 19; // the first row with its CR LF
+    w.view.OnEditCopy();
+    EXPECT_EQ(w.site.m_textBox.m_strClipboard, w.Text().substr(0, 19));
+    EXPECT_EQ(w.Grid().m_bModified, 0);
+
+    // A paste edits the glyph: row 0 pasted before row 1 pushes the rest down.
+    w.site.m_textBox.m_nSelStart = w.site.m_textBox.m_nSelEnd = 19;
+    w.site.m_nFocusId = kIdGlyphGrid;
+    const CGlyph before = w.Grid().m_glyph;
+    w.view.OnEditPaste();
+    EXPECT_EQ(w.Grid().m_bModified, 1);
+    for (unsigned x = 0; x < 16; ++x)
+        EXPECT_EQ(w.Grid().m_glyph.GetPixel(x, 2), before.GetPixel(x, 1)) << x;
+
+    w.site.m_nFocusId = 0;
+    w.view.OnEditCut();
+    EXPECT_EQ(w.site.m_textBox.m_calls, (Strings{"copy", "paste", "cut"}));
+}
+
+TEST_F(ViewFixture, DownloadAndExportUseTheSavedFile)
+{
+    CFakeDocumentSite newSite;
+    CTypeloomDoc newDoc(newSite);
+    CWindow fresh(newDoc, newSite.m_ui);
+    fresh.view.OnInitialUpdate();
+    fresh.view.OnFileDownload(); // the dialog itself asks for a saved file
+    fresh.view.OnFileExport();
+    EXPECT_EQ(fresh.site.m_downloads, Strings{" 16x16"});
+    EXPECT_EQ(newSite.m_ui.m_messages,
+              (std::vector<CMessageBoxRequest>{
+                  {kMsgSaveFirst, std::nullopt, EMessageIcon::Warning, EMessageButtons::Ok}}));
+    EXPECT_TRUE(newSite.m_ui.m_fileDialogs.empty());
+
+    CWindow& w = Open(4 * 16);
+    w.site.m_controls.m_inner.SetRadioIndex(kIdWidthGroup, 3); // chosen, not applied
+    w.view.OnFileDownload();
+    w.Apply(0, 1);
+    w.view.OnFileDownload();
+    EXPECT_EQ(w.site.m_downloads, (Strings{font.string() + " 16x16", font.string() + " 8x16"}));
+
+    w.ClickPixel(0, 0); // pending, not saved: not exported
+    docSite.m_ui.m_fileAnswers.push_back((dir / "font.c").string());
+    w.view.OnFileExport();
+    const std::string text = Slurp(dir / "font.c");
+    ASSERT_EQ(text.size(), 4u * kCArrayRecordBytes);
+    EXPECT_EQ(text.substr(0, 8), "   0x00,");
+}

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "FakeDocumentSite.h"
+#include "FakeViewSite.h"
+#include "TypeloomView.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+inline std::string Slurp(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Views on a document whose font file has byte i = i mod 251, so every
+// glyph's bytes tell where they came from.
+struct ViewFixture : ::testing::Test
+{
+    // A view with its own window side, as "New Window" makes one.
+    struct CWindow
+    {
+        CWindow(CTypeloomDoc& doc, CUserInterface& ui) : site(ui), view(doc, site)
+        {
+            site.m_controls.m_onTextBoxChange = [this] { view.OnChangeGlyphText(); };
+        }
+        CFakeViewSite site;
+        CTypeloomView view;
+
+        CCharMap& Map() { return view.GetCharMap(); }
+        CGlyphGrid& Grid() { return view.GetGlyphGrid(); }
+        std::string Text() { return site.m_controls.m_inner.GetText(kIdGlyphText); }
+        void ClickCell(int c, int r) { Map().OnLButtonUp(40 + 34 * c + 10, 20 + 34 * r + 10); }
+        void ClickPixel(int x, int y)
+        {
+            const int n =
+                static_cast<int>(std::max(Grid().m_glyph.m_nWidth, Grid().m_glyph.m_nHeight));
+            Grid().OnLButtonUp(x * (384 / n) + 1, y * (385 / n) + 1);
+        }
+        // The user's choice on the form, then "Apply".
+        void Apply(int nWidthIndex, int nHeightIndex, const std::string& strOther = "1")
+        {
+            site.m_controls.m_inner.SetRadioIndex(kIdWidthGroup, nWidthIndex);
+            site.m_controls.m_inner.SetRadioIndex(kIdHeightGroup, nHeightIndex);
+            site.m_controls.m_inner.SetText(kIdOtherHeight, strOther);
+            view.OnApply();
+        }
+        bool Scroll(EScrollRequest request, int nThumb = 0)
+        {
+            return view.OnVScroll(request, nThumb, kIdPageScrollBar);
+        }
+    };
+
+    fs::path dir = fs::temp_directory_path() /
+                   ("vfd_view_" + std::to_string(::getpid()) + "_" +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::path font = dir / "font.bin";
+    std::string bytes;
+    CFakeDocumentSite docSite;
+    CTypeloomDoc doc{docSite};
+    std::vector<std::unique_ptr<CWindow>> windows;
+
+    void SetUp() override { fs::create_directories(dir); }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // Opens a font of nLength bytes and shows it in a first window.
+    CWindow& Open(std::size_t nLength)
+    {
+        bytes.assign(nLength, '\0');
+        for (std::size_t i = 0; i < nLength; ++i)
+            bytes[i] = static_cast<char>(i % 251);
+        std::ofstream(font, std::ios::binary) << bytes;
+        EXPECT_TRUE(doc.OnOpenDocument(font.string()));
+        docSite.m_strPathName = font.string();
+        return NewWindow();
+    }
+
+    CWindow& NewWindow()
+    {
+        windows.push_back(std::make_unique<CWindow>(doc, docSite.m_ui));
+        docSite.m_views.push_back(&windows.back()->view);
+        windows.back()->view.OnInitialUpdate();
+        return *windows.back();
+    }
+
+    // The file's bytes of glyph nCode of nGlyphBytes bytes.
+    static std::vector<std::uint8_t> FileGlyph(std::uint32_t nCode, unsigned nGlyphBytes)
+    {
+        std::vector<std::uint8_t> glyph(nGlyphBytes);
+        for (unsigned i = 0; i < nGlyphBytes; ++i)
+            glyph[i] = static_cast<std::uint8_t>((std::size_t{nCode} * nGlyphBytes + i) % 251);
+        return glyph;
+    }
+    static std::vector<std::uint8_t> Head(const std::uint8_t* p, unsigned n) { return {p, p + n}; }
+};
