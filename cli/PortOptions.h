@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Command.h"
+
+#include <cstdint>
+#include <optional>
+
+// --port, --parity and --baud, as the commands that open the display's port
+// through the library take them.
+inline const CArguments::COption kPortOption = {
+    "port", "N", "COM port number 1 to 255 (device: $VFDKIT_COM<N>, else /dev/ttyS<N-1>)"};
+inline const CArguments::COption kParityOption = {
+    "parity", "P", "none, odd, even, mark, space or 0 to 4 (default none)"};
+inline const CArguments::COption kBaudOption = {"baud", "B",
+                                                "line rate in bits per second (default 9600)"};
+
+struct CPortOptions
+{
+    std::int32_t m_nPort = 0;
+    std::int32_t m_nParity = 0;
+    std::int32_t m_nBaud = 9600;
+};
+
+// The options' values; nothing, with args.m_strError set, when one is
+// malformed. With bRequired false a missing --port gives m_nPort 0 (no
+// port to open).
+std::optional<CPortOptions> ReadPortOptions(CArguments& args, bool bRequired);
