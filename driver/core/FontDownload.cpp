@@ -7,8 +7,8 @@
 
 namespace
 {
-const char* const kAreaMessage = "\"dwArea\" must be '0' (0x20 to 0x7F) && '1' (0x80 to 0xFF)!";
 const char* const kEmptyMessage = "The selected file is empty!";
+const char* const kAreaMessage = "\"dwArea\" must be '0' (0x20 to 0x7F) && '1' (0x80 to 0xFF)!";
 
 bool IsArea(std::uint32_t dwArea)
 {
@@ -32,16 +32,8 @@ std::int32_t CFontDownload::DownLoadFile(const char* pszPath, std::uint32_t dwAr
     // The file is read before the area is checked, so an empty file reports
     // itself first; the largest area bounds what is read.
     std::vector<std::uint8_t> data;
-    switch (ReadFont(pszPath, PageCount(1) * kPageBytes, data))
-    {
-    case ERead::Unreadable:
-        return 0;
-    case ERead::Empty:
-        m_messageSink(kEmptyMessage);
-        return -1;
-    case ERead::Done:
-        break;
-    }
+    if (const auto nStop = ReadFont(pszPath, PageCount(1) * kPageBytes, data))
+        return *nStop;
     if (!IsArea(dwArea))
     {
         m_messageSink(kAreaMessage);
@@ -71,16 +63,8 @@ std::int32_t CFontDownload::DownLoadFileSinglePage(const char* pszPath, std::uin
         return 0;
     }
     std::vector<std::uint8_t> data;
-    switch (ReadFont(pszPath, kPageBytes, data))
-    {
-    case ERead::Unreadable:
-        return 0;
-    case ERead::Empty:
-        m_messageSink(kEmptyMessage);
-        return -1;
-    case ERead::Done:
-        break;
-    }
+    if (const auto nStop = ReadFont(pszPath, kPageBytes, data))
+        return *nStop;
     if (!IsArea(dwArea))
     {
         m_messageSink(kAreaMessage);
@@ -96,8 +80,9 @@ std::int32_t CFontDownload::DownLoadFileSinglePage(const char* pszPath, std::uin
     return nResult;
 }
 
-CFontDownload::ERead CFontDownload::ReadFont(const std::string& strPath, std::uint32_t nBytes,
-                                             std::vector<std::uint8_t>& data)
+std::optional<std::int32_t> CFontDownload::ReadFont(const std::string& strPath,
+                                                    std::uint32_t nBytes,
+                                                    std::vector<std::uint8_t>& data)
 {
     data.assign(nBytes, 0);
     CFile file;
@@ -107,9 +92,14 @@ CFontDownload::ERead CFontDownload::ReadFont(const std::string& strPath, std::ui
     if (nRead < 0)
     {
         m_messageSink("Cannot read the font file. " + file.GetLastError());
-        return ERead::Unreadable;
+        return 0;
     }
-    return nRead == 0 ? ERead::Empty : ERead::Done;
+    if (nRead == 0)
+    {
+        m_messageSink(kEmptyMessage);
+        return -1;
+    }
+    return std::nullopt;
 }
 
 void CFontDownload::ShowDownloading()

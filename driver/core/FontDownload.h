@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,16 +35,11 @@ public:
     static std::uint32_t PageCount(std::uint32_t dwArea) { return dwArea == 0 ? 6 : 8; }
 
 private:
-    enum class ERead
-    {
-        Done,
-        Unreadable, // the sink has been told why
-        Empty
-    };
     // Reads at most nBytes from the start of the file into a buffer of
-    // exactly nBytes; what the file lacks stays zero.
-    ERead ReadFont(const std::string& strPath, std::uint32_t nBytes,
-                   std::vector<std::uint8_t>& data);
+    // exactly nBytes; what the file lacks stays zero. An unreadable or empty
+    // file is reported to the user and gives the call's result.
+    std::optional<std::int32_t> ReadFont(const std::string& strPath, std::uint32_t nBytes,
+                                         std::vector<std::uint8_t>& data);
     void ShowDownloading();
     std::int32_t SendFrame(std::uint32_t dwArea, std::uint8_t nPage, const std::uint8_t* pBytes);
     void ShowComplete();
