@@ -81,21 +81,12 @@ int RunCall(CArguments& args)
     if (!call.Parse(*pEntry, words))
         return Fail(g_cmdCall, kExitUsage, call.m_strError);
 
-    if (port->m_nPort != 0)
-    {
-        const VF620_EXPORT_ENTRY* pOpen = library.Ordinal(1);
-        const auto nOpened = CallExport(
-            *pOpen,
-            {{port->m_nPort, nullptr}, {port->m_nParity, nullptr}, {port->m_nBaud, nullptr}});
-        if (nOpened.value_or(0) != 1)
-            return Fail(g_cmdCall, kExitPort,
-                        "cannot open port " + std::to_string(port->m_nPort) +
-                            " (is it there and free? set VFDKIT_COM" +
-                            std::to_string(port->m_nPort) + " to its device)");
-    }
+    std::string strError;
+    if (port->m_nPort != 0 && !OpenDisplayPort(library, *port, strError))
+        return Fail(g_cmdCall, kExitPort, strError);
     const auto nResult = CallExport(*pEntry, call.m_args);
     if (port->m_nPort != 0)
-        CallExport(*library.Ordinal(3), {});
+        CloseDisplayPort(library);
     if (!nResult)
         return Fail(g_cmdCall, kExitInternal, "cannot call " + std::string(pEntry->pszName));
 

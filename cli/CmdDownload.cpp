@@ -59,14 +59,9 @@ int RunDownload(CArguments& args)
     int nMessages = 0;
     library.SetMessageHook(&PrintMessage, &nMessages);
 
-    const auto nOpened = CallExport(
-        *library.Ordinal(1),
-        {{port->m_nPort, nullptr}, {port->m_nParity, nullptr}, {port->m_nBaud, nullptr}});
-    if (nOpened.value_or(0) != 1)
-        return Fail(g_cmdDownload, kExitPort,
-                    "cannot open port " + std::to_string(port->m_nPort) +
-                        " (is it there and free? set VFDKIT_COM" + std::to_string(port->m_nPort) +
-                        " to its device)");
+    std::string strError;
+    if (!OpenDisplayPort(library, *port, strError))
+        return Fail(g_cmdDownload, kExitPort, strError);
 
     const std::int64_t nPages = bSinglePage ? 1 : (*nArea == 0 ? 6 : 8);
     std::cout << "Sending " << strFont << " to port " << port->m_nPort << ": area " << *nArea
@@ -79,7 +74,7 @@ int RunDownload(CArguments& args)
                              {{0, strFont.data()}, {*nArea, nullptr}, {*nPage, nullptr}});
     else
         nResult = CallExport(*library.Ordinal(40), {{0, strFont.data()}, {*nArea, nullptr}});
-    CallExport(*library.Ordinal(3), {});
+    CloseDisplayPort(library);
     library.SetMessageHook(nullptr, nullptr);
 
     if (nResult.value_or(0) > 0)

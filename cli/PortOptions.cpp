@@ -1,5 +1,7 @@
 #include "PortOptions.h"
 
+#include "ExportCall.h"
+
 #include <strings.h>
 
 std::optional<CPortOptions> ReadPortOptions(CArguments& args, bool bRequired)
@@ -42,4 +44,23 @@ std::optional<CPortOptions> ReadPortOptions(CArguments& args, bool bRequired)
         return std::nullopt;
     options.m_nBaud = static_cast<std::int32_t>(*nBaud);
     return options;
+}
+
+bool OpenDisplayPort(const CDriverLibrary& library, const CPortOptions& options,
+                     std::string& strError)
+{
+    const auto nOpened = CallExport(
+        *library.Ordinal(1),
+        {{options.m_nPort, nullptr}, {options.m_nParity, nullptr}, {options.m_nBaud, nullptr}});
+    if (nOpened.value_or(0) == 1)
+        return true;
+    const std::string strPort = std::to_string(options.m_nPort);
+    strError = "cannot open port " + strPort + " (is it there and free? set VFDKIT_COM" + strPort +
+               " to its device)";
+    return false;
+}
+
+void CloseDisplayPort(const CDriverLibrary& library)
+{
+    CallExport(*library.Ordinal(3), {});
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "Command.h"
+#include "DriverLibrary.h"
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 // --port, --parity and --baud, as the commands that open the display's port
 // through the library take them.
@@ -25,3 +27,10 @@ struct CPortOptions
 // malformed. With bRequired false a missing --port gives m_nPort 0 (no
 // port to open).
 std::optional<CPortOptions> ReadPortOptions(CArguments& args, bool bRequired);
+
+// Opens the port through the library (OpenDComm); false with the message
+// for the user in strError when it does not open.
+bool OpenDisplayPort(const CDriverLibrary& library, const CPortOptions& options,
+                     std::string& strError);
+// CloseDComm.
+void CloseDisplayPort(const CDriverLibrary& library);
