@@ -19,3 +19,17 @@ flags=$("${PKG_CONFIG:-pkg-config}" --cflags --libs vf620)
 libdir=$("${PKG_CONFIG:-pkg-config}" --variable=libdir vf620)
 "${CC:-cc}" -std=c99 -Wall -Wextra -Werror -o "$prefix/consumer" "$source" $flags
 LD_LIBRARY_PATH=$libdir "$prefix/consumer"
+
+# The same program through the CMake package.
+mkdir -p "$prefix/cmake-consumer"
+cat >"$prefix/cmake-consumer/CMakeLists.txt" <<CMAKE
+cmake_minimum_required(VERSION 3.25)
+project(consumer C)
+find_package(VF620 REQUIRED)
+add_executable(consumer "$source")
+target_link_libraries(consumer PRIVATE VF620::VF620)
+CMAKE
+"${CMAKE:-cmake}" -S "$prefix/cmake-consumer" -B "$prefix/cmake-consumer/build" \
+    -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_C_COMPILER="${CC:-cc}" >/dev/null
+"${CMAKE:-cmake}" --build "$prefix/cmake-consumer/build" >/dev/null
+"$prefix/cmake-consumer/build/consumer"
