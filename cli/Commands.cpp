@@ -3,12 +3,16 @@
 // One line per command; each lives in a file of its own.
 extern const CCommand g_cmdInfo;
 extern const CCommand g_cmdExport;
+extern const CCommand g_cmdCall;
+extern const CCommand g_cmdDownload;
 
 std::span<const CCommand* const> AllCommands()
 {
     static const CCommand* const s_commands[] = {
         &g_cmdInfo,
         &g_cmdExport,
+        &g_cmdCall,
+        &g_cmdDownload,
     };
     return s_commands;
 }
