@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ControlLayout.h"
 #include "DataExchange.h"
 
 #include <string>
@@ -19,11 +20,13 @@ class wxWindow;
 //   follow it among its siblings in creation order, up to the next one that
 //   starts a group (wxRB_GROUP); other controls in between are skipped;
 // - selection index of drop-down lists, combo boxes and list boxes (-1: none);
-// - check boxes, 0, 1 or 2 (indeterminate, on three-state boxes).
+// - check boxes, 0, 1 or 2 (indeterminate, on three-state boxes);
+// - and, as the layout seam, list items and whether controls are shown and
+//   enabled.
 //
 // An id that names no control of the right kind is a fault of the window's
 // resources and raises a wx assertion.
-class CWxControlAccess final : public CControlAccess
+class CWxControlAccess final : public CControlAccess, public CControlLayout
 {
 public:
     explicit CWxControlAccess(wxWindow& window) : m_window(window) {}

@@ -168,8 +168,9 @@ TEST_F(WxLayer, ListsAreRefilledAndControlsHiddenAndDisabledById)
 {
     CProbeDialog& dialog = *ShowProbe();
     CWxControlAccess& controls = dialog.m_controls;
+    CControlLayout& layout = controls;
     controls.SetSelectionIndex(kIdPort, 2);
-    controls.SetItems(kIdPort, {"PC437", "PC850", "PC866"});
+    layout.SetItems(kIdPort, {"PC437", "PC850", "PC866"});
     EXPECT_EQ(controls.GetItems(kIdPort), (std::vector<std::string>{"PC437", "PC850", "PC866"}));
     EXPECT_EQ(controls.GetSelectionIndex(kIdPort), -1);
     controls.SetText(kIdPort, "pc8"); // drop-down lists select by text too
@@ -177,12 +178,12 @@ TEST_F(WxLayer, ListsAreRefilledAndControlsHiddenAndDisabledById)
     controls.SetText(kIdPort, "nothing like it");
     EXPECT_EQ(controls.GetText(kIdPort), "PC850");
 
-    controls.SetItems(kIdBaud, {});
+    layout.SetItems(kIdBaud, {});
     EXPECT_TRUE(controls.GetItems(kIdBaud).empty());
     EXPECT_EQ(controls.GetText(kIdBaud), "");
 
-    controls.ShowControl(kIdAreaHigh, false);
-    controls.EnableControl(kIdBrowse, false);
+    layout.ShowControl(kIdAreaHigh, false);
+    layout.EnableControl(kIdBrowse, false);
     EXPECT_FALSE(FindControl(dialog, kIdAreaHigh)->IsShown());
     EXPECT_FALSE(FindControl(dialog, kIdBrowse)->IsEnabled());
     // A hidden button still counts in its group.
