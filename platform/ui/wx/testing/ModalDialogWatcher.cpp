@@ -1,6 +1,7 @@
 #include "ModalDialogWatcher.h"
 
 #include "WxControlAccess.h"
+#include "WxTesting.h"
 #include "WxText.h"
 
 #include <algorithm>
@@ -259,6 +260,8 @@ bool CModalDialogWatcher::Record(COpen& open, bool bLastChance)
 void CModalDialogWatcher::Answer(COpen& open)
 {
     CSeen& seen = m_seen[open.m_nSeen];
+    if (!m_strScreenshots.empty())
+        SaveScreenshot(m_strScreenshots + "-" + std::to_string(open.m_nSeen + 1) + ".png");
     if (!open.m_bAnswered)
     {
         ADD_FAILURE() << "unexpected " << seen.m_strKind << " dialog \"" << seen.m_strCaption

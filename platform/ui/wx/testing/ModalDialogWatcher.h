@@ -45,6 +45,10 @@ public:
     // button). A file dialog answered with wxID_OK chooses strPath first.
     void Answer(int nButton, const std::string& strPath = {});
 
+    // Saves the screen as each dialog shows, before it is answered, as
+    // <strPathPrefix>-<n>.png (n counting from 1).
+    void SaveScreenshots(const std::string& strPathPrefix) { m_strScreenshots = strPathPrefix; }
+
     const std::vector<CSeen>& Seen() const { return m_seen; }
     // The answers not used yet.
     std::size_t PendingAnswers() const { return m_answers.size(); }
@@ -86,5 +90,6 @@ private:
     std::deque<CAnswer> m_answers;
     std::vector<CSeen> m_seen;
     std::vector<COpen> m_open; // innermost last
+    std::string m_strScreenshots;
     wxTimer m_timer;
 };

@@ -2,14 +2,14 @@
 
 #include "WxControlAccess.h"
 
+#include <gtk/gtk.h>
 #include <thread>
 #include <vector>
 
 #include <wx/app.h>
-#include <wx/dcmemory.h>
-#include <wx/dcscreen.h>
 #include <wx/evtloop.h>
 #include <wx/filename.h>
+#include <wx/image.h>
 #include <wx/toplevel.h>
 #include <wx/uiaction.h>
 #include <wx/utils.h>
@@ -111,14 +111,25 @@ std::string ArtifactPath(const std::string& strName)
 
 namespace
 {
-wxBitmap GrabScreen(const wxRect& rect)
+// What the X server shows, read back from the root window.
+wxImage GrabScreen(const wxRect& rect)
 {
-    wxBitmap bitmap(rect.width, rect.height, 24);
-    wxMemoryDC memory(bitmap);
-    wxScreenDC screen;
-    memory.Blit(0, 0, rect.width, rect.height, &screen, rect.x, rect.y);
-    memory.SelectObject(wxNullBitmap);
-    return bitmap;
+    GdkPixbuf* pPixbuf = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), rect.x, rect.y,
+                                                    rect.width, rect.height);
+    if (!pPixbuf)
+        return wxImage();
+    wxImage image(rect.width, rect.height);
+    const int nChannels = gdk_pixbuf_get_n_channels(pPixbuf);
+    const int nStride = gdk_pixbuf_get_rowstride(pPixbuf);
+    const guchar* pPixels = gdk_pixbuf_get_pixels(pPixbuf);
+    for (int y = 0; y < rect.height; ++y)
+        for (int x = 0; x < rect.width; ++x)
+        {
+            const guchar* p = pPixels + y * nStride + x * nChannels;
+            image.SetRGB(x, y, p[0], p[1], p[2]);
+        }
+    g_object_unref(pPixbuf);
+    return image;
 }
 } // namespace
 
@@ -131,12 +142,15 @@ bool SaveScreenshot(const std::string& strPath, const wxWindow* pWindow)
     const wxString path = wxString::FromUTF8(strPath);
     if (!wxFileName::Mkdir(wxFileName(path).GetPath(), wxS_DIR_DEFAULT, wxPATH_MKDIR_FULL))
         return false;
-    return GrabScreen(rect).SaveFile(path, wxBITMAP_TYPE_PNG);
+    const wxImage image = GrabScreen(rect);
+    return image.IsOk() && image.SaveFile(path, wxBITMAP_TYPE_PNG);
 }
 
 wxColour ScreenPixel(const wxPoint& screenPoint)
 {
-    const wxImage image = GrabScreen(wxRect(screenPoint, wxSize(1, 1))).ConvertToImage();
+    const wxImage image = GrabScreen(wxRect(screenPoint, wxSize(1, 1)));
+    if (!image.IsOk())
+        return wxNullColour;
     return wxColour(image.GetRed(0, 0), image.GetGreen(0, 0), image.GetBlue(0, 0));
 }
 

@@ -24,7 +24,7 @@ void CProbePainter::Paint(CCanvas& canvas, int nWidth, int nHeight)
         canvas.Line(x, 0, x, nHeight, x % 64 == 0 ? 2 : 1, x % 64 == 0 ? kBlack : shadow);
     for (int y = 16; y < nHeight; y += 16)
         canvas.Line(0, y, nWidth, y, 1, shadow);
-    canvas.FillRect(kRedLeft, kRedTop, kRedRight, kRedBottom, kRed);
+    canvas.FillRect(kRedLeft, kRedTop, kRedRight, kRedBottom, m_clicks.empty() ? kRed : kGreen);
     canvas.FillRect(80, 60, 96, 76, canvas.SystemColour(ESystemColour::Highlight));
     canvas.Text(100, 4, "probe", kBlack);
 }

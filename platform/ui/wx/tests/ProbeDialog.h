@@ -70,9 +70,11 @@ public:
     void Paint(CCanvas& canvas, int nWidth, int nHeight) override;
     void OnLeftButtonUp(int x, int y, int nWidth, int nHeight) override;
 
-    // Where the pattern puts its red square (client coordinates).
+    // Where the pattern puts its square (client coordinates): red, and green
+    // once a click has arrived.
     static constexpr int kRedLeft = 40, kRedTop = 12, kRedRight = 72, kRedBottom = 44;
     static constexpr CRgb kRed{220, 0, 0};
+    static constexpr CRgb kGreen{0, 160, 0};
 
     int m_nPaints = 0;
     std::vector<CClick> m_clicks;

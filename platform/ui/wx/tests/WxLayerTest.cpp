@@ -45,11 +45,15 @@ class WxLayer : public CWxTest
 protected:
     static void SetUpTestSuite() { InitProbeResources(); }
 
-    // A shown probe dialog, drawn and ready for input.
-    CProbeDialog* ShowProbe()
+    // A shown probe dialog, drawn and ready for input; in the middle of the
+    // screen unless told where.
+    CProbeDialog* ShowProbe(std::optional<wxPoint> position = {})
     {
         auto* pDialog = new CProbeDialog;
-        pDialog->CentreOnScreen();
+        if (position)
+            pDialog->Move(*position);
+        else
+            pDialog->CentreOnScreen();
         pDialog->Show();
         EXPECT_TRUE(PumpUntil([&] { return pDialog->IsShownOnScreen(); }));
         Settle();
@@ -229,6 +233,7 @@ TEST_F(WxLayer, RejectedEntryShowsTheRealMessageBoxAndSelectsTheField)
     ASSERT_TRUE(PumpUntil([&] { return pHeight->GetValue() == "40"; }))
         << "typed: " << pHeight->GetValue();
 
+    m_watcher.SaveScreenshots(ArtifactPath("wx-rejected-entry"));
     m_watcher.Answer(wxID_OK);
     ClickControl(dialog, kIdOk);
     ASSERT_TRUE(PumpUntil([&] { return !m_watcher.Seen().empty(); }));
@@ -302,6 +307,7 @@ TEST_F(WxLayer, BrowseOpensTheRealFileDialogAndCancelGivesNothing)
 {
     CProbeDialog& dialog = *ShowProbe();
     dialog.m_strBrowseFolder = TempFolder();
+    m_watcher.SaveScreenshots(ArtifactPath("wx-browse"));
     m_watcher.Answer(wxID_CANCEL);
     ClickControl(dialog, kIdBrowse);
     ASSERT_TRUE(PumpUntil([&] { return dialog.m_bBrowsed; }));
@@ -360,26 +366,29 @@ TEST_F(WxLayer, SaveDialogCompletesTheNameAndAsksBeforeReplacingTheCompletedFile
 
 TEST_F(WxLayer, PaintedControlShowsItsPainterAndTakesRealClicks)
 {
-    CProbeDialog& dialog = *ShowProbe();
+    // Away from where the other tests leave their windows' pixels.
+    CProbeDialog& dialog = *ShowProbe(wxPoint(60, 40));
     CWxPaintedControl& canvas = *dialog.m_pCanvas;
     EXPECT_GT(dialog.m_painter.m_nPaints, 0);
 
     // What the painter drew is on the screen.
-    const wxPoint red =
+    const wxPoint square =
         canvas.ClientToScreen(wxPoint(CProbePainter::kRedLeft + 5, CProbePainter::kRedTop + 5));
-    EXPECT_EQ(ScreenPixel(red), wxColour(220, 0, 0));
+    EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(square) == wxColour(220, 0, 0); }))
+        << ScreenPixel(square).GetAsString();
     const wxPoint white = canvas.ClientToScreen(wxPoint(CProbePainter::kRedRight + 2, 5));
     EXPECT_EQ(ScreenPixel(white), *wxWHITE);
 
-    const int nPaints = dialog.m_painter.m_nPaints;
     ClickControl(dialog, kIdCanvas, wxPoint(37, 21));
     ASSERT_TRUE(PumpUntil([&] { return !dialog.m_painter.m_clicks.empty(); }));
     const wxSize client = canvas.GetClientSize();
     EXPECT_EQ(dialog.m_painter.m_clicks,
               (std::vector<CProbePainter::CClick>{{37, 21, client.x, client.y}}));
     EXPECT_EQ(wxWindow::FindFocus(), &canvas);
-    // The painter asked for a repaint on the click.
-    EXPECT_TRUE(PumpUntil([&] { return dialog.m_painter.m_nPaints > nPaints; }));
+    // The painter asked for a repaint on the click; the new face reaches the
+    // screen.
+    EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(square) == wxColour(0, 160, 0); }))
+        << ScreenPixel(square).GetAsString();
 }
 
 TEST_F(WxLayer, StandInAnswersInsteadOfWindows)
