@@ -123,8 +123,14 @@ int DefaultButton(const wxDialog* pDialog)
 }
 } // namespace
 
-CModalDialogWatcher::CModalDialogWatcher()
+namespace
 {
+CModalDialogWatcher* g_pActive = nullptr;
+} // namespace
+
+CModalDialogWatcher::CModalDialogWatcher() : m_pOuter(g_pActive)
+{
+    g_pActive = this;
     m_timer.Bind(wxEVT_TIMER, &CModalDialogWatcher::OnTimer, this);
     Register();
 }
@@ -133,6 +139,7 @@ CModalDialogWatcher::~CModalDialogWatcher()
 {
     m_timer.Stop();
     Unregister();
+    g_pActive = m_pOuter;
     EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " answer(s) left: a dialog did not open";
 }
 
@@ -143,6 +150,8 @@ void CModalDialogWatcher::Answer(int nButton, const std::string& strPath)
 
 int CModalDialogWatcher::Enter(wxDialog* pDialog)
 {
+    if (g_pActive != this)
+        return wxID_NONE;
     // A file dialog passes here twice on its way to the screen.
     for (const COpen& open : m_open)
         if (open.m_pDialog == pDialog)

@@ -17,6 +17,10 @@
 // answer left fails the test and is cancelled; a dialog that does not close
 // after its button is pressed fails the test and is closed by force. Tests
 // therefore never hang on a dialog.
+//
+// The watcher made last is the one that acts. The main of the GUI tests
+// keeps one without answers, so a dialog that opens where no test expects
+// one fails that test instead of waiting for a user.
 class CModalDialogWatcher final : public wxModalDialogHook
 {
 public:
@@ -92,4 +96,5 @@ private:
     std::vector<COpen> m_open; // innermost last
     std::string m_strScreenshots;
     wxTimer m_timer;
+    CModalDialogWatcher* m_pOuter; // the watcher that acted before this one
 };

@@ -1,8 +1,10 @@
 // The main of the GUI tests: wx is started as a program would start it, but
 // its main loop never runs; the tests run the events themselves (WxTesting.h).
-// Nothing may open a window of its own accord: wx assertions fail the test at
-// hand and wx errors go to stderr, where a headless run can show them.
+// Nothing may wait for a user: wx assertions fail the test at hand, wx errors
+// go to stderr, and a modal dialog no test expects fails the test and is
+// cancelled.
 
+#include "ModalDialogWatcher.h"
 #include "WxResources.h"
 
 #include <cstdio>
@@ -68,6 +70,7 @@ int main(int argc, char** argv)
     {
         wxGUIEventLoop loop;
         wxEventLoopActivator active(&loop);
+        CModalDialogWatcher unexpected;
         nResult = RUN_ALL_TESTS();
     }
     wxTheApp->OnExit();

@@ -22,6 +22,8 @@
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
 
+#include <gtest/gtest-spi.h>
+
 extern void InitProbeResources();
 
 namespace
@@ -422,4 +424,18 @@ TEST_F(WxLayer, ModalResourceDialogEndsWithTheButtonsIds)
     EXPECT_EQ(dialog.ShowModal(), kIdCancel);
     m_watcher.Answer(kIdCancel);
     EXPECT_EQ(dialog.ShowModal(), kIdCancel);
+}
+
+// Without a watcher of its own a test still never waits on a dialog.
+class WxHarness : public CWxTest
+{
+};
+
+TEST_F(WxHarness, UnexpectedMessageBoxFailsTheTestAndIsCancelled)
+{
+    static EMessageResult s_result = EMessageResult::Ok;
+    EXPECT_NONFATAL_FAILURE(s_result = CWxUserInterface(nullptr).MessageBox(
+                                "Surprise", EMessageIcon::Warning, EMessageButtons::OkCancel),
+                            "unexpected message dialog");
+    EXPECT_EQ(s_result, EMessageResult::Cancel);
 }
