@@ -50,18 +50,6 @@ TEST(WxUserInterface, ButtonIdsBecomeResultsAndClosingCountsAsTheWayOut)
     EXPECT_EQ(MessageResultFromWx(B::YesNoCancel, wxID_NONE), R::Cancel);
 }
 
-TEST(WxUserInterface, IconsAndButtonsBecomeStyleFlags)
-{
-    EXPECT_EQ(MessageBoxStyle(EMessageIcon::Warning, EMessageButtons::Ok), wxICON_WARNING | wxOK);
-    EXPECT_EQ(MessageBoxStyle(EMessageIcon::Stop, EMessageButtons::OkCancel),
-              wxICON_ERROR | wxOK | wxCANCEL);
-    EXPECT_EQ(MessageBoxStyle(EMessageIcon::Question, EMessageButtons::YesNo),
-              wxICON_QUESTION | wxYES_NO);
-    EXPECT_EQ(MessageBoxStyle(EMessageIcon::Information, EMessageButtons::YesNoCancel),
-              wxICON_INFORMATION | wxYES_NO | wxCANCEL);
-    EXPECT_EQ(MessageBoxStyle(EMessageIcon::None, EMessageButtons::Ok), wxICON_NONE | wxOK);
-}
-
 TEST(WxResources, DialogUnitsAreReadFromTheResourceText)
 {
     EXPECT_EQ(ParseDialogUnits("215,342d"), wxSize(215, 342));
