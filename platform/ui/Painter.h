@@ -1,58 +1,34 @@
 #pragma once
 
 #include "Canvas.h"
+#include "ControlHost.h"
 
-// The logic of a custom-drawn control: it paints its whole face on a canvas
-// and takes left-button releases. The window that hosts it (the wx layer's
-// CWxPaintedControl, or a test) calls these; the logic asks for a repaint
-// with Invalidate().
-//
-// Either side may go first: a painter outliving its window, or a window
-// outliving its painter, leaves no dangling pointer behind.
-class CPaintHost;
-
+// A custom-drawn control's logic as its window drives it: a paint fills an
+// off-screen bitmap of BitmapSize() that is then copied to the client area's
+// top-left corner, and releases of the left button arrive in client
+// coordinates. The logic reaches its window through a CControlHost.
 class CPainter
 {
 public:
-    CPainter() = default;
-    // A copy paints the same face but belongs to no window yet.
-    CPainter(const CPainter&) {}
-    CPainter& operator=(const CPainter&) { return *this; }
-    virtual ~CPainter();
+    virtual ~CPainter() = default;
 
-    // Paints the client area of nWidth × nHeight pixels.
-    virtual void Paint(CCanvas& canvas, int nWidth, int nHeight) = 0;
-    // The left button was released at (x, y), client coordinates; the client
-    // area is nWidth × nHeight pixels. The host has already taken the focus.
-    virtual void OnLeftButtonUp(int x, int y, int nWidth, int nHeight) = 0;
-
-    // The whole face is repainted soon (never during the call); nothing
-    // happens while no window hosts the painter.
-    void Invalidate();
-
-private:
-    friend class CPaintHost;
-    CPaintHost* m_pHost = nullptr;
+    virtual CClientSize BitmapSize() const = 0;
+    virtual void OnPaint(CCanvas& canvas) const = 0;
+    virtual void OnLButtonUp(int x, int y) = 0;
 };
 
-// The window side of a painter.
-class CPaintHost
+// Any control with these three members as a CPainter, without deriving from
+// it (the glyph grid and the character map: CPainterOf<CGlyphGrid>).
+template <typename TControl>
+class CPainterOf final : public CPainter
 {
 public:
-    CPaintHost() = default;
-    CPaintHost(const CPaintHost&) = delete;
-    CPaintHost& operator=(const CPaintHost&) = delete;
-    virtual ~CPaintHost();
+    explicit CPainterOf(TControl& control) : m_control(control) {}
 
-    // The painter this window shows; nullptr when it has gone.
-    CPainter* Painter() const { return m_pPainter; }
-
-protected:
-    void Attach(CPainter& painter);
-    void Detach();
-    virtual void OnInvalidate() = 0;
+    CClientSize BitmapSize() const override { return m_control.BitmapSize(); }
+    void OnPaint(CCanvas& canvas) const override { m_control.OnPaint(canvas); }
+    void OnLButtonUp(int x, int y) override { m_control.OnLButtonUp(x, y); }
 
 private:
-    friend class CPainter;
-    CPainter* m_pPainter = nullptr;
+    TControl& m_control;
 };

@@ -15,30 +15,33 @@ void CProbeForm::DoDataExchange(CDataExchange& dx)
     dx.Check(kIdVerbose, m_nVerbose);
 }
 
-void CProbePainter::Paint(CCanvas& canvas, int nWidth, int nHeight)
+void CProbePainter::OnPaint(CCanvas& canvas) const
 {
     ++m_nPaints;
-    canvas.FillRect(0, 0, nWidth, nHeight, kWhite);
+    const CClientSize size = BitmapSize();
+    canvas.FillRect(0, 0, size.m_nWidth, size.m_nHeight, kWhite);
     const CRgb shadow = canvas.SystemColour(ESystemColour::ButtonShadow);
-    for (int x = 16; x < nWidth; x += 16)
-        canvas.Line(x, 0, x, nHeight, x % 64 == 0 ? 2 : 1, x % 64 == 0 ? kBlack : shadow);
-    for (int y = 16; y < nHeight; y += 16)
-        canvas.Line(0, y, nWidth, y, 1, shadow);
+    for (int x = 16; x < size.m_nWidth; x += 16)
+        canvas.Line(x, 0, x, size.m_nHeight, x % 64 == 0 ? 2 : 1, x % 64 == 0 ? kBlack : shadow);
+    for (int y = 16; y < size.m_nHeight; y += 16)
+        canvas.Line(0, y, size.m_nWidth, y, 1, shadow);
     canvas.FillRect(kRedLeft, kRedTop, kRedRight, kRedBottom, m_clicks.empty() ? kRed : kGreen);
     canvas.FillRect(80, 60, 96, 76, canvas.SystemColour(ESystemColour::Highlight));
     canvas.Text(100, 4, "probe", kBlack);
 }
 
-void CProbePainter::OnLeftButtonUp(int x, int y, int nWidth, int nHeight)
+void CProbePainter::OnLButtonUp(int x, int y)
 {
-    m_clicks.push_back(CClick{x, y, nWidth, nHeight});
-    Invalidate();
+    m_host.SetFocus();
+    m_clicks.push_back(CClick{x, y, m_host.GetClientSize()});
+    m_host.Invalidate();
 }
 
 CProbeDialog::CProbeDialog(wxWindow* pParent)
 {
     LoadXrcDialog(*this, pParent, 300);
-    m_pCanvas = CWxPaintedControl::ReplacePlaceholder(*this, kIdCanvas, m_painter);
+    m_pCanvas = CWxPaintedControl::ReplacePlaceholder(*this, kIdCanvas, &m_painter);
+    m_canvasHost.Bind(m_pCanvas);
     Bind(wxEVT_BUTTON, &CProbeDialog::OnOk, this, kIdOk);
     Bind(wxEVT_BUTTON, &CProbeDialog::OnBrowse, this, kIdBrowse);
     m_form.UpdateData(false);

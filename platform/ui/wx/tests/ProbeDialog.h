@@ -3,6 +3,7 @@
 #include "DataExchange.h"
 #include "Painter.h"
 #include "WxControlAccess.h"
+#include "WxControlHost.h"
 #include "WxPaintedControl.h"
 #include "WxUserInterface.h"
 
@@ -57,18 +58,23 @@ protected:
     void DoDataExchange(CDataExchange& dx) override;
 };
 
-// Paints a fixed pattern and records what reaches it.
+// Paints a fixed pattern over its client area and records what reaches it;
+// a click takes the focus and asks for a repaint, as the editor's controls do.
 class CProbePainter final : public CPainter
 {
 public:
     struct CClick
     {
-        int x, y, nWidth, nHeight;
+        int x, y;
+        CClientSize m_client;
         bool operator==(const CClick&) const = default;
     };
 
-    void Paint(CCanvas& canvas, int nWidth, int nHeight) override;
-    void OnLeftButtonUp(int x, int y, int nWidth, int nHeight) override;
+    explicit CProbePainter(CControlHost& host) : m_host(host) {}
+
+    CClientSize BitmapSize() const override { return m_host.GetClientSize(); }
+    void OnPaint(CCanvas& canvas) const override;
+    void OnLButtonUp(int x, int y) override;
 
     // Where the pattern puts its square (client coordinates): red, and green
     // once a click has arrived.
@@ -76,8 +82,11 @@ public:
     static constexpr CRgb kRed{220, 0, 0};
     static constexpr CRgb kGreen{0, 160, 0};
 
-    int m_nPaints = 0;
+    mutable int m_nPaints = 0;
     std::vector<CClick> m_clicks;
+
+private:
+    CControlHost& m_host;
 };
 
 class CProbeDialog final : public wxDialog
@@ -88,7 +97,8 @@ public:
     CWxControlAccess m_controls{*this};
     CWxUserInterface m_ui{this};
     CProbeForm m_form{m_controls, m_ui};
-    CProbePainter m_painter;
+    CWxControlHost m_canvasHost;
+    CProbePainter m_painter{m_canvasHost};
     CWxPaintedControl* m_pCanvas = nullptr;
 
     int m_nAccepted = 0; // OK presses whose entries all passed

@@ -385,12 +385,35 @@ TEST_F(WxLayer, PaintedControlShowsItsPainterAndTakesRealClicks)
     ASSERT_TRUE(PumpUntil([&] { return !dialog.m_painter.m_clicks.empty(); }));
     const wxSize client = canvas.GetClientSize();
     EXPECT_EQ(dialog.m_painter.m_clicks,
-              (std::vector<CProbePainter::CClick>{{37, 21, client.x, client.y}}));
+              (std::vector<CProbePainter::CClick>{{37, 21, {client.x, client.y}}}));
     EXPECT_EQ(wxWindow::FindFocus(), &canvas);
     // The painter asked for a repaint on the click; the new face reaches the
     // screen.
     EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(square) == wxColour(0, 160, 0); }))
         << ScreenPixel(square).GetAsString();
+}
+
+TEST_F(WxLayer, ControlHostStandsForItsWindowOnlyWhileItLives)
+{
+    CProbeDialog& dialog = *ShowProbe();
+    CWxControlHost host;
+    EXPECT_EQ(host.GetClientSize(), CClientSize{});
+    host.Invalidate(); // no window yet: nothing happens
+    host.SetFocus();
+
+    host.Bind(dialog.m_pCanvas);
+    const wxSize client = dialog.m_pCanvas->GetClientSize();
+    EXPECT_EQ(host.GetClientSize(), (CClientSize{client.x, client.y}));
+    host.SetFocus();
+    EXPECT_TRUE(PumpUntil([&] { return wxWindow::FindFocus() == dialog.m_pCanvas; }));
+
+    // A window that goes takes its host's link with it.
+    dialog.m_pCanvas->Destroy();
+    dialog.m_pCanvas = nullptr;
+    EXPECT_EQ(host.Window(), nullptr);
+    EXPECT_EQ(dialog.m_canvasHost.Window(), nullptr);
+    EXPECT_EQ(host.GetClientSize(), CClientSize{});
+    host.Invalidate();
 }
 
 TEST_F(WxLayer, StandInAnswersInsteadOfWindows)
