@@ -3,7 +3,13 @@
 # One GoogleTest executable per module, its cases registered with ctest one by
 # one. Labels: unit (logic with fakes, fast), protocol (end to end over a
 # pseudo-terminal), gui (real windows under Xvfb), slow (real time).
+#
+# A gui test gets the main of platform/ui/wx/testing (wx started, no main
+# loop, assertions and errors to stderr), runs alone (RUN_SERIAL: one
+# screen, one pointer) and is stopped after VFD_GUI_TEST_TIMEOUT seconds.
 include(GoogleTest)
+
+set(VFD_GUI_TEST_TIMEOUT 120 CACHE STRING "Seconds a single GUI test may run")
 
 function(vfd_add_test name)
     if(NOT VFDKIT_BUILD_TESTS)
@@ -13,8 +19,14 @@ function(vfd_add_test name)
     if(NOT T_LABELS)
         set(T_LABELS unit)
     endif()
+    set(main GTest::gtest_main)
+    set(properties)
+    if("gui" IN_LIST T_LABELS)
+        set(main vfd::wx_testing)
+        set(properties RUN_SERIAL TRUE TIMEOUT ${VFD_GUI_TEST_TIMEOUT})
+    endif()
     add_executable(${name} ${T_SOURCES})
-    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} ${main} GTest::gtest GTest::gmock)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     target_compile_definitions(${name} PRIVATE
         VFDKIT_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
@@ -24,5 +36,5 @@ function(vfd_add_test name)
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 120
-        PROPERTIES LABELS "${T_LABELS}" ${T_PROPERTIES})
+        PROPERTIES LABELS "${T_LABELS}" ${properties} ${T_PROPERTIES})
 endfunction()

@@ -6,3 +6,15 @@ target_include_directories(vfd_wx SYSTEM INTERFACE ${wxWidgets_INCLUDE_DIRS})
 target_compile_definitions(vfd_wx INTERFACE ${wxWidgets_DEFINITIONS})
 target_compile_options(vfd_wx INTERFACE ${wxWidgets_CXX_FLAGS})
 target_link_libraries(vfd_wx INTERFACE ${wxWidgets_LIBRARIES})
+
+# On Linux wx draws with GTK 3. A few places reach below wx (radio groups with
+# no button checked; tests answering native message boxes): they link vfd::gtk.
+if("__WXGTK__" IN_LIST wxWidgets_DEFINITIONS)
+    find_package(PkgConfig REQUIRED)
+    pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
+    add_library(vfd_gtk INTERFACE)
+    add_library(vfd::gtk ALIAS vfd_gtk)
+    target_link_libraries(vfd_gtk INTERFACE PkgConfig::GTK3)
+endif()
+
+include(VfdXrc)

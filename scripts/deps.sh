@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake ninja-build pkg-config make
-    libwxgtk3.2-dev
+    libwxgtk3.2-dev libgtk-3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-utils imagemagick
     kbd

@@ -33,7 +33,8 @@ public:
     // The rectangle from (left, top) to (right, bottom), right and bottom excluded.
     virtual void FillRect(int nLeft, int nTop, int nRight, int nBottom, CRgb colour) = 0;
     // A solid line from (x0, y0) to (x1, y1), the end point excluded, with a
-    // pen nWidth pixels wide.
+    // pen nWidth pixels wide. A wide pen on a straight line covers nWidth / 2
+    // pixels before it (left of it, above it) and the rest from it on.
     virtual void Line(int x0, int y0, int x1, int y1, int nWidth, CRgb colour) = 0;
     // Text in the surface's default font with its top-left corner at (x, y),
     // on a transparent background.

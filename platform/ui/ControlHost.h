@@ -1,8 +1,8 @@
 #pragma once
 
 // What a custom-drawn control needs of its window: the size of its client
-// area, the keyboard focus and repainting. The wx layer implements it on the
-// control's window; tests use CFakeControlHost.
+// area, the keyboard focus and repainting. The wx layer implements it with
+// CWxControlHost; tests use CFakeControlHost (fonteditor/controls/fakes).
 struct CClientSize
 {
     int m_nWidth = 0;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "Canvas.h"
+#include "ControlHost.h"
+
+// A custom-drawn control's logic as its window drives it: a paint fills an
+// off-screen bitmap of BitmapSize() that is then copied to the client area's
+// top-left corner, and releases of the left button arrive in client
+// coordinates. The logic reaches its window through a CControlHost.
+class CPainter
+{
+public:
+    virtual ~CPainter() = default;
+
+    virtual CClientSize BitmapSize() const = 0;
+    virtual void OnPaint(CCanvas& canvas) const = 0;
+    virtual void OnLButtonUp(int x, int y) = 0;
+};
+
+// Any control with these three members as a CPainter, without deriving from
+// it (the glyph grid and the character map: CPainterOf<CGlyphGrid>).
+template <typename TControl>
+class CPainterOf final : public CPainter
+{
+public:
+    explicit CPainterOf(TControl& control) : m_control(control) {}
+
+    CClientSize BitmapSize() const override { return m_control.BitmapSize(); }
+    void OnPaint(CCanvas& canvas) const override { m_control.OnPaint(canvas); }
+    void OnLButtonUp(int x, int y) override { m_control.OnLButtonUp(x, y); }
+
+private:
+    TControl& m_control;
+};

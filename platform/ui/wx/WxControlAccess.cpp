@@ -1,0 +1,226 @@
+#include "WxControlAccess.h"
+
+#include "WxRadioGroup.h"
+#include "WxText.h"
+
+#include <deque>
+
+#include <wx/checkbox.h>
+#include <wx/choice.h>
+#include <wx/combobox.h>
+#include <wx/listbox.h>
+#include <wx/radiobut.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+namespace
+{
+// The first item that starts with strText, ignoring case, as the selection
+// of lists by text has always worked; wxNOT_FOUND when there is none.
+int FindItemStartingWith(const wxItemContainerImmutable& items, const wxString& strText)
+{
+    const wxString prefix = strText.Lower();
+    for (unsigned i = 0; i < items.GetCount(); ++i)
+        if (items.GetString(i).Lower().StartsWith(prefix))
+            return static_cast<int>(i);
+    return wxNOT_FOUND;
+}
+
+template <typename T>
+T* FindAs(CWxControlAccess& access, int nId, const char* pszKind)
+{
+    wxWindow* pWindow = access.Find(nId);
+    if (!pWindow)
+        return nullptr;
+    T* pControl = dynamic_cast<T*>(pWindow);
+    wxASSERT_MSG(pControl, wxString::Format("control %d is not %s", nId, pszKind));
+    return pControl;
+}
+} // namespace
+
+wxWindow* FindControl(const wxWindow& window, int nId)
+{
+    std::deque<const wxWindow*> pending{&window};
+    while (!pending.empty())
+    {
+        const wxWindow* pParent = pending.front();
+        pending.pop_front();
+        for (wxWindow* pChild : pParent->GetChildren())
+        {
+            if (pChild->GetId() == nId)
+                return pChild;
+            // Another top-level window (an open dialog) has controls of its own.
+            if (!pChild->IsTopLevel())
+                pending.push_back(pChild);
+        }
+    }
+    return nullptr;
+}
+
+wxWindow* CWxControlAccess::Find(int nId)
+{
+    wxWindow* pControl = FindControl(m_window, nId);
+    wxASSERT_MSG(pControl, wxString::Format("no control %d in window %d", nId, m_window.GetId()));
+    return pControl;
+}
+
+std::string CWxControlAccess::GetText(int nId)
+{
+    wxWindow* pWindow = Find(nId);
+    if (auto* pCombo = dynamic_cast<wxComboBox*>(pWindow))
+        return FromWx(pCombo->GetValue());
+    if (auto* pEdit = dynamic_cast<wxTextCtrl*>(pWindow))
+        return FromWx(pEdit->GetValue());
+    if (auto* pList = dynamic_cast<wxControlWithItems*>(pWindow))
+        return FromWx(pList->GetStringSelection());
+    if (auto* pStatic = dynamic_cast<wxStaticText*>(pWindow))
+        return FromWx(pStatic->GetLabelText());
+    return pWindow ? FromWx(pWindow->GetLabel()) : std::string();
+}
+
+void CWxControlAccess::SetText(int nId, const std::string& strText)
+{
+    wxWindow* pWindow = Find(nId);
+    const wxString text = ToWx(strText);
+    if (auto* pCombo = dynamic_cast<wxComboBox*>(pWindow))
+    {
+        const int nItem = text.empty() ? wxNOT_FOUND : FindItemStartingWith(*pCombo, text);
+        if (nItem != wxNOT_FOUND)
+            pCombo->SetSelection(nItem);
+        else
+            pCombo->ChangeValue(text);
+    }
+    else if (auto* pEdit = dynamic_cast<wxTextCtrl*>(pWindow))
+        pEdit->ChangeValue(text);
+    else if (auto* pList = dynamic_cast<wxControlWithItems*>(pWindow))
+    {
+        // A list without a matching item keeps its selection.
+        const int nItem = FindItemStartingWith(*pList, text);
+        if (nItem != wxNOT_FOUND)
+            pList->SetSelection(nItem);
+    }
+    else if (auto* pStatic = dynamic_cast<wxStaticText*>(pWindow))
+        pStatic->SetLabelText(text);
+    else if (pWindow)
+        pWindow->SetLabel(text);
+}
+
+std::vector<wxRadioButton*> CWxControlAccess::RadioGroup(int nFirstId)
+{
+    auto* pFirst = FindAs<wxRadioButton>(*this, nFirstId, "a radio button");
+    if (!pFirst)
+        return {};
+    wxASSERT_MSG(pFirst->HasFlag(wxRB_GROUP),
+                 wxString::Format("radio button %d does not start a group", nFirstId));
+    return RadioButtonsOfGroup(*pFirst);
+}
+
+int CWxControlAccess::GetRadioIndex(int nFirstId)
+{
+    const std::vector<wxRadioButton*> group = RadioGroup(nFirstId);
+    for (std::size_t i = 0; i < group.size(); ++i)
+        if (group[i]->GetValue())
+            return static_cast<int>(i);
+    return -1;
+}
+
+void CWxControlAccess::SetRadioIndex(int nFirstId, int nIndex)
+{
+    const std::vector<wxRadioButton*> group = RadioGroup(nFirstId);
+    if (nIndex >= 0 && nIndex < static_cast<int>(group.size()))
+        group[nIndex]->SetValue(true);
+    else
+        ClearRadioButtons(group);
+}
+
+int CWxControlAccess::GetSelectionIndex(int nId)
+{
+    auto* pList = FindAs<wxControlWithItems>(*this, nId, "a list or combo box");
+    return pList ? pList->GetSelection() : -1;
+}
+
+void CWxControlAccess::SetSelectionIndex(int nId, int nIndex)
+{
+    auto* pList = FindAs<wxControlWithItems>(*this, nId, "a list or combo box");
+    if (!pList)
+        return;
+    // An index outside the list selects nothing, as with the native lists.
+    const bool bInRange = nIndex >= 0 && nIndex < static_cast<int>(pList->GetCount());
+    pList->SetSelection(bInRange ? nIndex : wxNOT_FOUND);
+}
+
+int CWxControlAccess::GetCheck(int nId)
+{
+    auto* pBox = FindAs<wxCheckBox>(*this, nId, "a check box");
+    if (!pBox)
+        return 0;
+    switch (pBox->Get3StateValue())
+    {
+    case wxCHK_CHECKED:
+        return 1;
+    case wxCHK_UNDETERMINED:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+void CWxControlAccess::SetCheck(int nId, int nState)
+{
+    auto* pBox = FindAs<wxCheckBox>(*this, nId, "a check box");
+    if (!pBox)
+        return;
+    if (nState == 2 && pBox->Is3State())
+        pBox->Set3StateValue(wxCHK_UNDETERMINED);
+    else
+        pBox->SetValue(nState != 0);
+}
+
+void CWxControlAccess::FocusAndSelect(int nId)
+{
+    wxWindow* pWindow = Find(nId);
+    if (!pWindow)
+        return;
+    pWindow->SetFocus();
+    if (auto* pEntry = dynamic_cast<wxTextEntry*>(pWindow))
+        pEntry->SelectAll();
+}
+
+void CWxControlAccess::EnableControl(int nId, bool bEnable)
+{
+    if (wxWindow* pWindow = Find(nId))
+        pWindow->Enable(bEnable);
+}
+
+void CWxControlAccess::ShowControl(int nId, bool bShow)
+{
+    if (wxWindow* pWindow = Find(nId))
+        pWindow->Show(bShow);
+}
+
+void CWxControlAccess::SetItems(int nId, std::vector<std::string> items)
+{
+    auto* pList = FindAs<wxControlWithItems>(*this, nId, "a list or combo box");
+    if (!pList)
+        return;
+    wxArrayString strings;
+    for (const std::string& item : items)
+        strings.Add(ToWx(item));
+    pList->Set(strings);
+    pList->SetSelection(wxNOT_FOUND);
+}
+
+std::vector<std::string> CWxControlAccess::GetItems(int nId)
+{
+    std::vector<std::string> items;
+    if (auto* pList = FindAs<wxControlWithItems>(*this, nId, "a list or combo box"))
+        for (const wxString& item : pList->GetStrings())
+            items.push_back(FromWx(item));
+    return items;
+}
+
+void CWxControlAccess::SetLabel(int nId, const std::string& strLabel)
+{
+    if (wxWindow* pWindow = Find(nId))
+        pWindow->SetLabel(ToWx(strLabel));
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "ControlLayout.h"
+#include "DataExchange.h"
+
+#include <string>
+#include <vector>
+
+class wxRadioButton;
+class wxWindow;
+
+// The data-exchange seam over the real controls of one window (a dialog or a
+// page), found by id among its descendants, the nearest first:
+//
+// - text: edits, statics (shown literally, '&' included), combo boxes (an
+//   item starting with the text is selected, else the text is typed in),
+//   drop-down lists and list boxes (the item starting with the text is
+//   selected), and the captions of buttons;
+// - radio groups: named by their first button, the radio buttons that
+//   follow it among its siblings in creation order, up to the next one that
+//   starts a group (wxRB_GROUP); other controls in between are skipped;
+// - selection index of drop-down lists, combo boxes and list boxes (-1: none);
+// - check boxes, 0, 1 or 2 (indeterminate, on three-state boxes);
+// - and, as the layout seam, list items and whether controls are shown and
+//   enabled.
+//
+// An id that names no control of the right kind is a fault of the window's
+// resources and raises a wx assertion.
+class CWxControlAccess final : public CControlAccess, public CControlLayout
+{
+public:
+    explicit CWxControlAccess(wxWindow& window) : m_window(window) {}
+
+    std::string GetText(int nId) override;
+    void SetText(int nId, const std::string& strText) override;
+
+    int GetRadioIndex(int nFirstId) override;
+    void SetRadioIndex(int nFirstId, int nIndex) override;
+
+    int GetSelectionIndex(int nId) override;
+    void SetSelectionIndex(int nId, int nIndex) override;
+
+    int GetCheck(int nId) override;
+    void SetCheck(int nId, int nState) override;
+
+    void FocusAndSelect(int nId) override;
+
+    void EnableControl(int nId, bool bEnable) override;
+    void ShowControl(int nId, bool bShow) override;
+    void SetItems(int nId, std::vector<std::string> items) override;
+
+    // The items of a list or combo box.
+    std::vector<std::string> GetItems(int nId);
+    // A caption with its mnemonic ("&Download...").
+    void SetLabel(int nId, const std::string& strLabel);
+
+    // The control with this id, or nullptr (with an assertion).
+    wxWindow* Find(int nId);
+    // The buttons of the radio group that starts at nFirstId.
+    std::vector<wxRadioButton*> RadioGroup(int nFirstId);
+
+private:
+    wxWindow& m_window;
+};
+
+// Finds a descendant of window by id, breadth first, never window itself.
+wxWindow* FindControl(const wxWindow& window, int nId);
