@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// The simulator's side of the serial line, as the display's logic sees it.
+class CLine
+{
+public:
+    virtual ~CLine() = default;
+
+    virtual void Send(const std::vector<std::uint8_t>& bytes) = 0;
+    // Drops the line as an unplugged cable would: the other end's next
+    // write fails. The simulator ends after it.
+    virtual void HangUp() = 0;
+};
