@@ -232,8 +232,6 @@ void CDownloadPeer::Answer(std::uint8_t nStatus, bool bTaken)
         End("complete");
     else if (fault == CDownloadFaults::EFault::Abort)
         End("aborted");
-    if (fault == CDownloadFaults::EFault::HangUp)
-        m_line.HangUp();
 }
 
 CDownloadFaults::EFault CDownloadPeer::Reply(std::uint8_t nStatus)
@@ -291,7 +289,9 @@ CDownloadFaults::EFault CDownloadPeer::Reply(std::uint8_t nStatus)
     if (fault != EFault::None)
         entry.Add("fault", FaultName(fault));
     m_transcript.Write(entry);
-    if (!reply.empty())
+    if (fault == EFault::HangUp)
+        m_line.HangUp(reply);
+    else if (!reply.empty())
         m_line.Send(reply);
     return fault;
 }

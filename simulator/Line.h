@@ -10,7 +10,8 @@ public:
     virtual ~CLine() = default;
 
     virtual void Send(const std::vector<std::uint8_t>& bytes) = 0;
-    // Drops the line as an unplugged cable would: the other end's next
-    // write fails. The simulator ends after it.
-    virtual void HangUp() = 0;
+    // Sends the last bytes and then drops the line as an unplugged cable
+    // would: the other end reads those bytes, and its next write fails.
+    // The simulator ends after it.
+    virtual void HangUp(const std::vector<std::uint8_t>& lastBytes) = 0;
 };

@@ -110,25 +110,29 @@ bool CPseudoTerminal::Write(const std::vector<std::uint8_t>& bytes)
     return true;
 }
 
-void CPseudoTerminal::HangUp(std::chrono::milliseconds maxWait)
+void CPseudoTerminal::HangUp(const std::vector<std::uint8_t>& lastBytes,
+                             std::chrono::milliseconds maxWait)
 {
     if (!IsOpen())
         return;
-    // Fill the tool's direction (we stop reading the master now).
-    static const std::uint8_t s_filler[4096] = {};
-    while (::write(m_nSlave, s_filler, sizeof s_filler) > 0)
-    {
-    }
-    // Wait until the tool has read what we sent it.
-    const auto until = std::chrono::steady_clock::now() + maxWait;
-    for (;;)
+    // Stop the tool's output, as a flow-control stop would: a write it
+    // starts from now on waits, and the hang-up fails it.
+    ::tcflow(m_nSlave, TCOOFF);
+    Write(lastBytes);
+    // Wait until the bytes have reached the tool's side (the kernel moves
+    // them on asynchronously), then until the tool has read them.
+    auto unread = [&]
     {
         int nUnread = 0;
-        if (::ioctl(m_nSlave, FIONREAD, &nUnread) != 0 || nUnread == 0 ||
-            std::chrono::steady_clock::now() >= until)
-            break;
+        return ::ioctl(m_nSlave, FIONREAD, &nUnread) == 0 ? nUnread : 0;
+    };
+    const auto now = std::chrono::steady_clock::now;
+    const auto arrived = now() + std::chrono::milliseconds(200);
+    while (!lastBytes.empty() && unread() == 0 && now() < arrived)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const auto until = now() + maxWait;
+    while (unread() > 0 && now() < until)
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
     // Time for the tool to start its next write, which then blocks.
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     Close();

@@ -34,11 +34,12 @@ public:
     // Sends bytes to the tools; false when the line failed.
     bool Write(const std::vector<std::uint8_t>& bytes);
 
-    // Drops the line so that the tool's next write fails: the tool's
-    // direction is filled up first, so a write it starts blocks until the
-    // hang-up fails it, and the line is dropped only once what was sent to
-    // the tool has been read (a hang-up discards unread input).
-    void HangUp(std::chrono::milliseconds maxWait);
+    // Sends the last bytes and drops the line so that the tool's next write
+    // fails. The tool's output is stopped before the bytes go out, so a
+    // write it starts after reading them waits until the hang-up fails it;
+    // the line is dropped only once the tool has read them (a hang-up
+    // discards unread input), or after maxWait.
+    void HangUp(const std::vector<std::uint8_t>& lastBytes, std::chrono::milliseconds maxWait);
 
     // A tool that died holding the port leaves the terminal marked
     // exclusive, which locks out every later user but root. When nobody

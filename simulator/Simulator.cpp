@@ -46,15 +46,28 @@ bool CSimulator::Start(std::string& strError)
     m_pDecoder = std::make_unique<CPlainDecoder>(*m_pTranscript);
     m_pRouter = std::make_unique<CByteRouter>(*m_pPeer, *m_pDecoder);
 
+    CJsonObject start;
+    start.Add("event", "start").Add("port", m_options.m_nPort).Add("device", DevicePath());
+    if (m_options.m_faults.m_fault != CDownloadFaults::EFault::None)
+        start.Add("fault", FaultName(m_options.m_faults.m_fault))
+            .Add("at_frame", m_options.m_faults.m_nAtFrame)
+            .Add("value", m_options.m_faults.m_nValue);
+    m_pTranscript->Write(start);
+    return true;
+}
+
+bool CSimulator::Publish(std::ostream& out, std::string& strError)
+{
+    out << PortSetting() << std::endl;
     if (!m_options.m_strPortFile.empty())
     {
         // Written whole under another name, then renamed: a script waiting
         // for the file never reads half a line.
         const std::string strTemp = m_options.m_strPortFile + ".part";
         {
-            std::ofstream out(strTemp, std::ios::trunc);
-            out << PortSetting() << "\n";
-            if (!out.flush())
+            std::ofstream file(strTemp, std::ios::trunc);
+            file << PortSetting() << "\n";
+            if (!file.flush())
             {
                 strError = "cannot write the port file " + m_options.m_strPortFile;
                 return false;
@@ -71,13 +84,6 @@ bool CSimulator::Start(std::string& strError)
         m_bPortFileWritten = true;
     }
 
-    CJsonObject start;
-    start.Add("event", "start").Add("port", m_options.m_nPort).Add("device", DevicePath());
-    if (m_options.m_faults.m_fault != CDownloadFaults::EFault::None)
-        start.Add("fault", FaultName(m_options.m_faults.m_fault))
-            .Add("at_frame", m_options.m_faults.m_nAtFrame)
-            .Add("value", m_options.m_faults.m_nValue);
-    m_pTranscript->Write(start);
     return true;
 }
 
@@ -136,7 +142,7 @@ int CSimulator::Run(int nStopFd)
         if (m_bHangUp)
         {
             m_pTranscript->Write(CJsonObject().Add("event", "hang-up"));
-            m_terminal.HangUp(milliseconds(10'000));
+            m_terminal.HangUp(m_lastBytes, milliseconds(10'000));
             pszReason = "hang-up";
             break;
         }

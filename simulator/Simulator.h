@@ -21,9 +21,12 @@ public:
     explicit CSimulator(CSimOptions options, CClock& clock = CClock::Real());
     ~CSimulator() override;
 
-    // Opens the pseudo-terminal and the transcript and writes the port
-    // file. False with the cause in strError.
+    // Opens the pseudo-terminal and the transcript. False with the cause
+    // in strError.
     bool Start(std::string& strError);
+    // Prints the port setting, then writes it to the port file: whoever
+    // waits for the file finds the line printed too.
+    bool Publish(std::ostream& out, std::string& strError);
     // "VFDKIT_COM<n>=<device>".
     std::string PortSetting() const;
     const std::string& DevicePath() const { return m_terminal.DevicePath(); }
@@ -38,7 +41,11 @@ public:
 private:
     // CLine
     void Send(const std::vector<std::uint8_t>& bytes) override;
-    void HangUp() override { m_bHangUp = true; }
+    void HangUp(const std::vector<std::uint8_t>& lastBytes) override
+    {
+        m_bHangUp = true;
+        m_lastBytes = lastBytes;
+    }
 
     CSimOptions m_options;
     CClock& m_clock;
@@ -49,5 +56,6 @@ private:
     std::unique_ptr<CDisplayDecoder> m_pDecoder;
     std::unique_ptr<CByteRouter> m_pRouter;
     bool m_bHangUp = false;
+    std::vector<std::uint8_t> m_lastBytes; // sent just before the hang-up
     bool m_bPortFileWritten = false;
 };

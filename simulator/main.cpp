@@ -48,11 +48,10 @@ int main(int argc, char** argv)
     ::sigaction(SIGTERM, &action, nullptr);
 
     CSimulator simulator(*options);
-    if (!simulator.Start(strError))
+    if (!simulator.Start(strError) || !simulator.Publish(std::cout, strError))
     {
         std::cerr << "vfdsim: " << strError << "\n";
         return 1;
     }
-    std::cout << simulator.PortSetting() << std::endl;
     return simulator.Run(fds[0]);
 }

@@ -57,7 +57,11 @@ inline Bytes ReplyBytes(std::uint8_t nStatus)
 struct CRecordingLine final : CLine
 {
     void Send(const Bytes& bytes) override { m_sent.push_back(bytes); }
-    void HangUp() override { ++m_nHangUps; }
+    void HangUp(const Bytes& lastBytes) override
+    {
+        m_sent.push_back(lastBytes);
+        ++m_nHangUps;
+    }
 
     std::vector<Bytes> m_sent;
     int m_nHangUps = 0;
