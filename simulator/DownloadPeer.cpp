@@ -312,22 +312,22 @@ void CDownloadPeer::End(const char* pszResult)
         ++m_nCompleted;
         m_received = m_receiving;
         entry.Add("length_ok", m_received.size() == m_nAnnounced);
-        if (!m_strSavePath.empty())
+        // Saved before the entry is written: whoever waits for the entry
+        // finds the file in place.
+        if (SaveReceived())
             entry.Add("saved", m_strSavePath);
     }
     m_transcript.Write(entry);
-    if (bComplete)
-        SaveReceived();
     m_receiving.clear();
     m_pending.clear();
     m_nFrame = 0;
     m_bAskedAgain = false;
 }
 
-void CDownloadPeer::SaveReceived()
+bool CDownloadPeer::SaveReceived()
 {
     if (m_strSavePath.empty())
-        return;
+        return false;
     // Through a temporary name, so a reader never sees half a file.
     const std::string strTemp = m_strSavePath + ".part";
     {
@@ -340,7 +340,7 @@ void CDownloadPeer::SaveReceived()
                 CJsonObject()
                     .Add("event", "error")
                     .Add("text", "cannot write the received font to " + m_strSavePath));
-            return;
+            return false;
         }
     }
     std::error_code ec;
@@ -350,4 +350,5 @@ void CDownloadPeer::SaveReceived()
                                .Add("event", "error")
                                .Add("text", "cannot write the received font to " + m_strSavePath +
                                                 ": " + ec.message()));
+    return !ec;
 }

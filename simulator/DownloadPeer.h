@@ -53,7 +53,8 @@ private:
     CDownloadFaults::EFault Reply(std::uint8_t nStatus);
     void End(const char* pszResult);
     void FlushNoise();
-    void SaveReceived();
+    // True when the file was written.
+    bool SaveReceived();
 
     CLine& m_line;
     CTranscript& m_transcript;
