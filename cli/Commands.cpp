@@ -5,6 +5,7 @@ extern const CCommand g_cmdInfo;
 extern const CCommand g_cmdExport;
 extern const CCommand g_cmdCall;
 extern const CCommand g_cmdDownload;
+extern const CCommand g_cmdSend;
 
 std::span<const CCommand* const> AllCommands()
 {
@@ -13,6 +14,7 @@ std::span<const CCommand* const> AllCommands()
         &g_cmdExport,
         &g_cmdCall,
         &g_cmdDownload,
+        &g_cmdSend,
     };
     return s_commands;
 }
