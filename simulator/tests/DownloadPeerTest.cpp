@@ -232,3 +232,15 @@ TEST_F(DownloadPeer, ANewHeaderStartsAgainFromTheTop)
     EXPECT_EQ(Exchange(peer, DataFrame(0, {4, 5})), ReplyBytes(0));
     EXPECT_EQ(peer.ReceivedFile(), (Bytes{4, 5}));
 }
+
+TEST_F(DownloadPeer, AFontThatCannotBeSavedIsReportedNotClaimed)
+{
+    CDownloadPeer peer(m_line, m_transcript, {}, "/no/such/folder/font.fnt");
+    Exchange(peer, HeaderFrame(1));
+    EXPECT_EQ(Exchange(peer, DataFrame(0, {7})), ReplyBytes(0));
+    EXPECT_EQ(peer.ReceivedFile(), (Bytes{7})); // kept all the same
+    const auto errors = Events(Entries(), "error");
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].Get("text")->find("/no/such/folder/font.fnt"), std::string::npos);
+    EXPECT_FALSE(Events(Entries(), "download-end")[0].Has("saved"));
+}

@@ -468,3 +468,15 @@ TEST_F(DownloadDlg, TheDialogStaysUsableForAnotherAttempt)
     EXPECT_EQ(m_port.m_nOpenCount, 2);
     EXPECT_EQ(m_port.m_nCloseCount, 2);
 }
+
+TEST_F(DownloadDlg, AFileTooLongForTheHeaderIsNotSent)
+{
+    const std::string strFont = WriteFont({1});
+    std::error_code ec;
+    fs::resize_file(strFont, 0x100000000ull, ec); // sparse: takes no room
+    if (ec)
+        GTEST_SKIP() << "no sparse file here: " << ec.message();
+    Download(strFont);
+    EXPECT_EQ(m_ui.Texts(), (std::vector<std::string>{strFont, kMsgOpenFileError}));
+    EXPECT_EQ(m_nPortsMade, 0);
+}
