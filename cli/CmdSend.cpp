@@ -4,9 +4,14 @@
 #include "GeometryOptions.h"
 #include "TextProgressBar.h"
 
+#include <cstdio>
 #include <iostream>
 #include <map>
+#ifdef _WIN32
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace
 {
@@ -57,6 +62,15 @@ private:
     CConsoleUserInterface m_console;
 };
 
+bool ErrorsGoToATerminal()
+{
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return ::isatty(STDERR_FILENO) != 0;
+#endif
+}
+
 int ExitStatusOf(const std::string& strResult)
 {
     if (strResult == kMsgDownloadOk)
@@ -104,7 +118,7 @@ int RunSend(CArguments& args)
     if (!geometry)
         return Fail(g_cmdSend, kExitUsage, args.m_strError);
 
-    CTextProgressBar bar(std::cerr, ::isatty(STDERR_FILENO) != 0);
+    CTextProgressBar bar(std::cerr, ErrorsGoToATerminal());
     CArgumentControls controls(bar);
     CSendUserInterface ui(bar);
     CDownloadDlg dlg(controls, ui);

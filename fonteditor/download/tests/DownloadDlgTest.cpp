@@ -417,14 +417,6 @@ TEST_F(DownloadDlg, FailedOrShortWritesEndTheTransfer)
     EXPECT_FALSE(shortPort.IsOpen());
 }
 
-TEST_F(DownloadDlg, FailedReadsOfTheReplyCountAsSilence)
-{
-    m_port.m_bFailRead = true;
-    Download(WriteFont(RandomBytes(5)));
-    EXPECT_EQ(Result(), kMsgReadTimeout);
-    EXPECT_EQ(m_clock.Total(CVirtualClock::EWait::Sleep), 5000ms);
-}
-
 TEST_F(DownloadDlg, AFileThatFailsToReadMidwayStopsWithReadFileError)
 {
     // Long enough that the cut lies beyond what the file layer has buffered.
