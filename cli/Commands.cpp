@@ -9,6 +9,8 @@ extern const CCommand g_cmdSend;
 
 std::span<const CCommand* const> AllCommands()
 {
+    // One line per command, however many there are.
+    // clang-format off
     static const CCommand* const s_commands[] = {
         &g_cmdInfo,
         &g_cmdExport,
@@ -16,5 +18,6 @@ std::span<const CCommand* const> AllCommands()
         &g_cmdDownload,
         &g_cmdSend,
     };
+    // clang-format on
     return s_commands;
 }
