@@ -1,6 +1,6 @@
 #include "ComPort.h"
 
-#include "BorrowedPort.h"
+#include "FakePortView.h"
 #include "FakeSerialPort.h"
 
 #include <cstdlib>
@@ -19,7 +19,7 @@ struct ComPorts : ::testing::Test
     CComPortFactoryScope m_scope{[this]
                                  {
                                      ++m_nMade;
-                                     return CBorrowedPort::Of(m_port);
+                                     return CFakePortView::Of(m_port);
                                  }};
 };
 } // namespace

@@ -1,8 +1,8 @@
 #include "DownloadDlg.h"
 
-#include "BorrowedPort.h"
 #include "ComPort.h"
 #include "FakeControls.h"
+#include "FakePortView.h"
 #include "FakeSerialPort.h"
 #include "RecordingUserInterface.h"
 
@@ -106,7 +106,7 @@ struct DownloadDlg : ::testing::Test
     CComPortFactoryScope m_scope{[this]
                                  {
                                      ++m_nPortsMade;
-                                     return CBorrowedPort::Of(m_port);
+                                     return CFakePortView::Of(m_port);
                                  }};
     CDownloadDlg m_dlg{m_controls, m_ui, m_clock};
 
@@ -409,7 +409,7 @@ TEST_F(DownloadDlg, FailedOrShortWritesEndTheTransfer)
     ExpectCleanedUp();
 
     CFakeSerialPort shortPort{&m_clock};
-    CComPortFactoryScope scope([&] { return CBorrowedPort::Of(shortPort); });
+    CComPortFactoryScope scope([&] { return CFakePortView::Of(shortPort); });
     m_display.Attach(shortPort);
     shortPort.m_nShortWriteAt = 0;
     Download(strFont);
