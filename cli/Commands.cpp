@@ -5,14 +5,19 @@ extern const CCommand g_cmdInfo;
 extern const CCommand g_cmdExport;
 extern const CCommand g_cmdCall;
 extern const CCommand g_cmdDownload;
+extern const CCommand g_cmdSend;
 
 std::span<const CCommand* const> AllCommands()
 {
+    // One line per command, however many there are.
+    // clang-format off
     static const CCommand* const s_commands[] = {
         &g_cmdInfo,
         &g_cmdExport,
         &g_cmdCall,
         &g_cmdDownload,
+        &g_cmdSend,
     };
+    // clang-format on
     return s_commands;
 }

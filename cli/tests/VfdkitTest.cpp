@@ -80,3 +80,28 @@ TEST_F(Vfdkit, UnreadableFontsExitThree)
     EXPECT_EQ(run.m_nStatus, 3);
     EXPECT_NE(run.m_strErr.find("missing"), std::string::npos);
 }
+
+TEST_F(Vfdkit, SendRefusesWhatItCannotSendWithItsExitStatus)
+{
+    const auto font = Font(10);
+    for (const char* port : {"0", "10"})
+    {
+        const auto run = RunVfdkit("send " + ShellQuote(font) + " --port " + port);
+        EXPECT_EQ(run.m_nStatus, 4) << port;
+        // The path first, as the dialog shows it, then the result.
+        EXPECT_EQ(run.m_strErr, font + "\nOpen serial port error!\n") << port;
+    }
+    const auto missing = (dir / "missing.fnt").string();
+    const auto noFile = RunVfdkit("send " + ShellQuote(missing) + " --port 1");
+    EXPECT_EQ(noFile.m_nStatus, 3);
+    EXPECT_EQ(noFile.m_strErr, missing + "\nOpen file error!\n");
+
+    const auto badArea = RunVfdkit("send " + ShellQuote(font) + " --area -1");
+    EXPECT_EQ(badArea.m_nStatus, 2);
+    EXPECT_EQ(badArea.m_strErr, "Please enter a positive integer.\n");
+
+    EXPECT_EQ(RunVfdkit("send " + ShellQuote(font) + " --width 12").m_nStatus, 2);
+    EXPECT_EQ(RunVfdkit("send " + ShellQuote(font) + " --port x").m_nStatus, 2);
+    EXPECT_EQ(RunVfdkit("send").m_nStatus, 2);
+    EXPECT_NE(RunVfdkit("send --help").m_strOut.find("--area A"), std::string::npos);
+}

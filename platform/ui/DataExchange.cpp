@@ -151,6 +151,13 @@ void CDataExchange::Check(int nId, int& nState)
         m_controls.SetCheck(nId, nState);
 }
 
+void CDataExchange::Control(int nId, CProgressCtrl& control)
+{
+    if (m_bFailed || control.IsAttached())
+        return;
+    control.Attach(m_controls.FindProgressBar(nId));
+}
+
 bool CDataExchangeForm::UpdateData(bool bSaveAndValidate)
 {
     CDataExchange dx(m_controls, m_ui, bSaveAndValidate);

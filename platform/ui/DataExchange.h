@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProgressCtrl.h"
 #include "UserInterface.h"
 
 #include <optional>
@@ -33,6 +34,9 @@ public:
 
     // After a rejected entry the control gets the focus with its text selected.
     virtual void FocusAndSelect(int nId) = 0;
+
+    // The progress bar with this id, nullptr when the window has none.
+    virtual CProgressBarWindow* FindProgressBar(int /*nId*/) { return nullptr; }
 };
 
 // The validation messages, as the framework words them.
@@ -75,6 +79,9 @@ public:
     void Radio(int nFirstId, int& nIndex);
     void ComboIndex(int nId, int& nIndex);
     void Check(int nId, int& nState);
+    // Binds a member control to the window's control of that id, once, in
+    // either direction (the framework's control binding); moves no data.
+    void Control(int nId, CProgressCtrl& control);
 
 private:
     void Fail(int nId, const std::string& strMessage);

@@ -28,6 +28,9 @@ public:
 
     void FocusAndSelect(int nId) override { m_focusAndSelect.push_back(nId); }
 
+    // A recording bar of that id (one is made on first use).
+    CProgressBarWindow* FindProgressBar(int nId) override { return &m_progressBars[nId]; }
+
     // A radio group of nCount buttons starting at nFirstId; none checked.
     void AddRadioGroup(int nFirstId, int nCount);
     // The items of a list or combo box; the selection becomes -1.
@@ -42,6 +45,23 @@ public:
     std::map<int, std::string> m_texts;
     std::map<int, int> m_checks;
     std::vector<int> m_focusAndSelect;
+
+    // A progress bar that keeps what it was told to show.
+    struct CRecordingProgressBar final : CProgressBarWindow
+    {
+        void ShowRange(int nLower, int nUpper) override
+        {
+            m_nLower = nLower;
+            m_nUpper = nUpper;
+        }
+        void ShowPos(int nPos) override { m_positions.push_back(nPos); }
+        int Pos() const { return m_positions.empty() ? 0 : m_positions.back(); }
+
+        int m_nLower = 0;
+        int m_nUpper = 0;
+        std::vector<int> m_positions; // every position shown, in order
+    };
+    std::map<int, CRecordingProgressBar> m_progressBars;
 
 private:
     struct CRadioGroup

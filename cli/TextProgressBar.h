@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ProgressCtrl.h"
+
+#include <ostream>
+#include <string>
+
+// A progress bar drawn as one line of text, redrawn in place with a
+// carriage return: "[##########----------]  12/34". Meant for a terminal;
+// when the output is not one the bar stays silent.
+class CTextProgressBar final : public CProgressBarWindow
+{
+public:
+    CTextProgressBar(std::ostream& out, bool bEnabled) : m_out(out), m_bEnabled(bEnabled) {}
+
+    void ShowRange(int nLower, int nUpper) override;
+    void ShowPos(int nPos) override;
+    // Wipes the bar off its line, so that a message can take the line.
+    void Clear();
+
+    // The line for a position, without the carriage return.
+    static std::string Format(int nPos, int nLower, int nUpper, int nWidth = 30);
+
+private:
+    std::ostream& m_out;
+    bool m_bEnabled;
+    bool m_bDrawn = false;
+    int m_nLower = 0;
+    int m_nUpper = 100;
+};

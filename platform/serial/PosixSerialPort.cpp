@@ -1,0 +1,354 @@
+#include "PosixSerialPort.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace
+{
+using SteadyClock = std::chrono::steady_clock;
+
+// The platform's "no limit" value in a time-out field.
+constexpr std::uint32_t kMaxTimeout = 0xFFFFFFFF;
+
+std::optional<speed_t> SpeedOf(std::uint32_t nBaud)
+{
+    struct CRate
+    {
+        std::uint32_t m_nBaud;
+        speed_t m_speed;
+    };
+    static constexpr CRate s_rates[] = {
+        {50, B50},         {75, B75},         {110, B110},       {134, B134},     {150, B150},
+        {200, B200},       {300, B300},       {600, B600},       {1200, B1200},   {1800, B1800},
+        {2400, B2400},     {4800, B4800},     {9600, B9600},     {19200, B19200}, {38400, B38400},
+        {57600, B57600},   {115200, B115200}, {230400, B230400},
+#ifdef B460800
+        {460800, B460800},
+#endif
+#ifdef B921600
+        {921600, B921600},
+#endif
+    };
+    for (const auto& rate : s_rates)
+        if (rate.m_nBaud == nBaud)
+            return rate.m_speed;
+    return std::nullopt;
+}
+
+// Milliseconds until a point in time, rounded up so that poll() never wakes
+// just before it and spins.
+int MillisecondsUntil(SteadyClock::time_point when)
+{
+    const auto left = when - SteadyClock::now();
+    if (left <= SteadyClock::duration::zero())
+        return 0;
+    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+    return static_cast<int>(std::min<long long>(ms, 1'000'000'000));
+}
+} // namespace
+
+bool CPosixSerialPort::Fail(const std::string& strWhat, int nErrno)
+{
+    m_strError = m_strDevice + ": " + strWhat;
+    if (nErrno)
+        m_strError += std::string(": ") + std::strerror(nErrno);
+    return false;
+}
+
+long long CPosixSerialPort::Failed(const std::string& strWhat, int nErrno)
+{
+    Fail(strWhat, nErrno);
+    return -1;
+}
+
+bool CPosixSerialPort::FailNotOpen()
+{
+    return Fail("the port is not open");
+}
+
+bool CPosixSerialPort::Open(const std::string& strDevice)
+{
+    if (IsOpen())
+    {
+        m_strError = m_strDevice + ": the port is already open";
+        return false;
+    }
+    m_strDevice = strDevice;
+    m_strError.clear();
+    if (strDevice.empty())
+        return Fail("no device is set for this port");
+
+    // O_NONBLOCK: the open must not wait for a modem's carrier, and reads
+    // and writes are timed with poll() anyway.
+    const int nFd = ::open(strDevice.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (nFd < 0)
+    {
+        const int nErr = errno;
+        return Fail(nErr == EBUSY ? "the port is in use by another program" : "cannot open", nErr);
+    }
+    auto giveUp = [&](const std::string& strWhat, int nErr)
+    {
+        ::close(nFd);
+        return Fail(strWhat, nErr);
+    };
+    if (!::isatty(nFd))
+        return giveUp("not a serial port", 0);
+    if (::flock(nFd, LOCK_EX | LOCK_NB) != 0)
+    {
+        const int nErr = errno;
+        return giveUp(nErr == EWOULDBLOCK ? "the port is in use by another program"
+                                          : "cannot lock the port",
+                      nErr == EWOULDBLOCK ? 0 : nErr);
+    }
+    if (::ioctl(nFd, TIOCEXCL) != 0)
+        return giveUp("cannot take the port exclusively", errno);
+
+    termios tio{};
+    if (::tcgetattr(nFd, &tio) != 0)
+        return giveUp("cannot read the line settings", errno);
+    ::cfmakeraw(&tio);
+    tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSTOPB | CRTSCTS);
+    tio.c_cflag |= CLOCAL | CREAD;
+    tio.c_cc[VMIN] = 1;
+    tio.c_cc[VTIME] = 0;
+    if (::tcsetattr(nFd, TCSANOW, &tio) != 0)
+    {
+        const int nErr = errno;
+        ::ioctl(nFd, TIOCNXCL);
+        return giveUp("cannot put the line in raw mode", nErr);
+    }
+    m_nFd = nFd;
+    m_timeouts = {};
+    return true;
+}
+
+bool CPosixSerialPort::Configure(const CSerialSettings& settings)
+{
+    if (!IsOpen())
+        return FailNotOpen();
+    const auto speed = SpeedOf(settings.m_nBaudRate);
+    if (!speed)
+        return Fail("the line rate " + std::to_string(settings.m_nBaudRate) +
+                    " baud is not supported");
+    tcflag_t nSize = 0;
+    switch (settings.m_nDataBits)
+    {
+    case 5:
+        nSize = CS5;
+        break;
+    case 6:
+        nSize = CS6;
+        break;
+    case 7:
+        nSize = CS7;
+        break;
+    case 8:
+        nSize = CS8;
+        break;
+    default:
+        return Fail(std::to_string(settings.m_nDataBits) + " data bits are not supported");
+    }
+
+    termios tio{};
+    if (::tcgetattr(m_nFd, &tio) != 0)
+        return Fail("cannot read the line settings", errno);
+    tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB);
+#ifdef CMSPAR
+    tio.c_cflag &= ~static_cast<tcflag_t>(CMSPAR);
+#endif
+    tio.c_cflag |= nSize;
+    switch (settings.m_nParity)
+    {
+    case 0: // none
+        break;
+    case 1: // odd
+        tio.c_cflag |= PARENB | PARODD;
+        break;
+    case 2: // even
+        tio.c_cflag |= PARENB;
+        break;
+#ifdef CMSPAR
+    // Stick parity: with CMSPAR, PARODD selects a parity bit that is always 1.
+    case 3: // mark
+        tio.c_cflag |= PARENB | CMSPAR | PARODD;
+        break;
+    case 4: // space
+        tio.c_cflag |= PARENB | CMSPAR;
+        break;
+#else
+    case 3:
+    case 4:
+        return Fail("mark and space parity are not supported on this system");
+#endif
+    default:
+        return Fail("unknown parity code " + std::to_string(settings.m_nParity));
+    }
+    ::cfsetispeed(&tio, *speed);
+    ::cfsetospeed(&tio, *speed);
+    if (::tcsetattr(m_nFd, TCSANOW, &tio) != 0)
+        return Fail("the port rejects the line settings", errno);
+
+    // tcsetattr() succeeds when any part was taken; a rate the port quietly
+    // replaced would garble every byte, so it is checked.
+    termios now{};
+    if (::tcgetattr(m_nFd, &now) != 0)
+        return Fail("cannot read the line settings", errno);
+    if (::cfgetospeed(&now) != *speed)
+        return Fail("the port does not take " + std::to_string(settings.m_nBaudRate) + " baud");
+    return true;
+}
+
+bool CPosixSerialPort::SetReadTimeouts(const CReadTimeouts& timeouts)
+{
+    if (!IsOpen())
+        return FailNotOpen();
+    m_timeouts = timeouts;
+    return true;
+}
+
+long long CPosixSerialPort::Write(const void* pData, std::size_t nCount)
+{
+    if (!IsOpen())
+        return Failed("the port is not open");
+    const auto* p = static_cast<const std::uint8_t*>(pData);
+    std::size_t nDone = 0;
+    while (nDone < nCount)
+    {
+        const ssize_t n = ::write(m_nFd, p + nDone, nCount - nDone);
+        if (n > 0)
+        {
+            nDone += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno == EAGAIN)
+        {
+            // No write time-outs: wait for room as long as it takes. A line
+            // that hangs up wakes the poll and fails the next write.
+            pollfd pfd{m_nFd, POLLOUT, 0};
+            if (::poll(&pfd, 1, -1) < 0 && errno != EINTR)
+                return Failed("cannot write", errno);
+            continue;
+        }
+        return Failed("cannot write", n < 0 ? errno : EIO);
+    }
+    // The write ends when the bytes have left, as the programs' timing
+    // (pauses after each command) assumes.
+    while (::tcdrain(m_nFd) != 0)
+        if (errno != EINTR)
+            return Failed("cannot send", errno);
+    return static_cast<long long>(nDone);
+}
+
+long long CPosixSerialPort::Read(void* pBuffer, std::size_t nCount)
+{
+    if (!IsOpen())
+        return Failed("the port is not open");
+    if (nCount == 0)
+        return 0;
+
+    const CReadTimeouts& t = m_timeouts;
+    const auto start = SteadyClock::now();
+    // The platform's two special cases: an interval of "no limit" without
+    // totals returns at once with what has arrived; with a total of "no
+    // limit" per byte it waits for the first byte only, up to the constant.
+    const bool bAtOnce =
+        t.m_nIntervalMs == kMaxTimeout && t.m_nTotalPerByteMs == 0 && t.m_nTotalConstantMs == 0;
+    const bool bFirstByte = t.m_nIntervalMs == kMaxTimeout && t.m_nTotalPerByteMs == kMaxTimeout &&
+                            t.m_nTotalConstantMs > 0 && t.m_nTotalConstantMs < kMaxTimeout;
+    std::optional<SteadyClock::time_point> deadline;
+    std::optional<std::chrono::milliseconds> interval;
+    if (bAtOnce)
+        deadline = start;
+    else if (bFirstByte)
+        deadline = start + std::chrono::milliseconds(t.m_nTotalConstantMs);
+    else
+    {
+        const unsigned long long nTotalMs =
+            static_cast<unsigned long long>(t.m_nTotalPerByteMs) * nCount + t.m_nTotalConstantMs;
+        if (nTotalMs > 0)
+            deadline = start + std::chrono::milliseconds(nTotalMs);
+        if (t.m_nIntervalMs > 0)
+            interval = std::chrono::milliseconds(t.m_nIntervalMs);
+    }
+
+    auto* p = static_cast<std::uint8_t*>(pBuffer);
+    std::size_t nGot = 0;
+    SteadyClock::time_point lastByte = start;
+    for (;;)
+    {
+        const ssize_t n = ::read(m_nFd, p + nGot, nCount - nGot);
+        if (n > 0)
+        {
+            nGot += static_cast<std::size_t>(n);
+            lastByte = SteadyClock::now();
+            if (nGot == nCount || bFirstByte)
+                break;
+            continue;
+        }
+        if (n == 0)
+            return Failed("the line was hung up");
+        if (errno == EINTR)
+            continue;
+        if (errno != EAGAIN)
+            return Failed("cannot read", errno);
+
+        // Nothing waiting: sleep in poll() until a byte comes or a limit
+        // passes. The interval counts only once the first byte is in.
+        int nWaitMs = -1;
+        if (deadline)
+            nWaitMs = MillisecondsUntil(*deadline);
+        if (interval && nGot > 0)
+        {
+            const int nGapMs = MillisecondsUntil(lastByte + *interval);
+            nWaitMs = nWaitMs < 0 ? nGapMs : std::min(nWaitMs, nGapMs);
+        }
+        if (nWaitMs == 0)
+            break;
+        pollfd pfd{m_nFd, POLLIN, 0};
+        if (::poll(&pfd, 1, nWaitMs) < 0 && errno != EINTR)
+            return Failed("cannot read", errno);
+    }
+    return static_cast<long long>(nGot);
+}
+
+bool CPosixSerialPort::Purge(unsigned nFlags)
+{
+    if (!IsOpen())
+        return FailNotOpen();
+    const bool bRx = (nFlags & (PURGE_RXABORT | PURGE_RXCLEAR)) != 0;
+    const bool bTx = (nFlags & (PURGE_TXABORT | PURGE_TXCLEAR)) != 0;
+    if (!bRx && !bTx)
+        return true;
+    const int nQueue = bRx && bTx ? TCIOFLUSH : bRx ? TCIFLUSH : TCOFLUSH;
+    if (::tcflush(m_nFd, nQueue) != 0)
+        return Fail("cannot clear the queues", errno);
+    return true;
+}
+
+bool CPosixSerialPort::Close()
+{
+    if (!IsOpen())
+        return false;
+    // The exclusive flag belongs to the terminal, not to our descriptor: it
+    // would outlive us while anyone else (a pseudo-terminal's owner) keeps
+    // the line open, and lock every later user out.
+    ::ioctl(m_nFd, TIOCNXCL);
+    const int nResult = ::close(m_nFd);
+    const int nErr = errno;
+    m_nFd = -1;
+    if (nResult != 0)
+        return Fail("cannot close", nErr);
+    return true;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "SerialPort.h"
+
+#include <string>
+
+// The Windows backend: the communications API, ordinary blocking handles.
+// The platform gives everything the interface asks for (share mode 0 for
+// exclusive access, COMMTIMEOUTS for the read time-outs), so this class only
+// passes calls through.
+class CWin32SerialPort final : public CSerialPort
+{
+public:
+    CWin32SerialPort() = default;
+    CWin32SerialPort(const CWin32SerialPort&) = delete;
+    CWin32SerialPort& operator=(const CWin32SerialPort&) = delete;
+    ~CWin32SerialPort() override { Close(); }
+
+    bool Open(const std::string& strDevice) override;
+    bool IsOpen() const override { return m_pHandle != nullptr; }
+    bool Configure(const CSerialSettings& settings) override;
+    bool SetReadTimeouts(const CReadTimeouts& timeouts) override;
+    long long Write(const void* pData, std::size_t nCount) override;
+    long long Read(void* pBuffer, std::size_t nCount) override;
+    bool Purge(unsigned nFlags) override;
+    bool Close() override;
+    const std::string& GetLastError() const override { return m_strError; }
+
+private:
+    // Sets the error to "<device>: <what>: <the system's text>"; returns false.
+    bool Fail(const std::string& strWhat);
+    // Fail() for the calls that return a count: -1.
+    long long Failed(const std::string& strWhat);
+
+    void* m_pHandle = nullptr; // the HANDLE; nullptr when closed
+    std::string m_strDevice;
+    std::string m_strError;
+};

@@ -1,0 +1,194 @@
+#include "SimOptions.h"
+
+#include <charconv>
+
+namespace
+{
+using EFault = CDownloadFaults::EFault;
+
+struct CFaultOption
+{
+    const char* m_pszName;
+    EFault m_fault;
+    // The value's range; m_nMin 0: the option takes no value. A default
+    // means the value is optional and then given as --name=N.
+    unsigned m_nMin;
+    unsigned m_nMax;
+    unsigned m_nDefault;
+};
+
+constexpr CFaultOption s_faults[] = {
+    {"bad-header", EFault::BadHeader, 0, 0, 0},   {"bad-length", EFault::BadLength, 0, 0, 0},
+    {"bad-key", EFault::BadKey, 0, 0, 0},         {"bad-checksum", EFault::BadChecksum, 0, 0, 0},
+    {"status", EFault::Status, 3, 255, 0},        {"abort", EFault::Abort, 0, 0, 0},
+    {"repeat", EFault::Repeat, 1, 100000, 0},     {"silence", EFault::Silence, 0, 0, 0},
+    {"short-reply", EFault::ShortReply, 1, 4, 3}, {"long-reply", EFault::LongReply, 1, 255, 5},
+    {"hang-up", EFault::HangUp, 0, 0, 0},
+};
+
+std::optional<unsigned> Number(const std::string& strText, unsigned nMin, unsigned nMax)
+{
+    unsigned nValue = 0;
+    const auto [end, ec] = std::from_chars(strText.data(), strText.data() + strText.size(), nValue);
+    if (strText.empty() || ec != std::errc{} || end != strText.data() + strText.size() ||
+        nValue < nMin || nValue > nMax)
+        return std::nullopt;
+    return nValue;
+}
+} // namespace
+
+const char* SimUsage()
+{
+    return "Usage: vfdsim [--port N] [--port-file F] [--transcript F] [--save-font F]\n"
+           "              [--idle-ms MS] [FAULT [--at-frame K]]\n"
+           "\n"
+           "A virtual customer display on a pseudo-terminal. Prints VFDKIT_COM<N>=<device>\n"
+           "and answers there as the display would, until stopped (Ctrl+C, SIGTERM).\n"
+           "\n"
+           "Options:\n"
+           "  --port N          publish the line as COM port N (1)\n"
+           "  --port-file F     also write the VFDKIT_COM<N>=<device> line to F\n"
+           "                    (removed again on exit)\n"
+           "  --transcript F    write what happens on the line to F, one JSON object a line\n"
+           "  --save-font F     write each font received by a complete download to F\n"
+           "  --idle-ms MS      quiet time after which a download is given up (2000)\n"
+           "  --help            show this help\n"
+           "\n"
+           "Faults in the replies to the editor's download (one at most), striking the\n"
+           "reply to frame K of every transfer (--at-frame K, 0 = the header, default 0):\n"
+           "  --bad-header      reply byte 0 is not 1B\n"
+           "  --bad-length      reply byte 1 is not 05\n"
+           "  --bad-key         reply byte 2 is not the frame's key\n"
+           "  --bad-checksum    reply checksum is wrong\n"
+           "  --status S        reply status S (3 to 255)\n"
+           "  --abort           reply status 0 before the last frame\n"
+           "  --repeat N        ask for the same frame again N times, then take it\n"
+           "  --silence         no reply\n"
+           "  --short-reply[=N] only the first N bytes of the reply (1 to 4; 3)\n"
+           "  --long-reply[=N]  N bytes more after the reply, the reply over again (5)\n"
+           "  --hang-up         reply, then drop the line as the next frame goes out;\n"
+           "                    vfdsim ends\n";
+}
+
+std::optional<CSimOptions> ParseSimOptions(const std::vector<std::string>& args,
+                                           std::string& strError)
+{
+    CSimOptions options;
+    bool bAtFrame = false;
+    for (std::size_t i = 0; i < args.size(); ++i)
+    {
+        std::string name = args[i];
+        std::optional<std::string> value;
+        if (name.rfind("--", 0) != 0 || name.size() < 3)
+        {
+            strError = "unexpected argument \"" + name + "\"";
+            return std::nullopt;
+        }
+        name.erase(0, 2);
+        if (const auto eq = name.find('='); eq != std::string::npos)
+        {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        // The value of an option that must have one.
+        auto take = [&]() -> std::optional<std::string>
+        {
+            if (value)
+                return value;
+            if (i + 1 < args.size())
+                return args[++i];
+            strError = "--" + name + " needs a value";
+            return std::nullopt;
+        };
+        auto number = [&](unsigned nMin, unsigned nMax) -> std::optional<unsigned>
+        {
+            const auto text = take();
+            if (!text)
+                return std::nullopt;
+            const auto n = Number(*text, nMin, nMax);
+            if (!n)
+                strError = "--" + name + " must be a number from " + std::to_string(nMin) + " to " +
+                           std::to_string(nMax) + ", not \"" + *text + "\"";
+            return n;
+        };
+
+        if (name == "help")
+        {
+            options.m_bHelp = true;
+            continue;
+        }
+        if (name == "port" || name == "idle-ms" || name == "at-frame")
+        {
+            const auto n = name == "port"      ? number(0, 255)
+                           : name == "idle-ms" ? number(100, 3'600'000)
+                                               : number(0, 1'000'000);
+            if (!n)
+                return std::nullopt;
+            if (name == "port")
+                options.m_nPort = *n;
+            else if (name == "idle-ms")
+                options.m_nIdleMs = *n;
+            else
+            {
+                options.m_faults.m_nAtFrame = *n;
+                bAtFrame = true;
+            }
+            continue;
+        }
+        if (name == "port-file" || name == "transcript" || name == "save-font")
+        {
+            const auto text = take();
+            if (!text)
+                return std::nullopt;
+            if (text->empty())
+            {
+                strError = "--" + name + " needs a file name";
+                return std::nullopt;
+            }
+            (name == "port-file"    ? options.m_strPortFile
+             : name == "transcript" ? options.m_strTranscript
+                                    : options.m_strSaveFont) = *text;
+            continue;
+        }
+        const CFaultOption* pFault = nullptr;
+        for (const auto& fault : s_faults)
+            if (name == fault.m_pszName)
+                pFault = &fault;
+        if (!pFault)
+        {
+            strError = "unknown option --" + name;
+            return std::nullopt;
+        }
+        if (options.m_faults.m_fault != EFault::None)
+        {
+            strError = "only one fault at a time (--" +
+                       std::string(FaultName(options.m_faults.m_fault)) + " and --" + name + ")";
+            return std::nullopt;
+        }
+        options.m_faults.m_fault = pFault->m_fault;
+        if (pFault->m_nMin == 0)
+        {
+            if (value)
+            {
+                strError = "--" + name + " takes no value";
+                return std::nullopt;
+            }
+            continue;
+        }
+        if (pFault->m_nDefault && !value)
+        {
+            options.m_faults.m_nValue = pFault->m_nDefault;
+            continue;
+        }
+        const auto n = number(pFault->m_nMin, pFault->m_nMax);
+        if (!n)
+            return std::nullopt;
+        options.m_faults.m_nValue = *n;
+    }
+    if (bAtFrame && options.m_faults.m_fault == EFault::None)
+    {
+        strError = "--at-frame needs a fault to place";
+        return std::nullopt;
+    }
+    return options;
+}

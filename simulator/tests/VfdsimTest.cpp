@@ -1,0 +1,197 @@
+#include "PosixSerialPort.h"
+#include "VfdsimProcess.h"
+
+#include <fcntl.h>
+#include <fstream>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace
+{
+// vfdsim run through the shell, for its command line.
+int RunVfdsim(const std::string& strArgs, std::string* pOut = nullptr)
+{
+    const std::string strOut = "/tmp/vfdsim_out_" + std::to_string(::getpid());
+    const int nRaw =
+        std::system((std::string(VFDSIM_EXE) + " " + strArgs + " >" + strOut + " 2>&1").c_str());
+    if (pOut)
+    {
+        std::ifstream in(strOut);
+        *pOut = {std::istreambuf_iterator<char>(in), {}};
+    }
+    std::remove(strOut.c_str());
+    return WIFEXITED(nRaw) ? WEXITSTATUS(nRaw) : -1;
+}
+
+Bytes Frame(Bytes frame)
+{
+    std::uint8_t nSum = 0;
+    for (std::size_t i = 0; i + 1 < frame.size(); ++i)
+        nSum ^= frame[i];
+    frame.push_back(nSum); // XOR of all but the last byte before it
+    return frame;
+}
+
+bool OpenLine(CPosixSerialPort& port, const std::string& strDevice)
+{
+    return port.Open(strDevice) && port.Configure({9600, 0, 8}) &&
+           port.SetReadTimeouts({50, 1, 500});
+}
+} // namespace
+
+TEST(Vfdsim, HelpAndWrongArguments)
+{
+    std::string strOut;
+    EXPECT_EQ(RunVfdsim("--help", &strOut), 0);
+    EXPECT_NE(strOut.find("--save-font F"), std::string::npos);
+    EXPECT_EQ(RunVfdsim("--status 1", &strOut), 2);
+    EXPECT_NE(strOut.find("--status must be a number from 3 to 255"), std::string::npos) << strOut;
+    EXPECT_EQ(RunVfdsim("--transcript /no/such/folder/t.jsonl", &strOut), 1);
+    EXPECT_NE(strOut.find("/no/such/folder/t.jsonl"), std::string::npos);
+}
+
+TEST(Vfdsim, PublishesItsPortAndStopsCleanlyOnEitherSignal)
+{
+    for (const int nSignal : {SIGTERM, SIGINT})
+    {
+        CVfdsimProcess sim;
+        ASSERT_TRUE(sim.Start(7));
+        EXPECT_EQ(std::string(std::getenv("VFDKIT_COM7")), sim.Device());
+        std::ifstream out(sim.Dir() / "stdout");
+        std::string line;
+        std::getline(out, line);
+        EXPECT_EQ(line, "VFDKIT_COM7=" + sim.Device());
+
+        CPosixSerialPort port;
+        EXPECT_TRUE(OpenLine(port, sim.Device())) << port.GetLastError();
+        port.Close();
+
+        EXPECT_EQ(sim.Stop(nSignal), 0);
+        EXPECT_FALSE(std::filesystem::exists(sim.PortFile()));
+        const auto entries = sim.Transcript();
+        ASSERT_GE(entries.size(), 2u);
+        EXPECT_EQ(entries.front().Get("event"), "start");
+        EXPECT_EQ(entries.front().Get("device"), sim.Device());
+        EXPECT_EQ(entries.back().Get("event"), "stop");
+        EXPECT_EQ(entries.back().Get("reason"), "signal");
+    }
+}
+
+TEST(Vfdsim, SleepsWhileTheLineIsQuiet)
+{
+    CVfdsimProcess sim;
+    ASSERT_TRUE(sim.Start(1));
+    auto cpuTicks = [&]
+    {
+        std::ifstream stat("/proc/" + std::to_string(sim.Pid()) + "/stat");
+        std::string field;
+        long long nTicks = 0;
+        for (int i = 1; i <= 15 && stat >> field; ++i)
+            if (i == 14 || i == 15) // utime, stime
+                nTicks += std::stoll(field);
+        return nTicks;
+    };
+    const long long nBefore = cpuTicks();
+    std::this_thread::sleep_for(500ms);
+    // A spinning loop would have used about 50 ticks of the 500 ms.
+    EXPECT_LE(cpuTicks() - nBefore, 5);
+}
+
+TEST(Vfdsim, TextAndCommandsOfTheDisplayAreTranscribed)
+{
+    CVfdsimProcess sim;
+    ASSERT_TRUE(sim.Start(2, {"--idle-ms", "100"}));
+    CPosixSerialPort port;
+    ASSERT_TRUE(OpenLine(port, sim.Device()));
+    const Bytes bytes = {0x1B, 0x40, 'H', 'E', 'L', 'L', 'O', 0x0D};
+    ASSERT_EQ(port.Write(bytes.data(), bytes.size()), 8);
+    ASSERT_TRUE(sim.WaitForEvent("unknown", 5s));
+    ASSERT_TRUE(CVfdsimProcess::WaitFor(
+        [&]() -> std::optional<bool>
+        { return sim.Transcript().size() >= 4 ? std::optional<bool>(true) : std::nullopt; },
+        5s));
+    const auto entries = sim.Transcript();
+    // The plain decoder knows no commands: ESC alone is not text, "@" is.
+    EXPECT_EQ(entries[1].Get("bytes"), "1B");
+    EXPECT_EQ(entries[2].Get("text"), "@HELLO");
+    EXPECT_EQ(entries[3].Get("bytes"), "0D");
+}
+
+TEST(Vfdsim, AnswersTheDownloadOverTheLineAndSavesTheFile)
+{
+    CVfdsimProcess sim;
+    ASSERT_TRUE(sim.Start(3));
+    CPosixSerialPort port;
+    ASSERT_TRUE(OpenLine(port, sim.Device()));
+    auto exchange = [&](const Bytes& frame)
+    {
+        EXPECT_EQ(port.Write(frame.data(), frame.size()), static_cast<long long>(frame.size()));
+        Bytes reply(5);
+        reply.resize(static_cast<std::size_t>(std::max(0LL, port.Read(reply.data(), 5))));
+        return reply;
+    };
+    EXPECT_EQ(exchange(Frame({0x1B, 0x0C, 0x01, 0x01, 0, 3, 0, 0, 0, 8, 8})),
+              (Bytes{0x1B, 0x05, 0x01, 0x02, 0x1B ^ 0x05 ^ 0x01 ^ 0x02}));
+    EXPECT_EQ(exchange(Frame({0x1B, 0x08, 0x01, 0x00, 'a', 'b', 'c'})),
+              (Bytes{0x1B, 0x05, 0x01, 0x00, 0x1B ^ 0x05 ^ 0x01}));
+    ASSERT_TRUE(sim.WaitForEvent("download-end", 5s));
+    EXPECT_EQ(sim.SavedFont(), (Bytes{'a', 'b', 'c'}));
+}
+
+TEST(Vfdsim, HangUpMakesTheNextWriteFail)
+{
+    CVfdsimProcess sim;
+    ASSERT_TRUE(sim.Start(4, {"--hang-up"}));
+    CPosixSerialPort port;
+    ASSERT_TRUE(OpenLine(port, sim.Device()));
+    const Bytes header = Frame({0x1B, 0x0C, 0x01, 0x01, 0, 9, 0, 0, 0, 8, 8});
+    ASSERT_EQ(port.Write(header.data(), header.size()), 12);
+    Bytes reply(5);
+    EXPECT_EQ(port.Read(reply.data(), 5), 5); // the reply still arrives
+    const Bytes frame = Frame({0x1B, 0x0E, 0x01, 0x00, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    EXPECT_EQ(port.Write(frame.data(), frame.size()), -1);
+    EXPECT_TRUE(sim.WaitForExit(5s));
+    const auto entries = sim.Transcript();
+    ASSERT_FALSE(entries.empty());
+    EXPECT_EQ(entries.back().Get("reason"), "hang-up");
+}
+
+TEST(Vfdsim, ClearsTheExclusiveMarkOfAToolThatDiedHoldingThePort)
+{
+    CVfdsimProcess sim;
+    ASSERT_TRUE(sim.Start(5, {"--idle-ms", "100"}));
+    const pid_t child = ::fork();
+    if (child == 0)
+    {
+        // Takes the port as a tool does, sends a byte and dies without closing.
+        const int nFd = ::open(sim.Device().c_str(), O_RDWR | O_NOCTTY);
+        ::flock(nFd, LOCK_EX);
+        ::ioctl(nFd, TIOCEXCL);
+        [[maybe_unused]] const auto n = ::write(nFd, "x", 1);
+        ::_exit(0);
+    }
+    int nRaw = 0;
+    ::waitpid(child, &nRaw, 0);
+    const bool bCleared = CVfdsimProcess::WaitFor(
+                              [&]() -> std::optional<bool>
+                              {
+                                  // As root this open passes the mark; so it can look.
+                                  const int nFd =
+                                      ::open(sim.Device().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+                                  int nExclusive = 1;
+                                  if (nFd >= 0)
+                                  {
+                                      ::ioctl(nFd, TIOCGEXCL, &nExclusive);
+                                      ::close(nFd);
+                                  }
+                                  return nExclusive == 0 ? std::optional<bool>(true) : std::nullopt;
+                              },
+                              5s)
+                              .has_value();
+    EXPECT_TRUE(bCleared);
+}
