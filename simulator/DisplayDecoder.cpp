@@ -18,9 +18,12 @@ void CPlainDecoder::Flush()
     if (m_bText)
         m_transcript.Write(CJsonObject()
                                .Add("event", "text")
-                               .Add("text", std::string(m_run.begin(), m_run.end())));
+                               .Add("text", std::string(m_run.begin(), m_run.end()))
+                               .AddBytes("rx", m_run.data(), m_run.size()));
     else
-        m_transcript.Write(
-            CJsonObject().Add("event", "unknown").AddBytes("bytes", m_run.data(), m_run.size()));
+        m_transcript.Write(CJsonObject()
+                               .Add("event", "unknown")
+                               .AddBytes("bytes", m_run.data(), m_run.size())
+                               .AddBytes("rx", m_run.data(), m_run.size()));
     m_run.clear();
 }

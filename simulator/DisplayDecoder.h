@@ -8,6 +8,11 @@
 // Where the bytes go that are not the editor's download: the display's
 // command set (ESC, US and STX sequences and plain text). A decoder sees
 // every such byte in order and tells the transcript what it made of them.
+//
+// Every entry a decoder writes carries "rx": the bytes from the line that
+// the entry covers, in hex. Read in order, the "rx" fields give back every
+// display-side byte exactly once, whatever the decoder made of them, so
+// tests can check the bytes a tool sent without depending on the decoding.
 class CDisplayDecoder
 {
 public:

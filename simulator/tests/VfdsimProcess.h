@@ -161,6 +161,34 @@ public:
             },
             within);
     }
+    // Every display-side byte received so far, in order: the "rx" fields of
+    // the display decoder's entries.
+    std::vector<std::uint8_t> DisplayBytes() const
+    {
+        std::vector<std::uint8_t> bytes;
+        for (const auto& entry : Transcript())
+            if (const auto rx = entry.Get("rx"))
+                for (std::size_t i = 0; i + 1 < rx->size(); i += 3)
+                    bytes.push_back(
+                        static_cast<std::uint8_t>(std::stoi(rx->substr(i, 2), nullptr, 16)));
+        return bytes;
+    }
+    // Waits until at least nCount display-side bytes have arrived and the
+    // decoder has reported them; up to the time given.
+    std::vector<std::uint8_t> WaitForDisplayBytes(std::size_t nCount,
+                                                  std::chrono::milliseconds within)
+    {
+        auto bytes = WaitFor(
+            [&]() -> std::optional<std::vector<std::uint8_t>>
+            {
+                auto got = DisplayBytes();
+                if (got.size() >= nCount)
+                    return got;
+                return std::nullopt;
+            },
+            within);
+        return bytes ? *bytes : DisplayBytes();
+    }
     std::vector<std::uint8_t> SavedFont() const
     {
         std::ifstream in(SavedFontPath(), std::ios::binary);

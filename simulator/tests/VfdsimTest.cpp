@@ -120,6 +120,8 @@ TEST(Vfdsim, TextAndCommandsOfTheDisplayAreTranscribed)
     EXPECT_EQ(entries[1].Get("bytes"), "1B");
     EXPECT_EQ(entries[2].Get("text"), "@HELLO");
     EXPECT_EQ(entries[3].Get("bytes"), "0D");
+    // Whatever the decoding, the entries give back every byte in order.
+    EXPECT_EQ(sim.WaitForDisplayBytes(bytes.size(), 5s), bytes);
 }
 
 TEST(Vfdsim, AnswersTheDownloadOverTheLineAndSavesTheFile)
