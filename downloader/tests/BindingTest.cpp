@@ -190,9 +190,4 @@ TEST(Vf620Module, SaysWhichLibraryIsMissingOrWhatItLacks)
     }
 }
 
-TEST(Vf620Module, DefaultNameIsTheSonameTheLoaderWouldLookFor)
-{
-    EXPECT_STREQ(CVf620Module::DefaultName(), "libVF620.so.1");
-}
-
 #endif

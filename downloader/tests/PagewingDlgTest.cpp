@@ -287,18 +287,6 @@ TEST_F(PagewingDlgTest, PcScreensAreFourScreensTheLastOfEightCodes)
     EXPECT_EQ(Status(), kStatusPcComplete);
 }
 
-TEST_F(PagewingDlgTest, TheTwoTestsShowEveryCodeFrom20ToFFOnce)
-{
-    OpenPort();
-    m_dlg.OnDisplayAscii();
-    m_dlg.OnDisplayPc();
-    Bytes shown;
-    for (const auto& call : m_driver.m_calls)
-        if (call.m_strName == "SendDStr" && call.m_bytes.size() != 3)
-            shown.insert(shown.end(), call.m_bytes.begin(), call.m_bytes.end());
-    EXPECT_EQ(shown, Codes(0x20, 0xFF));
-}
-
 TEST_F(PagewingDlgTest, ScreensNeedTheOpenPortAndSendNothingWithoutIt)
 {
     m_dlg.OnDisplayAscii();
