@@ -6,9 +6,9 @@
 #include "FakeControls.h"
 #include "RecordingUserInterface.h"
 #include "RecordingVf620Calls.h"
+#include "ScreenBytes.h"
 
 #include <limits>
-#include <numeric>
 
 #include <gtest/gtest.h>
 
@@ -17,13 +17,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace
 {
-Bytes Codes(unsigned nFirst, unsigned nLast)
-{
-    Bytes codes(nLast - nFirst + 1);
-    std::iota(codes.begin(), codes.end(), static_cast<std::uint8_t>(nFirst));
-    return codes;
-}
-
 std::vector<std::string> Numbers(int nCount)
 {
     std::vector<std::string> numbers;
@@ -265,14 +258,8 @@ TEST_F(PagewingDlgTest, PcScreensAreFourScreensTheLastOfEightCodes)
     OpenPort();
     m_dlg.OnDisplayPc();
 
-    Bytes expected = {0x1B, 0x74, 0x0F, 0x0C};
-    for (const auto& [nFirst, nLast] :
-         {std::pair{0x80u, 0xA7u}, {0xA8u, 0xCFu}, {0xD0u, 0xF7u}, {0xF8u, 0xFFu}})
-    {
-        expected.push_back(0x0C);
-        const Bytes screen = Codes(nFirst, nLast);
-        expected.insert(expected.end(), screen.begin(), screen.end());
-    }
+    const Bytes expected = ScreenBytes({0x1B, 0x74, 0x0F}, 0x80, 0xFF);
+    ASSERT_EQ(expected.size(), 3u + 1 + 41 * 3 + 9);
     EXPECT_EQ(m_driver.LineBytes(), expected);
     EXPECT_EQ(m_clock.Total(CVirtualClock::EWait::Sleep), 4000ms);
     EXPECT_EQ(m_clock.Waits().size(), 4u);

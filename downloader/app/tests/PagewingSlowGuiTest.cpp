@@ -2,6 +2,7 @@
 // and the single-page download, with the busy cursor on the screen while the
 // library works.
 #include "PagewingGuiFixture.h"
+#include "ScreenBytes.h"
 #include "VfdsimProcess.h"
 
 #include <X11/Xlib.h>
@@ -10,7 +11,6 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <numeric>
 #include <thread>
 
 #include <wx/uiaction.h>
@@ -20,26 +20,6 @@ using Bytes = std::vector<std::uint8_t>;
 
 namespace
 {
-Bytes Codes(unsigned nFirst, unsigned nLast)
-{
-    Bytes codes(nLast - nFirst + 1);
-    std::iota(codes.begin(), codes.end(), static_cast<std::uint8_t>(nFirst));
-    return codes;
-}
-
-Bytes Screens(std::initializer_list<std::uint8_t> prefix, unsigned nFirst, unsigned nLast)
-{
-    Bytes bytes(prefix);
-    bytes.push_back(0x0C);
-    for (unsigned nCode = nFirst; nCode <= nLast; nCode += 40)
-    {
-        bytes.push_back(0x0C);
-        const Bytes screen = Codes(nCode, std::min(nCode + 39, nLast));
-        bytes.insert(bytes.end(), screen.begin(), screen.end());
-    }
-    return bytes;
-}
-
 Bytes Text(const std::string& strText)
 {
     return Bytes(strText.begin(), strText.end());
@@ -153,7 +133,7 @@ TEST_F(PagewingSlowGui, AsciiScreensArriveInOrderUnderTheBusyCursor)
     Settle();
     cursor.Stop();
 
-    const Bytes expected = Screens({0x1B, 0x52, 0x0F}, 0x20, 0x7F);
+    const Bytes expected = ScreenBytes({0x1B, 0x52, 0x0F}, 0x20, 0x7F);
     ASSERT_EQ(expected.size(), 103u);
     EXPECT_EQ(m_sim.WaitForDisplayBytes(expected.size(), 5s), expected);
 
@@ -175,7 +155,7 @@ TEST_F(PagewingSlowGui, PcScreensArriveInOrder)
 {
     CPagewingWxDlg& dialog = OpenOnVfdsim();
     ClickUntilStatus(dialog, IDC_DISPLAY_PC, kStatusPcComplete, 20s);
-    const Bytes expected = Screens({0x1B, 0x74, 0x0F}, 0x80, 0xFF);
+    const Bytes expected = ScreenBytes({0x1B, 0x74, 0x0F}, 0x80, 0xFF);
     ASSERT_EQ(expected.size(), 136u);
     EXPECT_EQ(m_sim.WaitForDisplayBytes(expected.size(), 5s), expected);
 }
