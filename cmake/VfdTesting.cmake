@@ -36,5 +36,13 @@ function(vfd_add_test name)
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 120
-        PROPERTIES LABELS "${T_LABELS}" ${properties} ${T_PROPERTIES})
+        PROPERTIES ${properties} ${T_PROPERTIES})
+    # The labels are set once the tests are known: through PROPERTIES a list
+    # of labels would be taken apart into property names and values.
+    set(labels_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_labels.cmake)
+    file(WRITE ${labels_file}
+        "if(${name}_TESTS)\n"
+        "  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${T_LABELS}\")\n"
+        "endif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${labels_file})
 endfunction()

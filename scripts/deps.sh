@@ -8,7 +8,7 @@ packages=(
     g++ cmake ninja-build pkg-config make
     libwxgtk3.2-dev libgtk-3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth x11-utils imagemagick
+    xvfb xauth x11-utils imagemagick libxfixes-dev
     kbd
 )
 # Extra groups, asked for by name: `deps.sh win32`.

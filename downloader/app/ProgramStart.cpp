@@ -1,0 +1,88 @@
+#include "ProgramStart.h"
+
+#include "PagewingWxDlg.h"
+#include "WxResources.h"
+#include "WxUserInterface.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <wx/app.h>
+#include <wx/evtloop.h>
+#include <wx/init.h>
+
+namespace
+{
+class CPagewingWxApp final : public wxApp
+{
+public:
+    bool OnInit() override
+    {
+        SetAppName(kPagewingTitle);
+        SetAppDisplayName(kPagewingTitle);
+        return true;
+    }
+};
+
+// Without a display GTK cannot start; the reason then only goes to standard
+// error, with no attempt that adds its own complaints.
+bool HasDisplay()
+{
+#if defined(__WXGTK__)
+    const char* pszX = std::getenv("DISPLAY");
+    const char* pszWayland = std::getenv("WAYLAND_DISPLAY");
+    return (pszX && *pszX) || (pszWayland && *pszWayland);
+#else
+    return true;
+#endif
+}
+} // namespace
+
+CPagewingProgramStart::CPagewingProgramStart(int& argc, char** argv, std::string strLibrary)
+    : m_argc(argc), m_argv(argv), m_strLibrary(std::move(strLibrary))
+{
+}
+
+CPagewingProgramStart::~CPagewingProgramStart()
+{
+    if (m_bWxStarted)
+        wxEntryCleanup();
+}
+
+bool CPagewingProgramStart::StartWx()
+{
+    if (m_bWxStarted)
+        return true;
+    wxApp::SetInstance(new CPagewingWxApp);
+    if (!wxEntryStart(m_argc, m_argv) || !wxTheApp->CallOnInit())
+        return false;
+    m_bWxStarted = true;
+    InitWxResources();
+    InitPagewingResources();
+    return true;
+}
+
+CVf620Calls* CPagewingProgramStart::BindDriver(std::string& strError)
+{
+    return m_module.Load(m_strLibrary, strError);
+}
+
+void CPagewingProgramStart::ReportStartFailure(const std::string& strText)
+{
+    std::fprintf(stderr, "%s\n", strText.c_str());
+    if (HasDisplay() && StartWx())
+        CWxUserInterface(nullptr).MessageBox(strText, EMessageIcon::Stop);
+}
+
+bool CPagewingProgramStart::RunMainDialog(CVf620Calls& driver)
+{
+    if (!StartWx())
+        return false;
+    wxGUIEventLoop loop;
+    wxEventLoopActivator active(&loop);
+    CPagewingWxDlg dialog(driver);
+    wxTheApp->SetTopWindow(&dialog);
+    dialog.ShowModal();
+    wxTheApp->SetTopWindow(nullptr);
+    return true;
+}
