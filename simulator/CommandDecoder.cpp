@@ -55,7 +55,8 @@ void CCommandDecoder::Step(std::uint8_t nByte, std::vector<std::uint8_t>& queue)
     }
     else if (parse.m_result == EParse::Unknown)
     {
-        queue.insert(queue.begin(), m_command.begin() + static_cast<std::ptrdiff_t>(parse.m_nLength),
+        queue.insert(queue.begin(),
+                     m_command.begin() + static_cast<std::ptrdiff_t>(parse.m_nLength),
                      m_command.end());
         ReportUnknown(parse.m_nLength, nullptr);
         m_command.clear();
@@ -309,7 +310,8 @@ void CCommandDecoder::ExecuteEscape(CJsonObject& entry)
         if (m_display.StoreFontPage(n, nPage, m_command.data() + 4))
             entry.Add("codes", CodeRange(nFirst, nFirst + kGlyphsPerPage - 1));
         else
-            entry.Add("ignored", nArea == 0 ? "area 0 has pages 1 to 6" : "area 1 has pages 1 to 8");
+            entry.Add("ignored",
+                      nArea == 0 ? "area 0 has pages 1 to 6" : "area 1 has pages 1 to 8");
         break;
     }
     case 0x26:
@@ -339,7 +341,10 @@ void CCommandDecoder::ExecuteUnitSeparator(CJsonObject& entry)
         entry.Add("event", "cursor").Add("move", "bottom");
         break;
     case 0x24:
-        entry.Add("event", "cursor").Add("move", "to").Add("to_column", n).Add("to_row", m_command[3]);
+        entry.Add("event", "cursor")
+            .Add("move", "to")
+            .Add("to_column", n)
+            .Add("to_row", m_command[3]);
         if (!m_display.CursorTo(n, m_command[3]))
             entry.Add("ignored", "columns are 1 to 20, rows 1 to 2");
         break;

@@ -86,7 +86,8 @@ bool CScreenOutput::WriteWhole(const std::string& strPath, const void* pData, st
         return true;
     const std::string strCause = std::strerror(errno);
     std::remove(strTemp.c_str());
-    m_transcript.Write(CJsonObject().Add("event", "error").Add(
-        "text", "cannot write the screen to " + strPath + ": " + strCause));
+    m_transcript.Write(CJsonObject()
+                           .Add("event", "error")
+                           .Add("text", "cannot write the screen to " + strPath + ": " + strCause));
     return false;
 }

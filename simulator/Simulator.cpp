@@ -64,11 +64,12 @@ void CSimulator::ForwardSendPipe()
         return;
     const std::vector<std::uint8_t> bytes(buffer, buffer + nRead);
     if (m_terminal.Write(bytes))
-        m_pTranscript->Write(CJsonObject().Add("event", "sent").AddBytes("bytes", bytes.data(),
-                                                                          bytes.size()));
+        m_pTranscript->Write(
+            CJsonObject().Add("event", "sent").AddBytes("bytes", bytes.data(), bytes.size()));
     else
-        m_pTranscript->Write(CJsonObject().Add("event", "error").Add(
-            "text", "the line does not take the bytes of the send pipe"));
+        m_pTranscript->Write(CJsonObject()
+                                 .Add("event", "error")
+                                 .Add("text", "the line does not take the bytes of the send pipe"));
 }
 
 void CSimulator::ShowScreen()
@@ -121,9 +122,9 @@ bool CSimulator::Start(std::string& strError)
             start.Add("console_font_error", strFontError);
         }
     }
-    m_pScreen = std::make_unique<CScreenOutput>(m_display, *m_pTranscript,
-                                                m_options.m_strScreenText, m_options.m_strScreenPng,
-                                                m_font ? &*m_font : nullptr);
+    m_pScreen =
+        std::make_unique<CScreenOutput>(m_display, *m_pTranscript, m_options.m_strScreenText,
+                                        m_options.m_strScreenPng, m_font ? &*m_font : nullptr);
     if (m_options.m_faults.m_fault != CDownloadFaults::EFault::None)
         start.Add("fault", FaultName(m_options.m_faults.m_fault))
             .Add("at_frame", m_options.m_faults.m_nAtFrame)
@@ -192,9 +193,8 @@ int CSimulator::Run(int nStopFd)
             waitUntil(lastByte + idle);
         if (bScreenPending)
             waitUntil(lastByte + kScreenSettle);
-        pollfd fds[3] = {{m_terminal.MasterFd(), POLLIN, 0},
-                         {nStopFd, POLLIN, 0},
-                         {m_nSendPipe, POLLIN, 0}};
+        pollfd fds[3] = {
+            {m_terminal.MasterFd(), POLLIN, 0}, {nStopFd, POLLIN, 0}, {m_nSendPipe, POLLIN, 0}};
         const int nReady = ::poll(fds, 3, nWaitMs); // negative descriptors are left out
         if (nReady < 0 && errno != EINTR)
         {
@@ -224,9 +224,10 @@ int CSimulator::Run(int nStopFd)
                     m_pDecoder->BytesFed() >= m_options.m_nDropAfter)
                 {
                     ShowScreen();
-                    m_pTranscript->Write(CJsonObject()
-                                             .Add("event", "drop")
-                                             .Add("after_bytes", static_cast<long long>(m_pDecoder->BytesFed())));
+                    m_pTranscript->Write(
+                        CJsonObject()
+                            .Add("event", "drop")
+                            .Add("after_bytes", static_cast<long long>(m_pDecoder->BytesFed())));
                     HangUp({});
                 }
             }

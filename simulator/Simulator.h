@@ -12,8 +12,8 @@
 #include "Transcript.h"
 #include "VirtualDisplay.h"
 
-#include <fstream>
 #include <chrono>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>

@@ -49,20 +49,28 @@ struct CCodeTable
 
 // Indexed by the table number; an empty name is no table.
 constexpr CCodeTable s_vf620Tables[16] = {
-    {"PC437", "IBM437"}, {"PC850", "IBM850"}, {"PC866", "IBM866"},
-    {"PC737", "CP737"},  {"PC862", "IBM862"}, {"PC10 for TM55-08", "IBM437"},
-    {"PC864", "IBM864"}, {"PC852", "IBM852"}, {"", ""},
-    {"", ""},            {"", ""},            {"", ""},
-    {"", ""},            {"", ""},            {"", ""},
+    {"PC437", "IBM437"},
+    {"PC850", "IBM850"},
+    {"PC866", "IBM866"},
+    {"PC737", "CP737"},
+    {"PC862", "IBM862"},
+    {"PC10 for TM55-08", "IBM437"},
+    {"PC864", "IBM864"},
+    {"PC852", "IBM852"},
+    {"", ""},
+    {"", ""},
+    {"", ""},
+    {"", ""},
+    {"", ""},
+    {"", ""},
+    {"", ""},
     {"User Defined", nullptr},
 };
 constexpr CCodeTable s_vf730Tables[16] = {
-    {"PC437", "IBM437"},   {"PC850", "IBM850"},  {"PC866", "IBM866"},
-    {"PC1254", "CP1254"},  {"PC862", "IBM862"},  {"PC860", "IBM860"},
-    {"PC864", "IBM864"},   {"PC1257", "CP1257"}, {"PC737", "CP737"},
-    {"PC1252", "CP1252"},  {"PC852", "IBM852"},  {"PC858", "IBM858"},
-    {"PC863", "IBM863"},   {"Slavonic", "IBM852"}, {"PC865", "IBM865"},
-    {"User Defined", nullptr},
+    {"PC437", "IBM437"}, {"PC850", "IBM850"},    {"PC866", "IBM866"}, {"PC1254", "CP1254"},
+    {"PC862", "IBM862"}, {"PC860", "IBM860"},    {"PC864", "IBM864"}, {"PC1257", "CP1257"},
+    {"PC737", "CP737"},  {"PC1252", "CP1252"},   {"PC852", "IBM852"}, {"PC858", "IBM858"},
+    {"PC863", "IBM863"}, {"Slavonic", "IBM852"}, {"PC865", "IBM865"}, {"User Defined", nullptr},
 };
 
 const CCodeTable* Table(EDisplayModel model, std::uint8_t nTable)

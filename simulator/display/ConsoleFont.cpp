@@ -10,14 +10,19 @@ constexpr std::size_t kMaxFileBytes = 8u << 20;
 
 std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t nAt)
 {
-    return b[nAt] | b[nAt + 1] << 8 | b[nAt + 2] << 16 | static_cast<std::uint32_t>(b[nAt + 3]) << 24;
+    return b[nAt] | b[nAt + 1] << 8 | b[nAt + 2] << 16 |
+           static_cast<std::uint32_t>(b[nAt + 3]) << 24;
 }
 
 // One UTF-8 character from nAt; 0 (and nAt past the bytes) when malformed.
 char32_t ReadUtf8(const std::vector<std::uint8_t>& b, std::size_t& nAt, std::size_t nEnd)
 {
     const std::uint8_t n0 = b[nAt++];
-    int nMore = n0 < 0x80 ? 0 : (n0 & 0xE0) == 0xC0 ? 1 : (n0 & 0xF0) == 0xE0 ? 2 : (n0 & 0xF8) == 0xF0 ? 3 : -1;
+    int nMore = n0 < 0x80             ? 0
+                : (n0 & 0xE0) == 0xC0 ? 1
+                : (n0 & 0xF0) == 0xE0 ? 2
+                : (n0 & 0xF8) == 0xF0 ? 3
+                                      : -1;
     if (nMore < 0)
         return 0;
     char32_t c = nMore == 0 ? n0 : n0 & (0x3F >> nMore);
@@ -95,7 +100,8 @@ std::optional<CConsoleFont> CConsoleFont::ParsePsf1(const std::vector<std::uint8
         strError = "the font is cut short";
         return std::nullopt;
     }
-    font.m_bitmaps.assign(bytes.begin() + 4, bytes.begin() + 4 + static_cast<std::ptrdiff_t>(nBitmapBytes));
+    font.m_bitmaps.assign(bytes.begin() + 4,
+                          bytes.begin() + 4 + static_cast<std::ptrdiff_t>(nBitmapBytes));
     if (nMode & 0x06)
     {
         // Per glyph: 16-bit characters, FFFE before sequences, FFFF at the end.
@@ -191,6 +197,7 @@ bool CConsoleFont::Dot(int nGlyph, int x, int y) const
     if (nGlyph < 0 || static_cast<std::size_t>(nGlyph) >= m_nGlyphs || x < 0 || y < 0 ||
         x >= m_nWidth || y >= m_nHeight)
         return false;
-    const std::size_t nAt = (static_cast<std::size_t>(nGlyph) * m_nHeight + y) * m_nRowBytes + x / 8;
+    const std::size_t nAt =
+        (static_cast<std::size_t>(nGlyph) * m_nHeight + y) * m_nRowBytes + x / 8;
     return (m_bitmaps[nAt] & (0x80 >> (x % 8))) != 0;
 }

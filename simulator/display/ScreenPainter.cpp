@@ -103,11 +103,11 @@ void CScreenPainter::Paint(const CVirtualDisplay& display, CPixelCanvas& canvas)
                                     on(x, y) ? lit : kUnlit);
                     // Neighbouring lit dots glow into the gap between them.
                     if (on(x, y) && on(x + 1, y))
-                        canvas.FillRect(nLeft + kDotSize, nTop, nLeft + kDotPitch,
-                                        nTop + kDotSize, glow);
+                        canvas.FillRect(nLeft + kDotSize, nTop, nLeft + kDotPitch, nTop + kDotSize,
+                                        glow);
                     if (on(x, y) && on(x, y + 1))
-                        canvas.FillRect(nLeft, nTop + kDotSize, nLeft + kDotSize,
-                                        nTop + kDotPitch, glow);
+                        canvas.FillRect(nLeft, nTop + kDotSize, nLeft + kDotSize, nTop + kDotPitch,
+                                        glow);
                 }
         }
 

@@ -46,8 +46,14 @@ public:
     explicit CScreenPainter(const CConsoleFont* pFont) : m_pFont(pFont) {}
 
     // Left and top pixel of dot (x, y) of a cell.
-    static int DotLeft(int nColumn, int x) { return kMarginX + nColumn * (kCellWidth + kCellGap) + x * kDotPitch; }
-    static int DotTop(int nRow, int y) { return kMarginTop + nRow * (kCellHeight + kRowGap) + y * kDotPitch; }
+    static int DotLeft(int nColumn, int x)
+    {
+        return kMarginX + nColumn * (kCellWidth + kCellGap) + x * kDotPitch;
+    }
+    static int DotTop(int nRow, int y)
+    {
+        return kMarginTop + nRow * (kCellHeight + kRowGap) + y * kDotPitch;
+    }
     // The colour of a lit dot at the display's brightness, dimming and contrast.
     static CRgb LitColour(const CVirtualDisplay& display);
     // The gap between two lit neighbours in a cell, which glows a little.

@@ -16,8 +16,8 @@ std::string CellText(const CVirtualDisplay& display, const CCell& cell)
 {
     if (cell.m_bBlank)
         return " ";
-    const char32_t c = BuiltInCharacter(cell.m_nCode, cell.m_nCharacterSet, cell.m_nCodeTable,
-                                        display.Model());
+    const char32_t c =
+        BuiltInCharacter(cell.m_nCode, cell.m_nCharacterSet, cell.m_nCodeTable, display.Model());
     return c ? Utf8(c) : " ";
 }
 
@@ -54,16 +54,18 @@ std::string ScreenText(const CVirtualDisplay& display)
     text += "reverse: " + std::string(display.Reverse() ? "on" : "off") + "\n";
     text += "character set: " + std::to_string(display.CharacterSet()) + " " + pszSetName + "\n";
     text += "code table: " + std::to_string(display.CodeTable()) + " " + pszTableName + "\n";
-    text += "downloaded glyphs selected: " + std::string(display.UserFontSelected() ? "yes" : "no") +
-            "; cells showing them: " + std::to_string(nUserCells) + "\n";
+    text +=
+        "downloaded glyphs selected: " + std::string(display.UserFontSelected() ? "yes" : "no") +
+        "; cells showing them: " + std::to_string(nUserCells) + "\n";
     text += "downloaded pages: area 0: " + Pages(display.PagesReceived(0)) +
             "; area 1: " + Pages(display.PagesReceived(1)) + "\n";
     text += "language: " + std::string(display.Chinese() ? "chinese" : "international") + "\n";
     text += "baud rate: " + std::to_string(display.BaudRate()) + "\n";
     text += "indicator: " + std::string(IndicatorName(display.Indicator())) + "\n";
-    text += "warning mark: " +
-            (display.WarningColumn() ? "column " + std::to_string(display.WarningColumn()) : "none") +
-            "\n";
+    text +=
+        "warning mark: " +
+        (display.WarningColumn() ? "column " + std::to_string(display.WarningColumn()) : "none") +
+        "\n";
     text += "thank you: " + std::string(display.ThankYou() ? "on" : "off") + "\n";
     text += "running text: " + std::string(display.RunningText() ? "line 1" : "none") + "\n";
     text += "selected: " + std::string(display.Selected() ? "yes" : "no") + "\n";

@@ -41,8 +41,6 @@ void CVirtualDisplay::PowerOn()
     m_indicator = EIndicator::None;
     m_nWarningColumn = 0;
     m_bSelected = true;
-    m_nCharacterSet = 0;
-    m_nCodeTable = 0;
     m_bUserFont = false;
     m_bRunning = false;
     Changed();
@@ -460,6 +458,8 @@ bool CVirtualDisplay::RestoreSettings(std::uint8_t nDigit)
     m_bThankYou = false;
     m_bChinese = false;
     m_nBaudCode = '0';
+    m_nCharacterSet = 0;
+    m_nCodeTable = 0;
     PowerOn();
     return true;
 }

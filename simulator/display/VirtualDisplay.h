@@ -65,9 +65,11 @@ struct CCell
 // The display's state, changed by one method per command (docs/vfdsim.md
 // says what each does). Methods that take an argument the display has no
 // meaning for change nothing and return false. Settings the display keeps
-// in its own memory (brightness, contrast, baud rate, language, the "thank
-// you" option, downloaded glyphs) survive Initialise; everything else
-// returns to its power-on value.
+// in its own memory (brightness, contrast, character set, code table, baud
+// rate, language, the "thank you" option, downloaded glyphs) survive
+// Initialise; everything else returns to its power-on value. (The setup
+// utility sends its character set and code table and then a brightness
+// with an initialise: the initialise must not undo them.)
 class CVirtualDisplay
 {
 public:
@@ -106,9 +108,9 @@ public:
     void SetBlink(std::uint8_t nInterval);   // n x 50 ms on and off; 0 steady
     bool SetContrast(std::uint8_t nLevel);   // 0 to 7
     bool SetIndicator(std::uint8_t nIndicator);
-    bool SetThankYou(std::uint8_t nValue);       // 0 or 1
+    bool SetThankYou(std::uint8_t nValue);                   // 0 or 1
     bool SetWarning(std::uint8_t nOn, std::uint8_t nColumn); // mark under a column
-    void SelectPeripheral(std::uint8_t nValue);  // bit 1: the display takes data
+    void SelectPeripheral(std::uint8_t nValue);              // bit 1: the display takes data
 
     // Character sets and downloaded glyphs.
     bool SetCharacterSet(std::uint8_t nSet);
@@ -123,8 +125,8 @@ public:
     bool DefineCharacters(std::uint8_t nFirst, std::uint8_t nLast, const std::uint8_t* pData);
 
     // Settings kept in the display's memory.
-    bool SetLanguage(std::uint8_t nDigit); // '0' Chinese, '1' international
-    bool SetBaudCode(std::uint8_t nDigit); // '3' 1200 ... '0' 9600, '7', '6'
+    bool SetLanguage(std::uint8_t nDigit);     // '0' Chinese, '1' international
+    bool SetBaudCode(std::uint8_t nDigit);     // '3' 1200 ... '0' 9600, '7', '6'
     bool RestoreSettings(std::uint8_t nDigit); // '0': the factory settings
 
     // What is shown.
@@ -184,11 +186,11 @@ private:
     EIndicator m_indicator = EIndicator::None;
     int m_nWarningColumn = 0;
     bool m_bSelected = true;
-    std::uint8_t m_nCharacterSet = 0;
-    std::uint8_t m_nCodeTable = 0;
     bool m_bUserFont = false;
     bool m_bRunning = false;
     // Kept through Initialise.
+    std::uint8_t m_nCharacterSet = 0;
+    std::uint8_t m_nCodeTable = 0;
     int m_nBrightness = 4;
     int m_nContrast = 7;
     bool m_bThankYou = false;

@@ -1,6 +1,6 @@
 #include "ByteRouter.h"
-#include "CommandDecoder.h"
 
+#include "CommandDecoder.h"
 #include "SimTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -48,7 +48,8 @@ Bytes RxOf(const std::vector<CJsonObject>& entries)
     for (const auto& entry : entries)
         if (const auto rx = entry.Get("rx"))
             for (std::size_t i = 0; i + 1 < rx->size(); i += 3)
-                bytes.push_back(static_cast<std::uint8_t>(std::stoi(rx->substr(i, 2), nullptr, 16)));
+                bytes.push_back(
+                    static_cast<std::uint8_t>(std::stoi(rx->substr(i, 2), nullptr, 16)));
     return bytes;
 }
 } // namespace
@@ -129,7 +130,9 @@ TEST_F(CommandDecoder, EveryCommandOfTheDriverIsOneEntry)
 
 TEST_F(CommandDecoder, CharactersAreWrittenAtTheCursorAndReportedAsOneRun)
 {
-    Feed(std::string("\x0C" "AB\x1F\x24\x03\x02" "cd"));
+    Feed(std::string("\x0C"
+                     "AB\x1F\x24\x03\x02"
+                     "cd"));
     const auto entries = Entries();
     ASSERT_EQ(entries.size(), 4u) << m_out.str();
     EXPECT_EQ(entries[1].Get("event"), "text");
@@ -158,7 +161,7 @@ TEST_F(CommandDecoder, TheSetupUtilitysSequencesDecodeOneCommandEach)
     for (const auto& entry : entries)
         events.push_back(*entry.Get("event"));
     EXPECT_EQ(events, (std::vector<std::string>{"brightness", "initialise", "character-set",
-                                                 "clear", "text", "show-text"}));
+                                                "clear", "text", "show-text"}));
     EXPECT_EQ(m_display.Brightness(), 2); // kept through the initialise
     EXPECT_EQ(entries[2].Get("name"), "Downloaded");
     EXPECT_EQ(Line(0), "ABC");
@@ -215,8 +218,8 @@ TEST_F(CommandDecoder, ABrokenCommandCostsOnlyItsOwnBytes)
         // A text command cut by a control byte.
         {{0x1B, 0x51, 0x41, 'A', 0x0A}, {"unknown 1B 51 41 41", "cursor 0A"}},
         // A lost CR: at most 20 text bytes are waited for.
-        {{0x1B, 0x51, 0x31, 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j', 'k', 'l', 'm',
-          'n', 'o', 'p', 'q', 'r', 's', 't', 'u'},
+        {{0x1B, 0x51, 0x31, 'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i',
+          'j',  'k',  'l',  'm', 'n', 'o', 'p', 'q', 'r', 's', 't', 'u'},
          {"unknown 1B 51 31 61 62 63 64 65 66 67 68 69 6A 6B 6C 6D 6E 6F 70 71 72 73 74",
           "text 75"}},
         {{0x1B, 0x51, 0x33, 0x0D}, {"unknown 1B 51", "text 33", "cursor 0D"}},

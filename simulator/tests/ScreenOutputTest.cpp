@@ -18,8 +18,8 @@ std::string Slurp(const std::filesystem::path& path)
 
 struct ScreenOutput : ::testing::Test
 {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("vfdsim_screen_" + std::to_string(::getpid()));
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("vfdsim_screen_" + std::to_string(::getpid()));
     std::ostringstream out;
     CVirtualClock clock;
     CTranscript transcript{&out, clock};
@@ -63,7 +63,8 @@ TEST_F(ScreenOutput, ShowsAChangedScreenInTheTranscriptTheTextFileAndThePicture)
     {
         return static_cast<unsigned char>(png[nAt]) << 24 |
                static_cast<unsigned char>(png[nAt + 1]) << 16 |
-               static_cast<unsigned char>(png[nAt + 2]) << 8 | static_cast<unsigned char>(png[nAt + 3]);
+               static_cast<unsigned char>(png[nAt + 2]) << 8 |
+               static_cast<unsigned char>(png[nAt + 3]);
     };
     EXPECT_EQ(be32(16), CScreenPainter::kWidth);
     EXPECT_EQ(be32(20), CScreenPainter::kHeight);

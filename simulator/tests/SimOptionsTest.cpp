@@ -42,8 +42,8 @@ TEST(SimOptions, TheDisplaysScreenModelPipeAndDrop)
     EXPECT_EQ(defaults->m_strConsoleFont, CConsoleFont::kDefaultPath);
     EXPECT_EQ(defaults->m_nDropAfter, 0u);
     const auto options =
-        Parse({"--screen-text", "s.txt", "--screen-png=s.png", "--console-font", "f.psf",
-               "--model", "VF730", "--send-pipe", "in", "--drop-after", "18"});
+        Parse({"--screen-text", "s.txt", "--screen-png=s.png", "--console-font", "f.psf", "--model",
+               "VF730", "--send-pipe", "in", "--drop-after", "18"});
     ASSERT_TRUE(options);
     EXPECT_EQ(options->m_strScreenText, "s.txt");
     EXPECT_EQ(options->m_strScreenPng, "s.png");

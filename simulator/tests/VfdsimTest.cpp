@@ -3,7 +3,6 @@
 #include "VfdsimProcess.h"
 
 #include <algorithm>
-
 #include <fcntl.h>
 #include <fstream>
 #include <sys/file.h>
@@ -110,8 +109,8 @@ TEST(Vfdsim, DecodesTheDisplaysCommandsAndShowsTheScreen)
     CVfdsimProcess sim;
     const auto text = sim.Dir() / "screen.txt";
     const auto png = sim.Dir() / "screen.png";
-    ASSERT_TRUE(sim.Start(2, {"--idle-ms", "100", "--screen-text", text.string(), "--screen-png",
-                              png.string()}));
+    ASSERT_TRUE(sim.Start(
+        2, {"--idle-ms", "100", "--screen-text", text.string(), "--screen-png", png.string()}));
     CPosixSerialPort port;
     ASSERT_TRUE(OpenLine(port, sim.Device()));
     const Bytes bytes = {0x1B, 0x40, 'H', 'E', 'L', 'L', 'O', 0x0D, 0x1B,

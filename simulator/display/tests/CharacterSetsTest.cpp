@@ -10,9 +10,9 @@ TEST(CharacterSets, InternationalSetsReplaceTheNationalPlacesOnly)
     EXPECT_EQ(BuiltInCharacter('[', 2, 0, M), U'Ä'); // Germany
     EXPECT_EQ(BuiltInCharacter('~', 2, 0, M), U'ß');
     EXPECT_EQ(BuiltInCharacter('A', 2, 0, M), U'A');
-    EXPECT_EQ(BuiltInCharacter('#', 3, 0, M), U'£'); // U.K
-    EXPECT_EQ(BuiltInCharacter('\\', 8, 0, M), U'¥'); // Japan
-    EXPECT_EQ(BuiltInCharacter('@', 11, 0, M), U'Ž'); // Slavonic
+    EXPECT_EQ(BuiltInCharacter('#', 3, 0, M), U'£');   // U.K
+    EXPECT_EQ(BuiltInCharacter('\\', 8, 0, M), U'¥');  // Japan
+    EXPECT_EQ(BuiltInCharacter('@', 11, 0, M), U'Ž');  // Slavonic
     EXPECT_EQ(BuiltInCharacter(0x60, 12, 0, M), U'א'); // Hebrew letters from 0x60
     EXPECT_EQ(BuiltInCharacter(0x7A, 12, 0, M), U'ת');
     EXPECT_EQ(BuiltInCharacter(0x7F, 0, 0, M), U'⌂');

@@ -70,8 +70,8 @@ Bytes Psf2()
 
 struct ConsoleFontFiles : ::testing::Test
 {
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("vfdsim_font_" + std::to_string(::getpid()));
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("vfdsim_font_" + std::to_string(::getpid()));
     void SetUp() override { std::filesystem::create_directories(dir); }
     void TearDown() override { std::filesystem::remove_all(dir); }
 };

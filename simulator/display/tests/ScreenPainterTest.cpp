@@ -23,11 +23,11 @@ std::optional<CRgb> DotColour(const CPixelCanvas& canvas, int nRow, int nColumn,
 CGlyphBits LGlyph()
 {
     CGlyphBits bits{};
-    bits[0] = 0xFF;     // column 0, rows 0 to 7
-    bits[8] = 0xFF;     // column 0, rows 8 to 15
+    bits[0] = 0xFF; // column 0, rows 0 to 7
+    bits[8] = 0xFF; // column 0, rows 8 to 15
     for (int x = 1; x < 8; ++x)
         bits[8 + x] = 0x01; // row 15
-    bits[5] = 0x10;     // column 5, row 3
+    bits[5] = 0x10;         // column 5, row 3
     return bits;
 }
 
@@ -136,9 +136,9 @@ TEST_F(ScreenPainter, ConsoleFontGlyphsAreCentredAndMissingOnesBoxed)
     for (int y = 0; y < kCellDotsHigh; ++y)
     {
         // Two rows of room above and below.
-        const std::uint8_t nExpected = (y < 2 || y > 13)      ? 0
+        const std::uint8_t nExpected = (y < 2 || y > 13)     ? 0
                                        : (y == 2 || y == 13) ? 0b00111111
-                                                              : 0b00100001;
+                                                             : 0b00100001;
         EXPECT_EQ(rowsA[y], nExpected) << y;
     }
     display.WriteCharacter('B');

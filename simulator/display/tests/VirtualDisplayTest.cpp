@@ -109,8 +109,8 @@ TEST(VirtualDisplay, CursorMovesStopOrWrapAtTheEdges)
     EXPECT_TRUE(display.CursorTo(20, 2));
     EXPECT_EQ(Cursor(display), std::make_pair(2, 20));
     for (const auto& [nColumn, nRow] : {std::pair{0, 1}, {21, 1}, {1, 0}, {1, 3}})
-        EXPECT_FALSE(display.CursorTo(static_cast<std::uint8_t>(nColumn),
-                                      static_cast<std::uint8_t>(nRow)));
+        EXPECT_FALSE(
+            display.CursorTo(static_cast<std::uint8_t>(nColumn), static_cast<std::uint8_t>(nRow)));
     EXPECT_EQ(Cursor(display), std::make_pair(2, 20));
     display.CursorHome();
     EXPECT_EQ(Cursor(display), std::make_pair(1, 1));
@@ -185,12 +185,12 @@ TEST(VirtualDisplay, InitialiseResetsModesButKeepsSettingsAndGlyphs)
     EXPECT_FALSE(display.Reverse());
     EXPECT_FALSE(display.Dimmed());
     EXPECT_EQ(display.BlinkInterval(), 0);
-    EXPECT_EQ(display.CharacterSet(), 0);
-    EXPECT_EQ(display.CodeTable(), 0);
     EXPECT_FALSE(display.UserFontSelected());
     EXPECT_EQ(display.Indicator(), EIndicator::None);
     EXPECT_EQ(display.WarningColumn(), 0);
     // Kept in the display's memory.
+    EXPECT_EQ(display.CharacterSet(), 2);
+    EXPECT_EQ(display.CodeTable(), 1);
     EXPECT_EQ(display.Brightness(), 2);
     EXPECT_EQ(display.Contrast(), 3);
     EXPECT_TRUE(display.Chinese());
@@ -203,6 +203,8 @@ TEST(VirtualDisplay, InitialiseResetsModesButKeepsSettingsAndGlyphs)
     EXPECT_FALSE(display.RestoreSettings('1'));
     EXPECT_EQ(display.Brightness(), 2);
     EXPECT_TRUE(display.RestoreSettings('0'));
+    EXPECT_EQ(display.CharacterSet(), 0);
+    EXPECT_EQ(display.CodeTable(), 0);
     EXPECT_EQ(display.Brightness(), 4);
     EXPECT_EQ(display.Contrast(), 7);
     EXPECT_FALSE(display.Chinese());
@@ -353,8 +355,7 @@ TEST(VirtualDisplay, SelfTestShowsTheStoredSettings)
 TEST(VirtualDisplay, PeripheralSelectionFollowsBitOne)
 {
     CVirtualDisplay display;
-    for (const auto& [nValue, bSelected] :
-         {std::pair{1, false}, {2, true}, {0, false}, {3, true}})
+    for (const auto& [nValue, bSelected] : {std::pair{1, false}, {2, true}, {0, false}, {3, true}})
     {
         display.SelectPeripheral(static_cast<std::uint8_t>(nValue));
         EXPECT_EQ(display.Selected(), bSelected) << nValue;
