@@ -22,18 +22,6 @@ void CScreenOutput::Update()
         return;
     m_nShown = m_display.Changes();
     const CVirtualDisplay& d = m_display;
-    int nUserCells = 0;
-    for (int nRow = 0; nRow < kDisplayRows; ++nRow)
-        for (int nColumn = 0; nColumn < kDisplayColumns; ++nColumn)
-            nUserCells += d.ShowsUserGlyph(d.Cell(nRow, nColumn));
-    auto pages = [&](int nArea)
-    {
-        std::string text;
-        for (int nPage = 1; nPage <= 8; ++nPage)
-            if (d.PagesReceived(nArea) & (1u << (nPage - 1)))
-                text += (text.empty() ? "" : " ") + std::to_string(nPage);
-        return text;
-    };
     m_transcript.Write(CJsonObject()
                            .Add("event", "screen")
                            .Add("line1", d.LineCodes(0))
@@ -49,9 +37,9 @@ void CScreenOutput::Update()
                            .Add("character_set", d.CharacterSet())
                            .Add("code_table", d.CodeTable())
                            .Add("user_font", d.UserFontSelected())
-                           .Add("user_cells", nUserCells)
-                           .Add("area0_pages", pages(0))
-                           .Add("area1_pages", pages(1))
+                           .Add("user_cells", UserGlyphCells(d))
+                           .Add("area0_pages", PageList(d, 0))
+                           .Add("area1_pages", PageList(d, 1))
                            .Add("language", d.Chinese() ? "chinese" : "international")
                            .Add("baud", d.BaudRate())
                            .Add("indicator", IndicatorName(d.Indicator()))

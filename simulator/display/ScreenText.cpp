@@ -2,15 +2,29 @@
 
 namespace
 {
-std::string Pages(unsigned nPages)
+std::string NoneIfEmpty(std::string text)
 {
-    std::string text;
-    for (int nPage = 1; nPage <= 8; ++nPage)
-        if (nPages & (1u << (nPage - 1)))
-            text += (text.empty() ? "" : " ") + std::to_string(nPage);
     return text.empty() ? "none" : text;
 }
 } // namespace
+
+std::string PageList(const CVirtualDisplay& display, int nArea)
+{
+    std::string text;
+    for (int nPage = 1; nPage <= 8; ++nPage)
+        if (display.PagesReceived(nArea) & (1u << (nPage - 1)))
+            text += (text.empty() ? "" : " ") + std::to_string(nPage);
+    return text;
+}
+
+int UserGlyphCells(const CVirtualDisplay& display)
+{
+    int nCells = 0;
+    for (int nRow = 0; nRow < kDisplayRows; ++nRow)
+        for (int nColumn = 0; nColumn < kDisplayColumns; ++nColumn)
+            nCells += display.ShowsUserGlyph(display.Cell(nRow, nColumn));
+    return nCells;
+}
 
 std::string CellText(const CVirtualDisplay& display, const CCell& cell)
 {
@@ -25,16 +39,11 @@ std::string ScreenText(const CVirtualDisplay& display)
 {
     const std::string strRule = "+" + std::string(kDisplayColumns, '-') + "+\n";
     std::string text = strRule;
-    int nUserCells = 0;
     for (int nRow = 0; nRow < kDisplayRows; ++nRow)
     {
         text += "|";
         for (int nColumn = 0; nColumn < kDisplayColumns; ++nColumn)
-        {
-            const CCell& cell = display.Cell(nRow, nColumn);
-            text += CellText(display, cell);
-            nUserCells += display.ShowsUserGlyph(cell);
-        }
+            text += CellText(display, display.Cell(nRow, nColumn));
         text += "|\n";
     }
     text += strRule;
@@ -56,9 +65,9 @@ std::string ScreenText(const CVirtualDisplay& display)
     text += "code table: " + std::to_string(display.CodeTable()) + " " + pszTableName + "\n";
     text +=
         "downloaded glyphs selected: " + std::string(display.UserFontSelected() ? "yes" : "no") +
-        "; cells showing them: " + std::to_string(nUserCells) + "\n";
-    text += "downloaded pages: area 0: " + Pages(display.PagesReceived(0)) +
-            "; area 1: " + Pages(display.PagesReceived(1)) + "\n";
+        "; cells showing them: " + std::to_string(UserGlyphCells(display)) + "\n";
+    text += "downloaded pages: area 0: " + NoneIfEmpty(PageList(display, 0)) +
+            "; area 1: " + NoneIfEmpty(PageList(display, 1)) + "\n";
     text += "language: " + std::string(display.Chinese() ? "chinese" : "international") + "\n";
     text += "baud rate: " + std::to_string(display.BaudRate()) + "\n";
     text += "indicator: " + std::string(IndicatorName(display.Indicator())) + "\n";

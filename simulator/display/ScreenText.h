@@ -10,6 +10,11 @@
 // state a user cannot read off the characters, one "name: value" a line.
 std::string ScreenText(const CVirtualDisplay& display);
 
+// The pages of an area received so far, "1 2 3"; empty for none.
+std::string PageList(const CVirtualDisplay& display, int nArea);
+// How many cells show a downloaded glyph.
+int UserGlyphCells(const CVirtualDisplay& display);
+
 // The character a cell shows as text: a space for a cleared cell or an
 // empty place of a code table.
 std::string CellText(const CVirtualDisplay& display, const CCell& cell);
