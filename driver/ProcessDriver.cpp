@@ -17,16 +17,8 @@ void* g_pMessageContext = nullptr;
 
 std::unique_ptr<CDriver> MakeRealDriver()
 {
-#if VF620_HAVE_SERIAL_BACKEND
     CDriverPort::CPortFactory portFactory = [] { return CreateSerialPort(); };
     CDriverPort::CDeviceNamer deviceNamer = [](unsigned nPort) { return ComPortDevice(nPort); };
-#else
-    // Built before the tree had a serial backend: no port ever opens, and
-    // everything else (commands without a port, download pauses) still works.
-    CDriverPort::CPortFactory portFactory = [] { return std::unique_ptr<CSerialPort>(); };
-    CDriverPort::CDeviceNamer deviceNamer = [](unsigned nPort)
-    { return "COM" + std::to_string(nPort); };
-#endif
     return std::make_unique<CDriver>(std::move(portFactory), std::move(deviceNamer), CClock::Real(),
                                      ShowLibraryMessage);
 }

@@ -9,7 +9,7 @@ packages=(
     libwxgtk3.2-dev libgtk-3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-utils imagemagick libxfixes-dev
-    kbd
+    kbd zlib1g-dev console-setup-linux
 )
 # Extra groups, asked for by name: `deps.sh win32`.
 for group in "$@"; do

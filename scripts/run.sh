@@ -26,3 +26,16 @@ export "$(cat "$work/com1")"
 "$bin/vfdkit" send "$work/small.fnt" --port 1
 kill "$sim" && wait "$sim" || true
 cmp "$work/small.fnt" "$work/received.fnt" && echo "vfdsim received the font unchanged"
+
+# Display commands through the driver library, shown on the virtual screen.
+echo "== vfdkit call, to vfdsim as COM2: its screen afterwards"
+"$bin/vfdsim" --port 2 --port-file "$work/com2" --screen-text "$work/screen.txt" \
+    --screen-png "$work/screen.png" >/dev/null &
+sim=$!
+until [[ -s "$work/com2" ]]; do sleep 0.1; done
+export "$(cat "$work/com2")"
+"$bin/vfdkit" call --port 2 DisplayStrAt "HELLO" 3 >/dev/null
+"$bin/vfdkit" call --port 2 DisplayStrAt "from the driver" 4 >/dev/null
+sleep 0.3
+kill "$sim" && wait "$sim" || true
+head -n 4 "$work/screen.txt"

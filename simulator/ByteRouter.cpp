@@ -14,6 +14,8 @@ void CByteRouter::Feed(const std::uint8_t* pData, std::size_t nCount)
     {
         if (m_peer.IsActive())
             nAt += m_peer.Feed(pData + nAt, nCount - nAt);
+        else if (m_held.empty() && m_decoder.InCommand())
+            m_decoder.Feed(pData[nAt++]);
         else
             Hold(pData[nAt++]);
     }

@@ -11,7 +11,8 @@
 // the editor's download (1B 0C 01 01 ..., checksum right) hands the line to
 // the download peer until that transfer ends or the line goes quiet; every
 // other byte goes to the display decoder. Bytes that might begin a header
-// are held back until they prove to be one or not.
+// are held back until they prove to be one or not; inside a display command
+// (a font frame's data, say) nothing is taken for a header.
 class CByteRouter
 {
 public:

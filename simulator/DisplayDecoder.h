@@ -3,7 +3,6 @@
 #include "Transcript.h"
 
 #include <cstdint>
-#include <vector>
 
 // Where the bytes go that are not the editor's download: the display's
 // command set (ESC, US and STX sequences and plain text). A decoder sees
@@ -21,24 +20,7 @@ public:
     virtual void Feed(std::uint8_t nByte) = 0;
     // The line went quiet: a good moment to report what is pending.
     virtual void OnIdle() {}
-};
-
-// The plainest decoder: printable runs become "text" entries, everything
-// else "unknown" entries with the bytes in hex. A command decoder replaces
-// it by deriving from CDisplayDecoder.
-class CPlainDecoder final : public CDisplayDecoder
-{
-public:
-    explicit CPlainDecoder(CTranscript& transcript) : m_transcript(transcript) {}
-    ~CPlainDecoder() override { Flush(); }
-
-    void Feed(std::uint8_t nByte) override;
-    void OnIdle() override { Flush(); }
-
-private:
-    void Flush();
-
-    CTranscript& m_transcript;
-    std::vector<std::uint8_t> m_run;
-    bool m_bText = false;
+    // Inside a command the bytes are its arguments or data, never the start
+    // of the editor's download.
+    virtual bool InCommand() const { return false; }
 };

@@ -40,7 +40,8 @@ std::optional<unsigned> Number(const std::string& strText, unsigned nMin, unsign
 const char* SimUsage()
 {
     return "Usage: vfdsim [--port N] [--port-file F] [--transcript F] [--save-font F]\n"
-           "              [--idle-ms MS] [FAULT [--at-frame K]]\n"
+           "              [--idle-ms MS] [--screen-text F] [--screen-png F] [--console-font F]\n"
+           "              [--model M] [--send-pipe F] [--drop-after N] [FAULT [--at-frame K]]\n"
            "\n"
            "A virtual customer display on a pseudo-terminal. Prints VFDKIT_COM<N>=<device>\n"
            "and answers there as the display would, until stopped (Ctrl+C, SIGTERM).\n"
@@ -51,7 +52,17 @@ const char* SimUsage()
            "                    (removed again on exit)\n"
            "  --transcript F    write what happens on the line to F, one JSON object a line\n"
            "  --save-font F     write each font received by a complete download to F\n"
-           "  --idle-ms MS      quiet time after which a download is given up (2000)\n"
+           "  --idle-ms MS      quiet time after which a download or a command cut short\n"
+           "                    is given up (2000)\n"
+           "  --screen-text F   keep the screen as text in F, rewritten as it changes\n"
+           "  --screen-png F    keep the screen as a PNG picture in F\n"
+           "  --console-font F  the console font (PSF) the picture draws characters with\n"
+           "                    (/usr/share/consolefonts/Uni1-VGA16.psf.gz)\n"
+           "  --model M         VF620 or VF730: whose code tables 1B 74 n numbers (VF620)\n"
+           "  --send-pipe F     create the named pipe F; bytes written to it go out on the\n"
+           "                    line as the display's\n"
+           "  --drop-after N    drop the line after N display-side bytes, as an unplugged\n"
+           "                    cable would; vfdsim ends\n"
            "  --help            show this help\n"
            "\n"
            "Faults in the replies to the editor's download (one at most), striking the\n"
@@ -117,17 +128,20 @@ std::optional<CSimOptions> ParseSimOptions(const std::vector<std::string>& args,
             options.m_bHelp = true;
             continue;
         }
-        if (name == "port" || name == "idle-ms" || name == "at-frame")
+        if (name == "port" || name == "idle-ms" || name == "at-frame" || name == "drop-after")
         {
-            const auto n = name == "port"      ? number(0, 255)
-                           : name == "idle-ms" ? number(100, 3'600'000)
-                                               : number(0, 1'000'000);
+            const auto n = name == "port"         ? number(0, 255)
+                           : name == "idle-ms"    ? number(100, 3'600'000)
+                           : name == "drop-after" ? number(1, 4'000'000'000u)
+                                                  : number(0, 1'000'000);
             if (!n)
                 return std::nullopt;
             if (name == "port")
                 options.m_nPort = *n;
             else if (name == "idle-ms")
                 options.m_nIdleMs = *n;
+            else if (name == "drop-after")
+                options.m_nDropAfter = *n;
             else
             {
                 options.m_faults.m_nAtFrame = *n;
@@ -135,7 +149,22 @@ std::optional<CSimOptions> ParseSimOptions(const std::vector<std::string>& args,
             }
             continue;
         }
-        if (name == "port-file" || name == "transcript" || name == "save-font")
+        if (name == "model")
+        {
+            const auto text = take();
+            if (!text)
+                return std::nullopt;
+            if (*text != "VF620" && *text != "VF730")
+            {
+                strError = "--model must be VF620 or VF730, not \"" + *text + "\"";
+                return std::nullopt;
+            }
+            options.m_model = *text == "VF620" ? EDisplayModel::VF620 : EDisplayModel::VF730;
+            continue;
+        }
+        if (name == "port-file" || name == "transcript" || name == "save-font" ||
+            name == "screen-text" || name == "screen-png" || name == "console-font" ||
+            name == "send-pipe")
         {
             const auto text = take();
             if (!text)
@@ -145,9 +174,13 @@ std::optional<CSimOptions> ParseSimOptions(const std::vector<std::string>& args,
                 strError = "--" + name + " needs a file name";
                 return std::nullopt;
             }
-            (name == "port-file"    ? options.m_strPortFile
-             : name == "transcript" ? options.m_strTranscript
-                                    : options.m_strSaveFont) = *text;
+            (name == "port-file"      ? options.m_strPortFile
+             : name == "transcript"   ? options.m_strTranscript
+             : name == "save-font"    ? options.m_strSaveFont
+             : name == "screen-text"  ? options.m_strScreenText
+             : name == "screen-png"   ? options.m_strScreenPng
+             : name == "console-font" ? options.m_strConsoleFont
+                                      : options.m_strSendPipe) = *text;
             continue;
         }
         const CFaultOption* pFault = nullptr;

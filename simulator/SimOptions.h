@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CharacterSets.h"
+#include "ConsoleFont.h"
 #include "DownloadFaults.h"
 
 #include <optional>
@@ -14,6 +16,12 @@ struct CSimOptions
     std::string m_strTranscript; // one JSON object a line
     std::string m_strSaveFont;   // the last received font file
     unsigned m_nIdleMs = 2000;   // quiet time that ends a transfer
+    std::string m_strScreenText; // the screen as text, rewritten as it changes
+    std::string m_strScreenPng;  // the screen as a picture
+    std::string m_strConsoleFont = CConsoleFont::kDefaultPath;
+    EDisplayModel m_model = EDisplayModel::VF620;
+    std::string m_strSendPipe; // a named pipe whose bytes go out on the line
+    unsigned m_nDropAfter = 0; // display-side bytes after which the line drops; 0 never
     CDownloadFaults m_faults;
     bool m_bHelp = false;
 };

@@ -3,12 +3,14 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 CSimulator::CSimulator(CSimOptions options, CClock& clock)
-    : m_options(std::move(options)), m_clock(clock)
+    : m_options(std::move(options)), m_clock(clock), m_display(m_options.m_model)
 {
 }
 
@@ -16,8 +18,64 @@ CSimulator::~CSimulator()
 {
     m_pRouter.reset();
     m_pDecoder.reset(); // reports what it still holds
+    if (m_nSendPipe >= 0)
+        ::close(m_nSendPipe);
+    if (m_bSendPipeMade)
+        std::remove(m_options.m_strSendPipe.c_str());
     if (m_bPortFileWritten)
         std::remove(m_options.m_strPortFile.c_str());
+}
+
+bool CSimulator::OpenSendPipe(std::string& strError)
+{
+    const std::string& strPath = m_options.m_strSendPipe;
+    struct stat info = {};
+    if (::stat(strPath.c_str(), &info) == 0)
+    {
+        if (!S_ISFIFO(info.st_mode))
+        {
+            strError = "the send pipe " + strPath + " exists and is no named pipe";
+            return false;
+        }
+    }
+    else if (::mkfifo(strPath.c_str(), 0600) != 0)
+    {
+        strError = "cannot create the send pipe " + strPath + ": " + std::strerror(errno);
+        return false;
+    }
+    else
+        m_bSendPipeMade = true;
+    // Open for writing too, so that the pipe never reports an end while no
+    // writer has it open.
+    m_nSendPipe = ::open(strPath.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (m_nSendPipe < 0)
+    {
+        strError = "cannot open the send pipe " + strPath + ": " + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+void CSimulator::ForwardSendPipe()
+{
+    std::uint8_t buffer[4096];
+    const ssize_t nRead = ::read(m_nSendPipe, buffer, sizeof buffer);
+    if (nRead <= 0)
+        return;
+    const std::vector<std::uint8_t> bytes(buffer, buffer + nRead);
+    if (m_terminal.Write(bytes))
+        m_pTranscript->Write(
+            CJsonObject().Add("event", "sent").AddBytes("bytes", bytes.data(), bytes.size()));
+    else
+        m_pTranscript->Write(CJsonObject()
+                                 .Add("event", "error")
+                                 .Add("text", "the line does not take the bytes of the send pipe"));
+}
+
+void CSimulator::ShowScreen()
+{
+    m_pDecoder->Settle();
+    m_pScreen->Update();
 }
 
 std::string CSimulator::PortSetting() const
@@ -43,16 +101,36 @@ bool CSimulator::Start(std::string& strError)
         m_options.m_strTranscript.empty() ? nullptr : &m_transcriptFile, m_clock);
     m_pPeer = std::make_unique<CDownloadPeer>(static_cast<CLine&>(*this), *m_pTranscript,
                                               m_options.m_faults, m_options.m_strSaveFont);
-    m_pDecoder = std::make_unique<CPlainDecoder>(*m_pTranscript);
+    m_pDecoder = std::make_unique<CCommandDecoder>(m_display, *m_pTranscript);
     m_pRouter = std::make_unique<CByteRouter>(*m_pPeer, *m_pDecoder);
+    if (!m_options.m_strSendPipe.empty() && !OpenSendPipe(strError))
+        return false;
 
     CJsonObject start;
     start.Add("event", "start").Add("port", m_options.m_nPort).Add("device", DevicePath());
+    start.Add("model", ModelName(m_options.m_model));
+    if (!m_options.m_strScreenPng.empty())
+    {
+        std::string strFontError;
+        m_font = CConsoleFont::Load(m_options.m_strConsoleFont, strFontError);
+        if (m_font)
+            start.Add("console_font", m_options.m_strConsoleFont);
+        else
+        {
+            m_strWarning = "no console font: " + strFontError +
+                           "; the picture shows each character's code in hex";
+            start.Add("console_font_error", strFontError);
+        }
+    }
+    m_pScreen =
+        std::make_unique<CScreenOutput>(m_display, *m_pTranscript, m_options.m_strScreenText,
+                                        m_options.m_strScreenPng, m_font ? &*m_font : nullptr);
     if (m_options.m_faults.m_fault != CDownloadFaults::EFault::None)
         start.Add("fault", FaultName(m_options.m_faults.m_fault))
             .Add("at_frame", m_options.m_faults.m_nAtFrame)
             .Add("value", m_options.m_faults.m_nValue);
     m_pTranscript->Write(start);
+    ShowScreen(); // the screen at power-on
     return true;
 }
 
@@ -98,19 +176,26 @@ int CSimulator::Run(int nStopFd)
 {
     using namespace std::chrono;
     const milliseconds idle(m_options.m_nIdleMs);
-    bool bQuietPending = false; // bytes came since the line was last quiet
+    bool bQuietPending = false;  // bytes came since the line was last quiet
+    bool bScreenPending = false; // bytes came since the screen was last shown
     CClock::Duration lastByte{0};
     const char* pszReason = "signal";
     for (;;)
     {
         int nWaitMs = -1; // nothing pending: sleep until a byte or a signal
-        if (bQuietPending)
+        auto waitUntil = [&](CClock::Duration until)
         {
-            const auto left = duration_cast<milliseconds>(lastByte + idle - m_clock.Now());
-            nWaitMs = static_cast<int>(std::max<long long>(0, left.count() + 1));
-        }
-        pollfd fds[2] = {{m_terminal.MasterFd(), POLLIN, 0}, {nStopFd, POLLIN, 0}};
-        const int nReady = ::poll(fds, nStopFd >= 0 ? 2 : 1, nWaitMs);
+            const auto left = duration_cast<milliseconds>(until - m_clock.Now());
+            const int nMs = static_cast<int>(std::max<long long>(0, left.count() + 1));
+            nWaitMs = nWaitMs < 0 ? nMs : std::min(nWaitMs, nMs);
+        };
+        if (bQuietPending)
+            waitUntil(lastByte + idle);
+        if (bScreenPending)
+            waitUntil(lastByte + kScreenSettle);
+        pollfd fds[3] = {
+            {m_terminal.MasterFd(), POLLIN, 0}, {nStopFd, POLLIN, 0}, {m_nSendPipe, POLLIN, 0}};
+        const int nReady = ::poll(fds, 3, nWaitMs); // negative descriptors are left out
         if (nReady < 0 && errno != EINTR)
         {
             pszReason = "poll failed";
@@ -118,6 +203,8 @@ int CSimulator::Run(int nStopFd)
         }
         if (nStopFd >= 0 && (fds[1].revents & POLLIN))
             break;
+        if (m_nSendPipe >= 0 && (fds[2].revents & POLLIN))
+            ForwardSendPipe();
         if (fds[0].revents & POLLIN)
         {
             std::uint8_t buffer[4096];
@@ -132,6 +219,17 @@ int CSimulator::Run(int nStopFd)
                 m_pRouter->Feed(buffer, static_cast<std::size_t>(nRead));
                 lastByte = m_clock.Now();
                 bQuietPending = true;
+                bScreenPending = true;
+                if (m_options.m_nDropAfter && !m_bHangUp &&
+                    m_pDecoder->BytesFed() >= m_options.m_nDropAfter)
+                {
+                    ShowScreen();
+                    m_pTranscript->Write(
+                        CJsonObject()
+                            .Add("event", "drop")
+                            .Add("after_bytes", static_cast<long long>(m_pDecoder->BytesFed())));
+                    HangUp({});
+                }
             }
         }
         else if (fds[0].revents & (POLLHUP | POLLERR))
@@ -146,6 +244,11 @@ int CSimulator::Run(int nStopFd)
             pszReason = "hang-up";
             break;
         }
+        if (bScreenPending && m_clock.Now() - lastByte >= kScreenSettle)
+        {
+            bScreenPending = false;
+            ShowScreen();
+        }
         if (bQuietPending && m_clock.Now() - lastByte >= idle)
         {
             bQuietPending = false;
@@ -154,6 +257,7 @@ int CSimulator::Run(int nStopFd)
         }
     }
     m_pRouter->OnIdle();
+    ShowScreen();
     m_pTranscript->Write(CJsonObject().Add("event", "stop").Add("reason", pszReason));
     m_terminal.Close();
     return 0;

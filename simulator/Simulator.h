@@ -2,28 +2,36 @@
 
 #include "ByteRouter.h"
 #include "Clock.h"
-#include "DisplayDecoder.h"
+#include "CommandDecoder.h"
+#include "ConsoleFont.h"
 #include "DownloadPeer.h"
 #include "Line.h"
 #include "PseudoTerminal.h"
+#include "ScreenOutput.h"
 #include "SimOptions.h"
 #include "Transcript.h"
+#include "VirtualDisplay.h"
 
+#include <chrono>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <string>
 
 // vfdsim without its main: the virtual line, the transcript, the download
-// peer and the display decoder, and the loop that feeds them.
+// peer, the virtual display with its command decoder and screen, and the
+// loop that feeds them.
 class CSimulator final : private CLine
 {
 public:
     explicit CSimulator(CSimOptions options, CClock& clock = CClock::Real());
     ~CSimulator() override;
 
-    // Opens the pseudo-terminal and the transcript. False with the cause
-    // in strError.
+    // Opens the pseudo-terminal, the transcript and the send pipe, and reads
+    // the console font. False with the cause in strError.
     bool Start(std::string& strError);
+    // What went wrong without stopping the start (a missing console font).
+    const std::string& Warning() const { return m_strWarning; }
     // Prints the port setting, then writes it to the port file: whoever
     // waits for the file finds the line printed too.
     bool Publish(std::ostream& out, std::string& strError);
@@ -37,10 +45,18 @@ public:
     int Run(int nStopFd);
 
     const CDownloadPeer& Peer() const { return *m_pPeer; }
+    const CVirtualDisplay& Display() const { return m_display; }
+
+    // How long the line stays quiet before the screen is shown.
+    static constexpr std::chrono::milliseconds kScreenSettle{40};
 
 private:
     // CLine
     void Send(const std::vector<std::uint8_t>& bytes) override;
+    bool OpenSendPipe(std::string& strError);
+    // Passes what the send pipe holds on to the line.
+    void ForwardSendPipe();
+    void ShowScreen();
     void HangUp(const std::vector<std::uint8_t>& lastBytes) override
     {
         m_bHangUp = true;
@@ -53,8 +69,14 @@ private:
     std::ofstream m_transcriptFile;
     std::unique_ptr<CTranscript> m_pTranscript;
     std::unique_ptr<CDownloadPeer> m_pPeer;
-    std::unique_ptr<CDisplayDecoder> m_pDecoder;
+    CVirtualDisplay m_display;
+    std::optional<CConsoleFont> m_font;
+    std::unique_ptr<CCommandDecoder> m_pDecoder;
+    std::unique_ptr<CScreenOutput> m_pScreen;
     std::unique_ptr<CByteRouter> m_pRouter;
+    std::string m_strWarning;
+    int m_nSendPipe = -1;
+    bool m_bSendPipeMade = false;
     bool m_bHangUp = false;
     std::vector<std::uint8_t> m_lastBytes; // sent just before the hang-up
     bool m_bPortFileWritten = false;

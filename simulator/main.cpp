@@ -53,5 +53,7 @@ int main(int argc, char** argv)
         std::cerr << "vfdsim: " << strError << "\n";
         return 1;
     }
+    if (!simulator.Warning().empty())
+        std::cerr << "vfdsim: " << simulator.Warning() << "\n";
     return simulator.Run(fds[0]);
 }

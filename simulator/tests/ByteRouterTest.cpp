@@ -1,5 +1,6 @@
 #include "ByteRouter.h"
 
+#include "CommandDecoder.h"
 #include "SimTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -77,4 +78,29 @@ TEST_F(ByteRouter, AQuietLineGivesUpTheDownload)
     EXPECT_FALSE(m_router.InDownload());
     Feed({'O', 'K'});
     EXPECT_EQ(m_decoder.m_bytes, (Bytes{'O', 'K'}));
+}
+
+TEST(ByteRouterWithCommands, AHeaderInsideAFontFrameIsItsData)
+{
+    std::ostringstream out;
+    CVirtualClock clock;
+    CTranscript transcript{&out, clock};
+    CRecordingLine line;
+    CDownloadPeer peer{line, transcript};
+    CVirtualDisplay display;
+    CCommandDecoder decoder{display, transcript};
+    CByteRouter router{peer, decoder};
+
+    Bytes frame = {0x1B, 0x53, 0x02, 0x01};
+    const Bytes header = HeaderFrame(16);
+    frame.insert(frame.end(), header.begin(), header.end());
+    frame.resize(260, 0x00);
+    frame.push_back('A');
+    for (const std::uint8_t b : frame)
+        router.Feed(&b, 1);
+    EXPECT_FALSE(router.InDownload());
+    EXPECT_TRUE(line.m_sent.empty());
+    ASSERT_NE(display.UserGlyph(0x20), nullptr);
+    EXPECT_EQ((*display.UserGlyph(0x20))[0], 0x1B);
+    EXPECT_EQ(display.Cell(0, 0).m_nCode, 'A');
 }

@@ -35,6 +35,27 @@ TEST(SimOptions, DefaultsAndFiles)
     EXPECT_TRUE(options->m_bHelp);
 }
 
+TEST(SimOptions, TheDisplaysScreenModelPipeAndDrop)
+{
+    const auto defaults = Parse({});
+    EXPECT_EQ(defaults->m_model, EDisplayModel::VF620);
+    EXPECT_EQ(defaults->m_strConsoleFont, CConsoleFont::kDefaultPath);
+    EXPECT_EQ(defaults->m_nDropAfter, 0u);
+    const auto options =
+        Parse({"--screen-text", "s.txt", "--screen-png=s.png", "--console-font", "f.psf", "--model",
+               "VF730", "--send-pipe", "in", "--drop-after", "18"});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->m_strScreenText, "s.txt");
+    EXPECT_EQ(options->m_strScreenPng, "s.png");
+    EXPECT_EQ(options->m_strConsoleFont, "f.psf");
+    EXPECT_EQ(options->m_model, EDisplayModel::VF730);
+    EXPECT_EQ(options->m_strSendPipe, "in");
+    EXPECT_EQ(options->m_nDropAfter, 18u);
+    std::string strError;
+    EXPECT_FALSE(Parse({"--model", "VF510"}, &strError));
+    EXPECT_EQ(strError, "--model must be VF620 or VF730, not \"VF510\"");
+}
+
 TEST(SimOptions, FaultsWithTheirValuesAndFrame)
 {
     struct CCase
@@ -87,6 +108,9 @@ TEST(SimOptions, WrongArgumentsAreRefusedWithAReason)
         {"--idle-ms", "10"},
         {"--repeat", "0"},
         {"--long-reply=256"},
+        {"--drop-after", "0"},
+        {"--screen-png", ""},
+        {"--send-pipe"},
     };
     for (const auto& args : bad)
     {

@@ -1,6 +1,8 @@
+#include "ConsoleFont.h"
 #include "PosixSerialPort.h"
 #include "VfdsimProcess.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <fstream>
 #include <sys/file.h>
@@ -102,26 +104,103 @@ TEST(Vfdsim, SleepsWhileTheLineIsQuiet)
     EXPECT_LE(cpuTicks() - nBefore, 5);
 }
 
-TEST(Vfdsim, TextAndCommandsOfTheDisplayAreTranscribed)
+TEST(Vfdsim, DecodesTheDisplaysCommandsAndShowsTheScreen)
 {
     CVfdsimProcess sim;
-    ASSERT_TRUE(sim.Start(2, {"--idle-ms", "100"}));
+    const auto text = sim.Dir() / "screen.txt";
+    const auto png = sim.Dir() / "screen.png";
+    ASSERT_TRUE(sim.Start(
+        2, {"--idle-ms", "100", "--screen-text", text.string(), "--screen-png", png.string()}));
     CPosixSerialPort port;
     ASSERT_TRUE(OpenLine(port, sim.Device()));
-    const Bytes bytes = {0x1B, 0x40, 'H', 'E', 'L', 'L', 'O', 0x0D};
-    ASSERT_EQ(port.Write(bytes.data(), bytes.size()), 8);
-    ASSERT_TRUE(sim.WaitForEvent("unknown", 5s));
-    ASSERT_TRUE(CVfdsimProcess::WaitFor(
-        [&]() -> std::optional<bool>
-        { return sim.Transcript().size() >= 4 ? std::optional<bool>(true) : std::nullopt; },
-        5s));
-    const auto entries = sim.Transcript();
-    // The plain decoder knows no commands: ESC alone is not text, "@" is.
-    EXPECT_EQ(entries[1].Get("bytes"), "1B");
-    EXPECT_EQ(entries[2].Get("text"), "@HELLO");
-    EXPECT_EQ(entries[3].Get("bytes"), "0D");
-    // Whatever the decoding, the entries give back every byte in order.
+    const Bytes bytes = {0x1B, 0x40, 'H', 'E', 'L', 'L', 'O', 0x0D, 0x1B,
+                         0x51, 0x42, 'W', 'O', 'R', 'L', 'D', 0x0D};
+    ASSERT_EQ(port.Write(bytes.data(), bytes.size()), static_cast<long long>(bytes.size()));
     EXPECT_EQ(sim.WaitForDisplayBytes(bytes.size(), 5s), bytes);
+    const auto screen = CVfdsimProcess::WaitFor(
+        [&]() -> std::optional<CJsonObject>
+        {
+            const auto entries = sim.Transcript();
+            for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+                if (it->Get("event") == "screen")
+                    return it->Get("line2") == "WORLD" + std::string(15, ' ')
+                               ? std::optional<CJsonObject>(*it)
+                               : std::nullopt;
+            return std::nullopt;
+        },
+        5s);
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->Get("line1"), "HELLO" + std::string(15, ' '));
+    std::vector<std::string> events;
+    for (const auto& entry : sim.Transcript())
+        if (entry.Has("rx"))
+            events.push_back(*entry.Get("event"));
+    EXPECT_EQ(events, (std::vector<std::string>{"initialise", "text", "cursor", "show-text"}));
+
+    std::ifstream in(text);
+    const std::string strText{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_NE(strText.find("|HELLO               |\n|WORLD               |\n"), std::string::npos)
+        << strText;
+    std::ifstream picture(png, std::ios::binary);
+    std::string strSignature(8, '\0');
+    picture.read(strSignature.data(), 8);
+    EXPECT_EQ(strSignature, "\x89PNG\r\n\x1A\n");
+    EXPECT_EQ(sim.Transcript().front().Get("console_font"), CConsoleFont::kDefaultPath);
+}
+
+TEST(Vfdsim, AMissingConsoleFontIsNamedAndThePictureStillComes)
+{
+    CVfdsimProcess sim;
+    const auto png = sim.Dir() / "screen.png";
+    ASSERT_TRUE(
+        sim.Start(6, {"--console-font", "/no/such/font.psf.gz", "--screen-png", png.string()}));
+    const auto start = sim.Transcript().front();
+    EXPECT_NE(start.Get("console_font_error")->find("/no/such/font.psf.gz"), std::string::npos);
+    EXPECT_TRUE(CVfdsimProcess::WaitFor(
+        [&]() -> std::optional<bool>
+        { return std::filesystem::exists(png) ? std::optional<bool>(true) : std::nullopt; },
+        5s));
+}
+
+TEST(Vfdsim, BytesWrittenToTheSendPipeReachTheTool)
+{
+    CVfdsimProcess sim;
+    const auto pipe = sim.Dir() / "send";
+    ASSERT_TRUE(sim.Start(8, {"--send-pipe", pipe.string()}));
+    CPosixSerialPort port;
+    ASSERT_TRUE(OpenLine(port, sim.Device()));
+    {
+        std::ofstream out(pipe, std::ios::binary);
+        out << "OK\r\n";
+    }
+    Bytes got(4);
+    EXPECT_EQ(port.Read(got.data(), 4), 4);
+    EXPECT_EQ(got, (Bytes{'O', 'K', '\r', '\n'}));
+    const auto sent = sim.WaitForEvent("sent", 5s);
+    ASSERT_TRUE(sent);
+    EXPECT_EQ(sent->Get("bytes"), "4F 4B 0D 0A");
+    EXPECT_FALSE(sent->Has("rx")); // not a display-side byte
+    EXPECT_EQ(sim.Stop(), 0);
+    EXPECT_FALSE(std::filesystem::exists(pipe));
+}
+
+TEST(Vfdsim, DropsTheLineAfterTheBytesAskedFor)
+{
+    CVfdsimProcess sim;
+    ASSERT_TRUE(sim.Start(9, {"--drop-after", "3"}));
+    CPosixSerialPort port;
+    ASSERT_TRUE(OpenLine(port, sim.Device()));
+    const Bytes bytes = {0x1B, 0x40, 0x0C};
+    ASSERT_EQ(port.Write(bytes.data(), 3), 3);
+    ASSERT_TRUE(sim.WaitForExit(5s));
+    EXPECT_EQ(port.Write(bytes.data(), 1), -1);
+    EXPECT_EQ(sim.DisplayBytes(), bytes);
+    const auto entries = sim.Transcript();
+    const auto drop = std::find_if(entries.begin(), entries.end(),
+                                   [](const CJsonObject& e) { return e.Get("event") == "drop"; });
+    ASSERT_NE(drop, entries.end());
+    EXPECT_EQ(drop->GetInteger("after_bytes"), 3);
+    EXPECT_EQ(entries.back().Get("reason"), "hang-up");
 }
 
 TEST(Vfdsim, AnswersTheDownloadOverTheLineAndSavesTheFile)

@@ -18,8 +18,19 @@ constexpr std::array<int, 8> kBaudRates{1200, 2400, 4800, 9600, 19200, 38400, 57
 CPolelinkDevice::CPolelinkDevice(CSerialPort& port, CClock& clock, DeviceOfPort deviceOf,
                                  Report report, std::string strConnectionPath)
     : m_port(port), m_clock(clock), m_deviceOf(std::move(deviceOf)), m_report(std::move(report)),
-      m_strConnectionPath(std::move(strConnectionPath))
+      m_strConnectionPath(std::move(strConnectionPath)), m_framePause(kFontFramePause)
 {
+}
+
+std::optional<std::chrono::milliseconds> FramePauseFromText(const std::string& strText)
+{
+    if (strText.empty() || strText.size() > 4 ||
+        !std::all_of(strText.begin(), strText.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    const std::chrono::milliseconds pause(std::stoi(strText));
+    if (pause > kFontFramePause)
+        return std::nullopt;
+    return pause;
 }
 
 int CPolelinkDevice::Fail(const std::string& strWhy)
@@ -150,7 +161,7 @@ int CPolelinkDevice::UpdateFontLib(const char* pszPath, unsigned long dwArea, un
                     kFontPageBytes, frame.begin() + 4);
         if (!Send(frame.data(), frame.size()))
             return 0;
-        m_clock.Sleep(kFontFramePause);
+        m_clock.Sleep(m_framePause);
     }
     return 1;
 }

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 // The working part of the stand-in serial library: one connection to the
@@ -50,6 +51,9 @@ public:
 
     bool IsOpen() const { return m_port.IsOpen(); }
 
+    // The pause after each font frame; kFontFramePause unless shortened.
+    void SetFramePause(std::chrono::milliseconds pause) { m_framePause = pause; }
+
 private:
     int Fail(const std::string& strWhy);
     bool Send(const std::uint8_t* pData, std::size_t nCount);
@@ -60,10 +64,17 @@ private:
     Report m_report;
     std::string m_strConnectionPath;
     std::string m_strDevice;
+    std::chrono::milliseconds m_framePause;
 };
 
 // The pause after each font frame: the pace at which the display is known
 // to take font pages.
 inline constexpr std::chrono::milliseconds kFontFramePause{4000};
+// Tests that run the library in real time shorten the pause through this
+// variable: whole milliseconds, 0 to 4000.
+inline constexpr const char* kFramePauseVariable = "VFDKIT_POLELINK_FRAME_PAUSE_MS";
+// The pause the variable's text asks for; nothing when it is no number of
+// milliseconds from 0 to 4000.
+std::optional<std::chrono::milliseconds> FramePauseFromText(const std::string& strText);
 inline constexpr std::size_t kFontPageBytes = 256;
 inline constexpr std::size_t kFontFrameBytes = 4 + kFontPageBytes;

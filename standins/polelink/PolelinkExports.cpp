@@ -7,6 +7,7 @@
 #include "PolelinkFunctions.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <memory>
 
@@ -23,7 +24,19 @@ void ReportToStderr(const std::string& strWhy)
 CPolelinkDevice& Device()
 {
     static const std::unique_ptr<CSerialPort> pPort = CreateSerialPort();
-    static CPolelinkDevice device(*pPort, CClock::Real(), ComPortDevice, ReportToStderr);
+    static CPolelinkDevice device = []
+    {
+        CPolelinkDevice made(*pPort, CClock::Real(), ComPortDevice, ReportToStderr);
+        if (const char* pszPause = std::getenv(kFramePauseVariable))
+        {
+            if (const auto pause = FramePauseFromText(pszPause))
+                made.SetFramePause(*pause);
+            else
+                ReportToStderr(std::string(kFramePauseVariable) + "=\"" + pszPause +
+                               "\" is no pause from 0 to 4000 ms; the frames keep 4000 ms");
+        }
+        return made;
+    }();
     return device;
 }
 

@@ -286,3 +286,18 @@ TEST_F(PolelinkDeviceTest, AFailedFrameEndsTheTransferAsAFailure)
     EXPECT_EQ(clock.Waits().size(), 2u);
     EXPECT_EQ(reports.size(), 1u);
 }
+
+TEST_F(PolelinkDeviceTest, AShortenedFramePauseFollowsEveryFrame)
+{
+    Open();
+    device.SetFramePause(250ms);
+    const auto strPath = Font(1536);
+    EXPECT_EQ(device.UpdateFontLib(strPath.c_str(), 0, kPolelinkAllPages), 1);
+    EXPECT_EQ(clock.Waits().size(), 6u);
+    EXPECT_EQ(clock.Total(CVirtualClock::EWait::Sleep), 1500ms);
+
+    EXPECT_EQ(FramePauseFromText("0"), 0ms);
+    EXPECT_EQ(FramePauseFromText("4000"), 4000ms);
+    for (const char* pszBad : {"", "4001", "-1", "10ms", " 5", "99999"})
+        EXPECT_EQ(FramePauseFromText(pszBad), std::nullopt) << pszBad;
+}

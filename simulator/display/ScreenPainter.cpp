@@ -1,0 +1,153 @@
+#include "ScreenPainter.h"
+
+#include "LabelFont.h"
+
+#include <cstring>
+
+namespace
+{
+CRgb Mix(CRgb from, CRgb to, double dAmount)
+{
+    auto channel = [&](std::uint8_t a, std::uint8_t b)
+    { return static_cast<std::uint8_t>(a + (b - a) * dAmount + 0.5); };
+    return {channel(from.m_r, to.m_r), channel(from.m_g, to.m_g), channel(from.m_b, to.m_b)};
+}
+} // namespace
+
+CRgb CScreenPainter::LitColour(const CVirtualDisplay& display)
+{
+    static constexpr double s_levels[] = {0.4, 0.6, 0.8, 1.0};
+    double dIntensity = s_levels[display.Brightness() - 1] * (0.3 + 0.1 * display.Contrast());
+    if (display.Dimmed())
+        dIntensity *= 0.5;
+    return Mix(kUnlit, kLit, dIntensity);
+}
+
+CRgb CScreenPainter::GlowColour(CRgb lit)
+{
+    return Mix(kGlass, lit, 0.45);
+}
+
+std::array<std::uint8_t, kCellDotsHigh> CScreenPainter::CellDots(const CVirtualDisplay& display,
+                                                                 const CCell& cell) const
+{
+    std::array<std::uint8_t, kCellDotsHigh> rows{};
+    if (cell.m_bBlank)
+        return rows;
+    if (display.ShowsUserGlyph(cell))
+    {
+        const CGlyphBits& bits = *display.UserGlyph(cell.m_nCode);
+        for (int y = 0; y < kCellDotsHigh; ++y)
+            for (int x = 0; x < kCellDotsWide; ++x)
+                if (GlyphDot(bits, x, y))
+                    rows[y] |= 1 << x;
+    }
+    else if (!m_pFont)
+    {
+        // No font: the code in hex, one digit above the other.
+        static const char s_hex[] = "0123456789ABCDEF";
+        if (cell.m_nCode != 0x20)
+            for (int nDigit = 0; nDigit < 2; ++nDigit)
+            {
+                const CLabelGlyph& glyph =
+                    LabelGlyph(s_hex[nDigit == 0 ? cell.m_nCode >> 4 : cell.m_nCode & 0xF]);
+                for (int y = 0; y < kLabelGlyphHeight; ++y)
+                    for (int x = 0; x < kLabelGlyphWidth; ++x)
+                        if (glyph[y] & (0x10 >> x))
+                            rows[nDigit * 8 + y + 1] |= 1 << (x + 1);
+            }
+    }
+    else if (const char32_t c = BuiltInCharacter(cell.m_nCode, cell.m_nCharacterSet,
+                                                 cell.m_nCodeTable, display.Model()))
+    {
+        const int nGlyph = m_pFont->GlyphOf(c);
+        if (nGlyph < 0)
+        {
+            // Not in the font: a hollow box, as a console shows it.
+            for (int y = 3; y <= 12; ++y)
+                rows[y] = (y == 3 || y == 12) ? 0x7E : 0x42;
+        }
+        else
+        {
+            const int nLeft = (kCellDotsWide - m_pFont->Width()) / 2;
+            const int nTop = (kCellDotsHigh - m_pFont->Height()) / 2;
+            for (int y = 0; y < kCellDotsHigh; ++y)
+                for (int x = 0; x < kCellDotsWide; ++x)
+                    if (m_pFont->Dot(nGlyph, x - nLeft, y - nTop))
+                        rows[y] |= 1 << x;
+        }
+    }
+    if (cell.m_bReverse)
+        for (auto& row : rows)
+            row = static_cast<std::uint8_t>(~row);
+    return rows;
+}
+
+void CScreenPainter::Paint(const CVirtualDisplay& display, CPixelCanvas& canvas) const
+{
+    canvas.FillRect(0, 0, canvas.Width(), canvas.Height(), kGlass);
+    const CRgb lit = LitColour(display);
+    const CRgb glow = GlowColour(lit);
+    for (int nRow = 0; nRow < kDisplayRows; ++nRow)
+        for (int nColumn = 0; nColumn < kDisplayColumns; ++nColumn)
+        {
+            const auto rows = CellDots(display, display.Cell(nRow, nColumn));
+            auto on = [&](int x, int y)
+            { return x < kCellDotsWide && y < kCellDotsHigh && ((rows[y] >> x) & 1); };
+            for (int y = 0; y < kCellDotsHigh; ++y)
+                for (int x = 0; x < kCellDotsWide; ++x)
+                {
+                    const int nLeft = DotLeft(nColumn, x);
+                    const int nTop = DotTop(nRow, y);
+                    canvas.FillRect(nLeft, nTop, nLeft + kDotSize, nTop + kDotSize,
+                                    on(x, y) ? lit : kUnlit);
+                    // Neighbouring lit dots glow into the gap between them.
+                    if (on(x, y) && on(x + 1, y))
+                        canvas.FillRect(nLeft + kDotSize, nTop, nLeft + kDotPitch, nTop + kDotSize,
+                                        glow);
+                    if (on(x, y) && on(x, y + 1))
+                        canvas.FillRect(nLeft, nTop + kDotSize, nLeft + kDotSize, nTop + kDotPitch,
+                                        glow);
+                }
+        }
+
+    // One warning mark under each column, the chosen one lit.
+    for (int nColumn = 0; nColumn < kDisplayColumns; ++nColumn)
+    {
+        const CRgb colour = display.WarningColumn() == nColumn + 1 ? lit : kUnlit;
+        const int nMiddle = DotLeft(nColumn, 0) + kCellWidth / 2 - 1;
+        for (int y = 0; y < kMarkHeight; ++y)
+            canvas.FillRect(nMiddle - y, kMarkTop + y, nMiddle + y + 1, kMarkTop + y + 1, colour);
+    }
+    struct CLegend
+    {
+        int m_nColumn;
+        const char* m_pszText;
+        bool m_bLit;
+    };
+    const EIndicator indicator = display.Indicator();
+    const CLegend legends[] = {
+        {0, "U.P.", indicator == EIndicator::UnitPrice},
+        {4, "TOTAL", indicator == EIndicator::Total},
+        {8, "PAY", indicator == EIndicator::Pay},
+        {11, "CHANGE", indicator == EIndicator::Change},
+        {15, "THANK YOU", display.ThankYou()},
+    };
+    for (const auto& legend : legends)
+        PaintLegend(canvas, DotLeft(legend.m_nColumn, 0), legend.m_pszText,
+                    legend.m_bLit ? lit : kUnlit);
+}
+
+void CScreenPainter::PaintLegend(CPixelCanvas& canvas, int x, const char* pszText,
+                                 CRgb colour) const
+{
+    // Printed on the glass in the display's own font, one pixel a dot.
+    for (const char* p = pszText; *p; ++p, x += 8)
+    {
+        const int nGlyph = m_pFont ? m_pFont->GlyphOf(static_cast<unsigned char>(*p)) : -1;
+        for (int y = 0; y < 16; ++y)
+            for (int dx = 0; dx < 8; ++dx)
+                if (nGlyph >= 0 ? m_pFont->Dot(nGlyph, dx, y) : (y >= 4 && y < 12 && dx < 6))
+                    canvas.FillRect(x + dx, kLegendTop + y, x + dx + 1, kLegendTop + y + 1, colour);
+    }
+}

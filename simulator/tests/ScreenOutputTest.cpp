@@ -1,0 +1,93 @@
+#include "ScreenOutput.h"
+
+#include "SimTestSupport.h"
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+namespace
+{
+std::string Slurp(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+struct ScreenOutput : ::testing::Test
+{
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("vfdsim_screen_" + std::to_string(::getpid()));
+    std::ostringstream out;
+    CVirtualClock clock;
+    CTranscript transcript{&out, clock};
+    CVirtualDisplay display;
+
+    void SetUp() override { std::filesystem::create_directories(dir); }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+};
+} // namespace
+
+TEST_F(ScreenOutput, ShowsAChangedScreenInTheTranscriptTheTextFileAndThePicture)
+{
+    CScreenOutput output(display, transcript, (dir / "screen.txt").string(),
+                         (dir / "screen.png").string(), nullptr);
+    for (const char c : std::string("Hi \xC7"))
+        display.WriteCharacter(static_cast<std::uint8_t>(c));
+    display.SetBrightness(2);
+    output.Update();
+    auto entries = ParseTranscript(out.str());
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].Get("event"), "screen");
+    EXPECT_EQ(entries[0].Get("line1"), "Hi \xC7" + std::string(16, ' '));
+    EXPECT_EQ(entries[0].Get("line2"), std::string(20, ' '));
+    EXPECT_EQ(entries[0].GetInteger("column"), 5);
+    EXPECT_EQ(entries[0].GetInteger("brightness"), 2);
+    EXPECT_EQ(entries[0].Get("area0_pages"), "");
+
+    const std::string text = Slurp(dir / "screen.txt");
+    // 0xC7 is a box-drawing character in the first code table.
+    EXPECT_EQ(text.substr(0, 71), "+--------------------+\n"
+                                  "|Hi \xE2\x95\x9F                |\n"
+                                  "|                    |\n");
+    EXPECT_NE(text.find("brightness: 2 (60%)\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("cursor: line 1, column 5\n"), std::string::npos) << text;
+
+    const std::string png = Slurp(dir / "screen.png");
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1A\n");
+    // Width and height in the header, big-endian.
+    auto be32 = [&](std::size_t nAt)
+    {
+        return static_cast<unsigned char>(png[nAt]) << 24 |
+               static_cast<unsigned char>(png[nAt + 1]) << 16 |
+               static_cast<unsigned char>(png[nAt + 2]) << 8 |
+               static_cast<unsigned char>(png[nAt + 3]);
+    };
+    EXPECT_EQ(be32(16), CScreenPainter::kWidth);
+    EXPECT_EQ(be32(20), CScreenPainter::kHeight);
+    EXPECT_FALSE(std::filesystem::exists(dir / "screen.png.part"));
+
+    // Nothing new, nothing shown; a change, shown again.
+    output.Update();
+    EXPECT_EQ(ParseTranscript(out.str()).size(), 1u);
+    display.CursorHome();
+    output.Update();
+    entries = ParseTranscript(out.str());
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[1].GetInteger("column"), 1);
+}
+
+TEST_F(ScreenOutput, AFileThatCannotBeWrittenIsReportedAndTheRestGoesOn)
+{
+    const auto bad = (dir / "no-such-folder" / "screen.png").string();
+    CScreenOutput output(display, transcript, "", bad, nullptr);
+    output.Update();
+    const auto entries = ParseTranscript(out.str());
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].Get("event"), "screen");
+    EXPECT_EQ(entries[1].Get("event"), "error");
+    EXPECT_NE(entries[1].Get("text")->find(bad), std::string::npos);
+}
