@@ -28,6 +28,15 @@ function(vfd_add_test name)
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} ${main} GTest::gtest GTest::gmock)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    # Helpers every test may use (platform/testing).
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/platform/testing)
+    if(WIN32)
+        # Windows looks for a program's DLLs beside it.
+        set(dlls "$<TARGET_RUNTIME_DLLS:${name}>")
+        add_custom_command(TARGET ${name} POST_BUILD
+            COMMAND "$<$<BOOL:${dlls}>:${CMAKE_COMMAND};-E;copy_if_different;${dlls};$<TARGET_FILE_DIR:${name}>>"
+            COMMAND_EXPAND_LISTS VERBATIM)
+    endif()
     target_compile_definitions(${name} PRIVATE
         VFDKIT_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
         VFDKIT_BINARY_DIR="${CMAKE_BINARY_DIR}")
