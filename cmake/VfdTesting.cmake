@@ -55,3 +55,21 @@ function(vfd_add_test name)
         "endif()\n")
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${labels_file})
 endfunction()
+
+# vfd_add_wine_test(<name> SCRIPT <script.sh> [ARGS ...])
+#
+# A Windows program's end-to-end test in a cross build: the bash script runs
+# under the build's Wine prefix with the arguments WINE ARGS... VFDSIM, where
+# VFDSIM is the vfdsim of the native build (scripts/wine-com-port.sh starts
+# it and maps a COM port onto it). Labelled protocol. Only where Wine is.
+set(VFD_HOST_VFDSIM ${PROJECT_SOURCE_DIR}/build/bin/vfdsim CACHE FILEPATH
+    "vfdsim built for this machine, for the Windows programs' end-to-end tests")
+function(vfd_add_wine_test name)
+    if(NOT VFDKIT_BUILD_TESTS OR NOT VFD_WINE OR NOT CMAKE_CROSSCOMPILING_EMULATOR)
+        return()
+    endif()
+    cmake_parse_arguments(T "" "SCRIPT" "ARGS" ${ARGN})
+    add_test(NAME ${name}
+        COMMAND ${VFD_WINE_ENV} bash ${T_SCRIPT} ${VFD_WINE} ${T_ARGS} ${VFD_HOST_VFDSIM})
+    set_tests_properties(${name} PROPERTIES LABELS protocol TIMEOUT 120)
+endfunction()

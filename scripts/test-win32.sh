@@ -52,7 +52,7 @@ if ! mapped; then
     wineserver -w
 fi
 
-wineserver -p
+wineserver -p >/dev/null 2>&1
 trap 'wineserver -k 2>/dev/null || true' EXIT
 wine wineboot >/dev/null 2>&1
 if ! mapped; then

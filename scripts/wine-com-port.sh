@@ -7,7 +7,8 @@
 # of its COM port at vfdsim's pseudo-terminal: Wine's port mapping is read
 # only when its services start, the link can change at any time.
 #
-# Needs WINEPREFIX. Sets VFDSIM_DIR (the folder with vfdsim's files).
+# Needs WINEPREFIX. Sets VFDSIM_DIR, the folder with vfdsim's files:
+# transcript.jsonl, received.fnt (the last font downloaded), stdout.
 
 # vfdsim_start COM VFDSIM [vfdsim options...]
 vfdsim_start() {
@@ -27,7 +28,7 @@ vfdsim_start() {
     fi
     VFDSIM_DIR=$(mktemp -d)
     "$vfdsim" --port "$com" --port-file "$VFDSIM_DIR/port" --transcript "$VFDSIM_DIR/transcript.jsonl" \
-        "$@" >"$VFDSIM_DIR/stdout" 2>&1 &
+        --save-font "$VFDSIM_DIR/received.fnt" "$@" >"$VFDSIM_DIR/stdout" 2>&1 &
     VFDSIM_PID=$!
     local i setting=
     for ((i = 0; i < 100; ++i)); do
@@ -72,4 +73,16 @@ vfdsim_wait_for_bytes() {
         sleep 0.1
     done
     echo "$bytes"
+}
+
+# vfdsim_wait_for_event EVENT SECONDS: waits until the transcript holds an
+# entry of that event; prints the first.
+vfdsim_wait_for_event() {
+    local tenths=$(($2 * 10)) entry= i
+    for ((i = 0; i <= tenths; ++i)); do
+        entry=$(grep -m 1 "\"event\":\"$1\"" "$VFDSIM_DIR/transcript.jsonl" 2>/dev/null || true)
+        [[ -n $entry ]] && break
+        sleep 0.1
+    done
+    echo "$entry"
 }
