@@ -86,3 +86,51 @@ vfdsim_wait_for_event() {
     done
     echo "$entry"
 }
+
+fail() {
+    echo "FAILED: $*"
+    exit 1
+}
+
+# run_client LAST_LINE PROGRAM ARGS...: runs a Windows program under Wine in
+# VFDSIM_DIR, shows its output (stderr lines marked) and fails unless it
+# exits 0 with LAST_LINE as its last line of output: Wine without its 32-bit
+# part exits 0 and runs nothing. Leaves the output, without CRs, in
+# $VFDSIM_DIR/client.out and client.err.
+run_client() {
+    local verdict=$1 status=0
+    shift
+    (cd "$VFDSIM_DIR" && "$@" >client.out.crlf 2>client.err.crlf) || status=$?
+    tr -d '\r' <"$VFDSIM_DIR/client.out.crlf" >"$VFDSIM_DIR/client.out"
+    tr -d '\r' <"$VFDSIM_DIR/client.err.crlf" >"$VFDSIM_DIR/client.err"
+    cat "$VFDSIM_DIR/client.out"
+    sed 's/^/stderr: /' "$VFDSIM_DIR/client.err"
+    [[ $status -eq 0 ]] || fail "$2 exited with $status"
+    [[ $(tail -n 1 "$VFDSIM_DIR/client.out") == "$verdict" ]] || fail "no \"$verdict\" from $2"
+}
+
+# expect_display_bytes HEX...: waits up to 5 s for the display-side bytes
+# and fails unless they are exactly these (upper-case pairs); "ALL" stands
+# for every byte value 00 to FF in order.
+expect_display_bytes() {
+    local expected= word i
+    for word in "$@"; do
+        if [[ $word == ALL ]]; then
+            for ((i = 0; i < 256; ++i)); do
+                expected+=$(printf ' %02X' "$i")
+            done
+        else
+            expected+=" $word"
+        fi
+    done
+    expected=${expected# }
+    local count got
+    count=$(wc -w <<<"$expected")
+    got=$(vfdsim_wait_for_bytes "$count" 5)
+    if [[ $got != "$expected" ]]; then
+        echo "expected: $expected"
+        echo "received: $got"
+        fail "the display did not receive the bytes exactly"
+    fi
+    echo "the display received all $count bytes exactly"
+}

@@ -9,11 +9,6 @@ wine=$1 vfdkit=$2 vfdsim=$3
 source "$(dirname "$0")/../../../scripts/wine-com-port.sh"
 trap vfdsim_stop EXIT
 
-fail() {
-    echo "FAILED: $*"
-    exit 1
-}
-
 vfdsim_start 6 "$vfdsim"
 font=$VFDSIM_DIR/font.fnt
 # 600 bytes: a header and three data frames, half a second each.

@@ -16,27 +16,9 @@ typedef int32_t(__stdcall* NO_ARGUMENTS)(void);
 typedef int32_t(__stdcall* DOWNLOAD)(const char*, uint32_t);
 typedef int32_t(__stdcall* DOWNLOAD_PAGE)(const char*, uint32_t, uint32_t);
 
-static int g_nFaults = 0;
-
-static void Expect(const char* pszWhat, long nGot, long nWanted)
-{
-    printf("%s: %ld\n", pszWhat, nGot);
-    if (nGot != nWanted)
-    {
-        printf("  FAULT: expected %ld\n", nWanted);
-        ++g_nFaults;
-    }
-}
-
 static FARPROC Ordinal(HMODULE hLibrary, int nOrdinal)
 {
-    FARPROC pfn = GetProcAddress(hLibrary, MAKEINTRESOURCEA(nOrdinal));
-    if (!pfn)
-    {
-        printf("ordinal %d: missing\n", nOrdinal);
-        ++g_nFaults;
-    }
-    return pfn;
+    return Bind(hLibrary, MAKEINTRESOURCEA(nOrdinal));
 }
 
 int main(int argc, char** argv)
@@ -46,12 +28,9 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: OrdinalClient DLL PORT\n");
         return 2;
     }
-    HMODULE hLibrary = LoadLibraryA(argv[1]);
+    HMODULE hLibrary = LoadOrSay(argv[1]);
     if (!hLibrary)
-    {
-        printf("cannot load %s: error %lu\n", argv[1], (unsigned long)GetLastError());
         return 1;
-    }
     const int32_t nPort = atoi(argv[2]);
 
     /* The six ordinals the download utility binds at load time. */
@@ -61,7 +40,7 @@ int main(int argc, char** argv)
     NO_ARGUMENTS pfnClear = (NO_ARGUMENTS)Ordinal(hLibrary, 9);
     DOWNLOAD pfnDownload = (DOWNLOAD)Ordinal(hLibrary, 40);
     DOWNLOAD_PAGE pfnDownloadPage = (DOWNLOAD_PAGE)Ordinal(hLibrary, 41);
-    if (g_nFaults)
+    if (g_nClientFaults)
         return 1;
 
     /* Second names share their function; ordinal 12 is the system's. */
@@ -90,11 +69,5 @@ int main(int argc, char** argv)
     Expect("CloseDComm again", pfnClose(), 0);
 
     FreeLibrary(hLibrary);
-    if (g_nFaults)
-    {
-        printf("ordinal client: %d faults\n", g_nFaults);
-        return 1;
-    }
-    printf("ordinal client: ok\n");
-    return 0;
+    return Verdict("ordinal client");
 }

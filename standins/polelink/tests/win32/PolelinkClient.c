@@ -12,29 +12,6 @@ typedef int (*NO_ARGUMENTS)(void);
 typedef int (*WRITE_DATA)(const char*, int);
 typedef int (*UPDATE_FONT)(const char*, unsigned long, unsigned long);
 
-static int g_nFaults = 0;
-
-static void Expect(const char* pszWhat, long nGot, long nWanted)
-{
-    printf("%s: %ld\n", pszWhat, nGot);
-    if (nGot != nWanted)
-    {
-        printf("  FAULT: expected %ld\n", nWanted);
-        ++g_nFaults;
-    }
-}
-
-static FARPROC Bind(HMODULE hLibrary, const char* pszName)
-{
-    FARPROC pfn = GetProcAddress(hLibrary, pszName);
-    if (!pfn)
-    {
-        printf("%s: missing\n", pszName);
-        ++g_nFaults;
-    }
-    return pfn;
-}
-
 int main(int argc, char** argv)
 {
     if (argc != 2)
@@ -42,19 +19,16 @@ int main(int argc, char** argv)
         fprintf(stderr, "usage: PolelinkClient DLL\n");
         return 2;
     }
-    HMODULE hLibrary = LoadLibraryA(argv[1]);
+    HMODULE hLibrary = LoadOrSay(argv[1]);
     if (!hLibrary)
-    {
-        printf("cannot load %s: error %lu\n", argv[1], (unsigned long)GetLastError());
         return 1;
-    }
     NO_ARGUMENTS pfnOpen = (NO_ARGUMENTS)Bind(hLibrary, "OpenComm");
     NO_ARGUMENTS pfnClose = (NO_ARGUMENTS)Bind(hLibrary, "CloseComm");
     NO_ARGUMENTS pfnInit = (NO_ARGUMENTS)Bind(hLibrary, "Init");
     WRITE_DATA pfnWrite = (WRITE_DATA)Bind(hLibrary, "WirteStrData");
     UPDATE_FONT pfnUpdate = (UPDATE_FONT)Bind(hLibrary, "_Z13UpdateFontLibPKcmm");
     FARPROC pfnUpdateSdk = Bind(hLibrary, "?UpdateFontLib@@YAHPBDKK@Z");
-    if (g_nFaults)
+    if (g_nClientFaults)
         return 1;
     Expect("UpdateFontLib's two names are one function", pfnUpdateSdk == (FARPROC)pfnUpdate, 1);
 
@@ -70,11 +44,5 @@ int main(int argc, char** argv)
     Expect("CloseComm", pfnClose(), 1);
 
     FreeLibrary(hLibrary);
-    if (g_nFaults)
-    {
-        printf("polelink client: %d faults\n", g_nFaults);
-        return 1;
-    }
-    printf("polelink client: ok\n");
-    return 0;
+    return Verdict("polelink client");
 }
