@@ -10,6 +10,8 @@
 #include <stdlib.h>
 #include <windows.h>
 
+#include "win32/TestClient.h"
+
 typedef int32_t(__stdcall* OPEN_PORT)(int32_t, int32_t, int32_t);
 typedef int32_t(__stdcall* SEND_BYTES)(const void*, uint32_t);
 typedef int32_t(__stdcall* NO_ARGUMENTS)(void);

@@ -8,6 +8,8 @@
 #include <stdio.h>
 #include <windows.h>
 
+#include "win32/TestClient.h"
+
 typedef int (*NO_ARGUMENTS)(void);
 typedef int (*WRITE_DATA)(const char*, int);
 typedef int (*UPDATE_FONT)(const char*, unsigned long, unsigned long);
