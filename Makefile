@@ -4,7 +4,7 @@
 PRESET ?= default
 JOBS   ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-asan bench format clean
+.PHONY: all deps configure build run test test-asan test-win32 bench format clean
 
 all: build
 
@@ -28,6 +28,16 @@ test-asan: deps
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
+
+# The 32-bit Windows build (mingw-w64) and its tests under Wine. The
+# end-to-end tests talk to the native vfdsim, so that is built first.
+test-win32:
+	@scripts/deps.sh win32
+	cmake --preset default
+	cmake --build --preset default --target vfdsim -j $(JOBS)
+	cmake --preset win32
+	cmake --build --preset win32 -j $(JOBS)
+	scripts/test-win32.sh
 
 bench: build
 	scripts/bench.sh

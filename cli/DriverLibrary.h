@@ -9,7 +9,8 @@
 // The VF620 shared library loaded at run time and reached through its
 // ordinal table, as programs built for it bind it. Looked for at
 // $VFDKIT_VF620 when set, then beside vfdkit (../lib from its folder, as in
-// the build and install trees), then wherever the system loader looks.
+// the build and install trees; on Windows VF620.dll in vfdkit.exe's own
+// folder), then wherever the system loader looks.
 class CDriverLibrary
 {
 public:

@@ -28,6 +28,15 @@ function(vfd_add_test name)
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} ${main} GTest::gtest GTest::gmock)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    # Helpers every test may use (platform/testing).
+    target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/platform/testing)
+    if(WIN32)
+        # Windows looks for a program's DLLs beside it.
+        set(dlls "$<TARGET_RUNTIME_DLLS:${name}>")
+        add_custom_command(TARGET ${name} POST_BUILD
+            COMMAND "$<$<BOOL:${dlls}>:${CMAKE_COMMAND};-E;copy_if_different;${dlls};$<TARGET_FILE_DIR:${name}>>"
+            COMMAND_EXPAND_LISTS VERBATIM)
+    endif()
     target_compile_definitions(${name} PRIVATE
         VFDKIT_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
         VFDKIT_BINARY_DIR="${CMAKE_BINARY_DIR}")
@@ -45,4 +54,22 @@ function(vfd_add_test name)
         "  set_tests_properties(\${${name}_TESTS} PROPERTIES LABELS \"${T_LABELS}\")\n"
         "endif()\n")
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${labels_file})
+endfunction()
+
+# vfd_add_wine_test(<name> SCRIPT <script.sh> [ARGS ...])
+#
+# A Windows program's end-to-end test in a cross build: the bash script runs
+# under the build's Wine prefix with the arguments WINE ARGS... VFDSIM, where
+# VFDSIM is the vfdsim of the native build (scripts/wine-com-port.sh starts
+# it and maps a COM port onto it). Labelled protocol. Only where Wine is.
+set(VFD_HOST_VFDSIM ${PROJECT_SOURCE_DIR}/build/bin/vfdsim CACHE FILEPATH
+    "vfdsim built for this machine, for the Windows programs' end-to-end tests")
+function(vfd_add_wine_test name)
+    if(NOT VFDKIT_BUILD_TESTS OR NOT VFD_WINE OR NOT CMAKE_CROSSCOMPILING_EMULATOR)
+        return()
+    endif()
+    cmake_parse_arguments(T "" "SCRIPT" "ARGS" ${ARGN})
+    add_test(NAME ${name}
+        COMMAND ${VFD_WINE_ENV} bash ${T_SCRIPT} ${VFD_WINE} ${T_ARGS} ${VFD_HOST_VFDSIM})
+    set_tests_properties(${name} PROPERTIES LABELS protocol TIMEOUT 120)
 endfunction()

@@ -12,9 +12,16 @@ packages=(
     kbd zlib1g-dev console-setup-linux
 )
 # Extra groups, asked for by name: `deps.sh win32`.
+foreign_arch=
 for group in "$@"; do
     case "$group" in
-    win32) packages+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest wine) ;;
+    # The 32-bit Windows build: the mingw-w64 compilers (the POSIX thread
+    # model: GoogleTest needs std::mutex), GoogleTest's sources to build with
+    # them, and Wine with its 32-bit half to run what they make.
+    win32)
+        packages+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest wine wine32:i386)
+        foreign_arch=i386
+        ;;
     *) echo "deps.sh: unknown group '$group'" >&2; exit 2 ;;
     esac
 done
@@ -37,5 +44,10 @@ fi
 
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+# 32-bit packages come from a second architecture, which dpkg must know
+# before apt-get update fetches its package lists.
+if [[ -n "$foreign_arch" ]] && ! dpkg --print-foreign-architectures | grep -qx "$foreign_arch"; then
+    dpkg --add-architecture "$foreign_arch"
+fi
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -13,13 +13,15 @@ std::int32_t CDriverPort::OpenDComm(std::int32_t nPort, std::int32_t nParity, st
     auto pPort = m_portFactory();
     if (!pPort || !pPort->Open(strDevice))
         return 0;
-    // Only rate, parity and data bits change. Read time-outs are deliberately
-    // left alone: callers of ReceiveStr rely on the port's own, which on a
-    // freshly opened port means none (reads wait for every byte).
+    // Only rate, parity, data bits and stop bits change; flow control and
+    // the rest stay as the port has them. Read time-outs are deliberately
+    // left alone too: callers of ReceiveStr rely on the port's own, which on
+    // a freshly opened port means none (reads wait for every byte).
     CSerialSettings settings;
     settings.m_nBaudRate = static_cast<std::uint32_t>(nBaud);
     settings.m_nParity = LowByte(nParity);
     settings.m_nDataBits = 8;
+    settings.m_bKeepLineControl = true;
     if (!pPort->Configure(settings))
     {
         pPort->Close();

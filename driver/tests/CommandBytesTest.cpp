@@ -173,7 +173,7 @@ TEST_F(CommandBytes, ThePortFunctionsWorkThroughTheirOrdinals)
 {
     EXPECT_EQ(CallOrdinal(16, {0x103, 0x101, 19200}), 1);
     EXPECT_EQ(parts.m_fake.m_strDevice, "COM3");
-    EXPECT_EQ(parts.m_fake.m_settings.back(), (CSerialSettings{19200, 1, 8}));
+    EXPECT_EQ(parts.m_fake.m_settings.back(), (CSerialSettings{19200, 1, 8, true}));
     EXPECT_EQ(CallOrdinal(1, {4, 0, 9600}), 0); // already open
 
     const std::uint8_t data[] = {0x1B, 0x40, 0x0C};

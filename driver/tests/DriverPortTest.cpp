@@ -23,7 +23,8 @@ TEST_F(DriverPort, OpenTakesTheLowBytesOfPortAndParityAndTheWholeRate)
     EXPECT_TRUE(port.IsOpen());
     EXPECT_EQ(parts.m_fake.m_strDevice, "COM1");
     ASSERT_EQ(parts.m_fake.m_settings.size(), 1u);
-    EXPECT_EQ(parts.m_fake.m_settings[0], (CSerialSettings{38400, 2, 8}));
+    // Flow control and the rest stay as the port has them.
+    EXPECT_EQ(parts.m_fake.m_settings[0], (CSerialSettings{38400, 2, 8, true}));
     // Reads keep the port's own time-outs.
     EXPECT_TRUE(parts.m_fake.m_timeouts.empty());
     EXPECT_TRUE(parts.m_fake.m_writes.empty());

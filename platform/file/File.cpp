@@ -4,6 +4,9 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace
 {
@@ -126,10 +129,21 @@ std::optional<std::uint64_t> CFile::GetLength()
 
 bool CopyFileReplacing(const std::string& strFrom, const std::string& strTo, std::string* pError)
 {
+#ifdef _WIN32
+    // The platform's own copy: this toolchain's std::filesystem::copy_file
+    // refuses to replace an existing file whatever the options say.
+    if (::CopyFileA(strFrom.c_str(), strTo.c_str(), FALSE))
+        return true;
+    if (pError)
+        *pError = "cannot copy " + strFrom + " to " + strTo + ": " +
+                  std::system_category().message(static_cast<int>(::GetLastError()));
+    return false;
+#else
     std::error_code ec;
     std::filesystem::copy_file(strFrom, strTo, std::filesystem::copy_options::overwrite_existing,
                                ec);
     if (ec && pError)
         *pError = "cannot copy " + strFrom + " to " + strTo + ": " + ec.message();
     return !ec;
+#endif
 }

@@ -15,7 +15,14 @@ struct CSerialSettings
     std::uint32_t m_nBaudRate = 9600;
     std::uint8_t m_nParity = 0;
     std::uint8_t m_nDataBits = 8;
-    // Always one stop bit, no hardware or software flow control.
+    // Always one stop bit. Otherwise the line is set up raw: binary, no
+    // parity checking, no hardware or software flow control, DTR and RTS
+    // not driven. With m_bKeepLineControl only rate, parity, data bits and
+    // stop bits change, and flow control, modem lines and special characters
+    // stay as the port reports them (the driver library's way). The POSIX
+    // backend is raw either way: a terminal's own settings are a line
+    // discipline that would alter the bytes.
+    bool m_bKeepLineControl = false;
 
     bool operator==(const CSerialSettings&) const = default;
 };

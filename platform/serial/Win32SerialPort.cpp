@@ -53,31 +53,13 @@ bool CWin32SerialPort::Open(const std::string& strDevice)
         return Fail(::GetLastError() == ERROR_ACCESS_DENIED
                         ? "the port is in use by another program"
                         : "cannot open");
-
-    // Raw line: binary, no parity checking, no flow control of any kind.
+    // Only a communications device has line settings. Nothing is changed
+    // here: what changes is each program's choice (Configure).
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     if (!::GetCommState(hPort, &dcb))
     {
-        Fail("cannot read the line settings");
-        ::CloseHandle(hPort);
-        return false;
-    }
-    dcb.fBinary = TRUE;
-    dcb.fParity = FALSE;
-    dcb.fOutxCtsFlow = FALSE;
-    dcb.fOutxDsrFlow = FALSE;
-    dcb.fDtrControl = DTR_CONTROL_DISABLE;
-    dcb.fDsrSensitivity = FALSE;
-    dcb.fOutX = FALSE;
-    dcb.fInX = FALSE;
-    dcb.fNull = FALSE;
-    dcb.fRtsControl = RTS_CONTROL_DISABLE;
-    dcb.fAbortOnError = FALSE;
-    dcb.StopBits = ONESTOPBIT;
-    if (!::SetCommState(hPort, &dcb))
-    {
-        Fail("cannot put the line in raw mode");
+        Fail("not a serial port");
         ::CloseHandle(hPort);
         return false;
     }
@@ -97,6 +79,20 @@ bool CWin32SerialPort::Configure(const CSerialSettings& settings)
     dcb.ByteSize = settings.m_nDataBits;
     dcb.Parity = settings.m_nParity;
     dcb.StopBits = ONESTOPBIT;
+    if (!settings.m_bKeepLineControl)
+    {
+        dcb.fBinary = TRUE;
+        dcb.fParity = FALSE;
+        dcb.fOutxCtsFlow = FALSE;
+        dcb.fOutxDsrFlow = FALSE;
+        dcb.fDtrControl = DTR_CONTROL_DISABLE;
+        dcb.fDsrSensitivity = FALSE;
+        dcb.fOutX = FALSE;
+        dcb.fInX = FALSE;
+        dcb.fNull = FALSE;
+        dcb.fRtsControl = RTS_CONTROL_DISABLE;
+        dcb.fAbortOnError = FALSE;
+    }
     if (!::SetCommState(AsHandle(m_pHandle), &dcb))
         return Fail("the port rejects the line settings");
     return true;

@@ -2,8 +2,7 @@
 
 #include "FakePortView.h"
 #include "FakeSerialPort.h"
-
-#include <cstdlib>
+#include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -26,9 +25,9 @@ struct ComPorts : ::testing::Test
 
 TEST_F(ComPorts, OpenConfiguresTheLineThenTimeOutsThenClearsBothQueues)
 {
-    ::setenv("VFDKIT_COM4", "/dev/vfdkit-test-port", 1);
+    SetTestEnvironment("VFDKIT_COM4", "/dev/vfdkit-test-port");
     const int hPort = OpenComPort(4, 9600);
-    ::unsetenv("VFDKIT_COM4");
+    UnsetTestEnvironment("VFDKIT_COM4");
     ASSERT_NE(hPort, kInvalidComPort);
     EXPECT_EQ(FindComPort(hPort) != nullptr, true);
     EXPECT_EQ(m_port.m_strDevice, "/dev/vfdkit-test-port");

@@ -1,8 +1,7 @@
 #include "LibraryPolelink.h"
 
 #include "TempFolder.h"
-
-#include <stdlib.h>
+#include "TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +12,7 @@ TEST(LibraryPolelinkTest, CallsReachTheLinkedLibrary)
 {
     CTempFolder dir;
     CWorkingDirectory cwd(dir.Path());
-    ::setenv("VFDKIT_COM6", (dir / "no-such-port").c_str(), 1);
+    SetTestEnvironment("VFDKIT_COM6", dir / "no-such-port");
 
     CLibraryPolelink polelink;
     polelink.OpenComm();
@@ -26,5 +25,5 @@ TEST(LibraryPolelinkTest, CallsReachTheLinkedLibrary)
     EXPECT_EQ(polelink.UpdateFontLib("", 0, kPolelinkAllPages), 0);
     EXPECT_EQ(polelink.UpdateFontLib((dir / "missing.bin"), 1, 8), 0);
     polelink.CloseComm();
-    ::unsetenv("VFDKIT_COM6");
+    UnsetTestEnvironment("VFDKIT_COM6");
 }

@@ -3,7 +3,7 @@
 #include "TempFolder.h"
 
 #include <filesystem>
-#include <unistd.h>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -292,10 +292,11 @@ TEST_F(PrivateProfileTest, AFailedWriteSaysWhyAndLeavesNothingBehind)
 
 TEST_F(PrivateProfileTest, AnUnreadableFileIsNeverWrittenOver)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop the superuser";
     CPrivateProfile ini = ProfileOf("[S]\nk=1\n");
     fs::permissions(Path(), fs::perms::none);
+    // The superuser (and Wine run by it) opens the file all the same.
+    if (std::ofstream(Path(), std::ios::app))
+        GTEST_SKIP() << "permissions do not stop this user";
     EXPECT_FALSE(ini.WriteString("S", "j", "2"));
     fs::permissions(Path(), fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(Text(), "[S]\nk=1\n");
@@ -304,6 +305,9 @@ TEST_F(PrivateProfileTest, AnUnreadableFileIsNeverWrittenOver)
 
 TEST_F(PrivateProfileTest, WritingKeepsTheFilesPermissions)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows files have no owner, group and other permissions";
+#endif
     ProfileOf("[S]\nk=1\n");
     const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(Path(), perms);
