@@ -1,5 +1,7 @@
 #include "Settings.h"
 
+#include "DisplayCommands.h"
+
 #include <string>
 #include <vector>
 
@@ -49,8 +51,7 @@ void Settings::OnInitDialog()
 
 void Settings::Send(std::initializer_list<std::uint8_t> bytes)
 {
-    m_polelink.WirteStrData(reinterpret_cast<const char*>(bytes.begin()),
-                            static_cast<int>(bytes.size()));
+    SendBytes(m_polelink, bytes);
 }
 
 void Settings::OnUpdate()

@@ -98,15 +98,19 @@ std::uint32_t Adler32(const std::uint8_t* pData, std::size_t nCount, std::uint32
     return (b << 16) | a;
 }
 
-std::vector<std::uint8_t> EncodePng(int nWidth, int nHeight, const std::uint8_t* pRgb)
+namespace
 {
-    const std::size_t nRowBytes = static_cast<std::size_t>(nWidth) * 3;
+// nChannels bytes a pixel: 3 for RGB (colour type 2), 4 for RGBA (type 6).
+std::vector<std::uint8_t> Encode(int nWidth, int nHeight, const std::uint8_t* pPixels,
+                                 std::size_t nChannels)
+{
+    const std::size_t nRowBytes = static_cast<std::size_t>(nWidth) * nChannels;
     std::vector<std::uint8_t> raw;
     raw.reserve((nRowBytes + 1) * static_cast<std::size_t>(nHeight));
     for (int y = 0; y < nHeight; ++y)
     {
         raw.push_back(0); // filter type None
-        const std::uint8_t* pRow = pRgb + static_cast<std::size_t>(y) * nRowBytes;
+        const std::uint8_t* pRow = pPixels + static_cast<std::size_t>(y) * nRowBytes;
         raw.insert(raw.end(), pRow, pRow + nRowBytes);
     }
 
@@ -114,11 +118,24 @@ std::vector<std::uint8_t> EncodePng(int nWidth, int nHeight, const std::uint8_t*
     std::vector<std::uint8_t> header;
     PutBigEndian32(header, static_cast<std::uint32_t>(nWidth));
     PutBigEndian32(header, static_cast<std::uint32_t>(nHeight));
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8 bits, RGB, deflate, no filter, no interlace
+    // 8 bits, RGB or RGBA, deflate, no filter, no interlace
+    const std::uint8_t nColourType = nChannels == 4 ? 6 : 2;
+    header.insert(header.end(), {8, nColourType, 0, 0, 0});
     PutChunk(png, "IHDR", header);
     PutChunk(png, "IDAT", StoredZlib(raw));
     PutChunk(png, "IEND", {});
     return png;
+}
+} // namespace
+
+std::vector<std::uint8_t> EncodePng(int nWidth, int nHeight, const std::uint8_t* pRgb)
+{
+    return Encode(nWidth, nHeight, pRgb, 3);
+}
+
+std::vector<std::uint8_t> EncodePngRgba(int nWidth, int nHeight, const std::uint8_t* pRgba)
+{
+    return Encode(nWidth, nHeight, pRgba, 4);
 }
 
 bool WritePng(const std::string& strPath, int nWidth, int nHeight, const std::uint8_t* pRgb,

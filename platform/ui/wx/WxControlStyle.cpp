@@ -20,6 +20,14 @@ radio, check {
     min-width: 12px;
     min-height: 12px;
 }
+button.image-button {
+    padding: 1px 2px;
+    min-width: 0;
+}
+notebook > header > tabs > tab {
+    min-height: 0;
+    padding: 1px 10px;
+}
 )";
 } // namespace
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 class wxRadioButton;
@@ -13,3 +14,9 @@ std::vector<wxRadioButton*> RadioButtonsOfGroup(wxRadioButton& first);
 // Leaves every button of a group unchecked. Native GTK groups always have
 // one button checked; there a hidden member of the group takes the check.
 void ClearRadioButtons(const std::vector<wxRadioButton*>& group);
+
+// Calls onClick on every click of the button by the user, with the mouse or
+// the keyboard, also when it was checked already (wx reports only changes),
+// once its group's state has changed. Checking a button by program is no
+// click.
+void BindRadioClick(wxRadioButton& button, std::function<void()> onClick);

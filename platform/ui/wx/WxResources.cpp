@@ -3,6 +3,7 @@
 #include "WxControlStyle.h"
 
 #include <wx/dialog.h>
+#include <wx/frame.h>
 #include <wx/icon.h>
 #include <wx/image.h>
 #include <wx/panel.h>
@@ -74,6 +75,14 @@ bool LoadXrcPanel(wxPanel& panel, wxWindow* pParent, int nId)
     if (!wxXmlResource::Get()->LoadPanel(&panel, pParent, ResourceName(nId)))
         return false;
     SizeInDialogUnits(panel, nId);
+    return true;
+}
+
+bool LoadXrcFrame(wxFrame& frame, wxWindow* pParent, int nId)
+{
+    if (!wxXmlResource::Get()->LoadFrame(&frame, pParent, ResourceName(nId)))
+        return false;
+    SizeInDialogUnits(frame, nId);
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 class wxBitmap;
 class wxDialog;
+class wxFrame;
 class wxIcon;
 class wxPanel;
 class wxString;
@@ -25,6 +26,9 @@ void InitWxResources();
 // those ids. False (with a wx error) when there is no such resource.
 bool LoadXrcDialog(wxDialog& dialog, wxWindow* pParent, int nId);
 bool LoadXrcPanel(wxPanel& panel, wxWindow* pParent, int nId);
+// A main window with a menu bar: dialogs cannot carry one in wx. Its client
+// area (without menu bar) is sized in its own dialog units.
+bool LoadXrcFrame(wxFrame& frame, wxWindow* pParent, int nId);
 
 // Icons and bitmaps of the resources (objects of class wxIcon and wxBitmap).
 wxIcon LoadXrcIcon(int nId);

@@ -117,7 +117,8 @@ std::optional<std::string> CWxUserInterface::FileDialog(const CFileDialogRequest
     long style = request.m_bOpen ? wxFD_OPEN : wxFD_SAVE;
     if (request.m_bFileMustExist)
         style |= wxFD_FILE_MUST_EXIST;
-    if (request.m_bOverwritePrompt)
+    // An open dialog overwrites nothing; wx refuses the flag there.
+    if (request.m_bOverwritePrompt && !request.m_bOpen)
         style |= wxFD_OVERWRITE_PROMPT;
     // The read-only check box and the path check need no flag here: wx's
     // dialogs have no such box, and they only return folders that exist.

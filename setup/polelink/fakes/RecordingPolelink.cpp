@@ -1,5 +1,12 @@
 #include "RecordingPolelink.h"
 
+void CRecordingPolelink::Record(CCall call)
+{
+    if (m_pClock)
+        call.m_at = m_pClock->Now();
+    m_calls.push_back(std::move(call));
+}
+
 void CRecordingPolelink::WirteStrData(const char* pData, int nLength)
 {
     CCall call{ECall::WirteStrData};
@@ -7,7 +14,7 @@ void CRecordingPolelink::WirteStrData(const char* pData, int nLength)
     if (pData && nLength > 0)
         call.m_bytes.assign(reinterpret_cast<const std::uint8_t*>(pData),
                             reinterpret_cast<const std::uint8_t*>(pData) + nLength);
-    m_calls.push_back(std::move(call));
+    Record(std::move(call));
 }
 
 int CRecordingPolelink::UpdateFontLib(const std::string& strPath, unsigned long dwArea,
@@ -17,7 +24,7 @@ int CRecordingPolelink::UpdateFontLib(const std::string& strPath, unsigned long 
     call.m_strPath = strPath;
     call.m_dwArea = dwArea;
     call.m_dwPage = dwPage;
-    m_calls.push_back(std::move(call));
+    Record(std::move(call));
     return m_nUpdateResult;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Clock.h"
 #include "Polelink.h"
 
 #include <cstdint>
@@ -8,6 +9,8 @@
 
 // Test double of the serial library: records every call in order, with the
 // bytes of each WirteStrData, and answers UpdateFontLib with m_nUpdateResult.
+// Given a clock, it also notes when each call came, to see them between
+// the pauses.
 class CRecordingPolelink final : public CPolelink
 {
 public:
@@ -28,14 +31,15 @@ public:
         std::string m_strPath{};             // UpdateFontLib
         unsigned long m_dwArea = 0;
         unsigned long m_dwPage = 0;
+        CClock::Duration m_at{}; // m_pClock's time at the call
 
         bool operator==(const CCall&) const = default;
     };
 
-    void OpenComm() override { m_calls.push_back({ECall::OpenComm}); }
-    void CloseComm() override { m_calls.push_back({ECall::CloseComm}); }
+    void OpenComm() override { Record({ECall::OpenComm}); }
+    void CloseComm() override { Record({ECall::CloseComm}); }
     void WirteStrData(const char* pData, int nLength) override;
-    void Init() override { m_calls.push_back({ECall::Init}); }
+    void Init() override { Record({ECall::Init}); }
     int UpdateFontLib(const std::string& strPath, unsigned long dwArea,
                       unsigned long dwPage) override;
 
@@ -45,4 +49,8 @@ public:
 
     std::vector<CCall> m_calls;
     int m_nUpdateResult = 1;
+    CClock* m_pClock = nullptr;
+
+private:
+    void Record(CCall call);
 };

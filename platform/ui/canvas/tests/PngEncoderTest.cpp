@@ -90,6 +90,13 @@ TEST(PngEncoder, ImagesRoundTripThroughStoredBlocks)
     EXPECT_EQ(small.m_raw, (std::vector<std::uint8_t>{0, 1,  2,  3,  4,  5,  6,  7,  8,  9,
                                                       0, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
 
+    // With alpha: colour type 6 and four bytes a pixel.
+    const std::uint8_t rgba[] = {1, 2, 3, 0, 4, 5, 6, 128, 7, 8, 9, 255};
+    const CDecodedPng alpha = Decode(EncodePngRgba(1, 3, rgba));
+    EXPECT_EQ(alpha.m_ihdr, (std::vector<std::uint8_t>{0, 0, 0, 1, 0, 0, 0, 3, 8, 6, 0, 0, 0}));
+    EXPECT_EQ(alpha.m_raw,
+              (std::vector<std::uint8_t>{0, 1, 2, 3, 0, 0, 4, 5, 6, 128, 0, 7, 8, 9, 255}));
+
     // The map's size needs several blocks of at most 65,535 bytes.
     CPixelCanvas canvas(584, 564, kWhite);
     canvas.FillRect(100, 200, 300, 400, CRgb{12, 34, 56});

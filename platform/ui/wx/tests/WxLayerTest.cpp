@@ -5,6 +5,7 @@
 #include "ModalDialogWatcher.h"
 #include "ProbeDialog.h"
 #include "RecordingUserInterface.h"
+#include "WxRadioGroup.h"
 #include "WxResources.h"
 #include "WxTesting.h"
 
@@ -223,6 +224,37 @@ TEST_F(WxLayer, RealClicksMoveOnlyTheirOwnRadioGroup)
     ClickControl(dialog, kIdWidth8);
     EXPECT_TRUE(PumpUntil([&] { return controls.GetRadioIndex(kIdWidth8) == 0; }));
     EXPECT_EQ(controls.GetRadioIndex(kIdAreaLow), 1);
+}
+
+TEST_F(WxLayer, RadioClicksReachTheirHandlerEveryTimeButChangesByProgramDoNot)
+{
+    CProbeDialog& dialog = *ShowProbe();
+    CWxControlAccess& controls = dialog.m_controls;
+    std::vector<std::pair<int, int>> clicks; // button, group index at the click
+    for (int nId : {kIdAreaLow, kIdAreaHigh})
+        BindRadioClick(*Get<wxRadioButton>(dialog, nId),
+                       [&, nId] { clicks.emplace_back(nId, controls.GetRadioIndex(kIdAreaLow)); });
+
+    ClickControl(dialog, kIdAreaHigh);
+    ClickControl(dialog, kIdAreaHigh); // checked already: a click all the same
+    ClickControl(dialog, kIdAreaLow);
+    EXPECT_TRUE(PumpUntil([&] { return clicks.size() >= 3; }));
+    Settle();
+    // Each after its group changed; the button that lost the check got none.
+    EXPECT_EQ(clicks, (std::vector<std::pair<int, int>>{
+                          {kIdAreaHigh, 1}, {kIdAreaHigh, 1}, {kIdAreaLow, 0}}));
+    // The space bar on the focused button clicks it too.
+    PressKey(WXK_SPACE);
+    EXPECT_TRUE(PumpUntil([&] { return clicks.size() == 4; }));
+    EXPECT_EQ(clicks.back(), std::make_pair(int(kIdAreaLow), 0));
+
+    // Checking, clearing and clicks on other controls are no clicks.
+    controls.SetRadioIndex(kIdAreaLow, 1);
+    controls.SetRadioIndex(kIdAreaLow, -1);
+    controls.SetRadioIndex(kIdAreaLow, 0);
+    ClickControl(dialog, kIdWidth24);
+    Settle();
+    EXPECT_EQ(clicks.size(), 4u);
 }
 
 TEST_F(WxLayer, RejectedEntryShowsTheRealMessageBoxAndSelectsTheField)

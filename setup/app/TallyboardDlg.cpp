@@ -1,0 +1,120 @@
+#include "TallyboardDlg.h"
+
+#include "Models.h"
+
+#include <vector>
+
+namespace
+{
+constexpr int kCancel = 2;
+
+template <std::size_t N>
+std::vector<std::string> Items(const std::array<const char*, N>& items)
+{
+    return {items.begin(), items.end()};
+}
+
+template <std::size_t N>
+std::vector<std::string> Items(const std::array<int, N>& numbers)
+{
+    std::vector<std::string> texts;
+    for (const int nNumber : numbers)
+        texts.push_back(std::to_string(nNumber));
+    return texts;
+}
+} // namespace
+
+int BaudIndexOfRate(int nBaudRate)
+{
+    for (std::size_t i = 0; i + 1 < kConnectionBaudRates.size(); ++i)
+        if (kConnectionBaudRates[i] == nBaudRate)
+            return static_cast<int>(i);
+    return static_cast<int>(kConnectionBaudRates.size()) - 1;
+}
+
+int RateOfBaudIndex(int nIndex)
+{
+    if (nIndex >= 0 && nIndex + 1 < static_cast<int>(kConnectionBaudRates.size()))
+        return kConnectionBaudRates[static_cast<std::size_t>(nIndex)];
+    return kConnectionBaudRates.back();
+}
+
+CTallyboardDlg::CTallyboardDlg(CControlAccess& controls, CControlLayout& layout,
+                               CSelectionWindowSite& site, CUserInterface& ui, CPolelink& polelink,
+                               std::string strConnectionPath)
+    : CDataExchangeForm(controls, ui), m_layout(layout), m_site(site), m_polelink(polelink),
+      m_connectionFile(std::move(strConnectionPath))
+{
+}
+
+void CTallyboardDlg::DoDataExchange(CDataExchange& dx)
+{
+    dx.ComboIndex(kPortList, m_nPortIndex);
+    dx.ComboIndex(kBaudList, m_nBaudIndex);
+}
+
+void CTallyboardDlg::OnInitDialog()
+{
+    m_site.SetIcon(kAppIcon);
+    m_controls.SetRadioIndex(kComRadio, 0);
+    m_layout.SetItems(kModelList, Items(kModels));
+    m_controls.SetSelectionIndex(kModelList, 0);
+    m_layout.SetItems(kPortList, Items(kPortItems));
+    m_layout.SetItems(kBaudList, Items(kConnectionBaudRates));
+    m_site.ShowPreview(kPreviewBitmaps[0]);
+    if (!m_connectionFile.Exists())
+    {
+        // The library's first start: it may set up its connection file.
+        m_polelink.OpenComm();
+        return;
+    }
+    // The stored model is not read: the list always starts on the first.
+    const CConnectionSettings stored = m_connectionFile.Read();
+    m_nPortIndex = stored.m_nPort >= 1 && stored.m_nPort <= static_cast<int>(kPortItems.size())
+                       ? stored.m_nPort - 1
+                       : -1;
+    m_nBaudIndex = BaudIndexOfRate(stored.m_nBaudRate);
+    UpdateData(false);
+}
+
+void CTallyboardDlg::OnSelChangeModel()
+{
+    const int nModel = m_controls.GetSelectionIndex(kModelList);
+    if (nModel >= 0 && nModel < static_cast<int>(kPreviewBitmaps.size()))
+        m_site.ShowPreview(kPreviewBitmaps[static_cast<std::size_t>(nModel)]);
+}
+
+void CTallyboardDlg::OnCom()
+{
+    for (const int nId : {kPortLabel, kPortList, kBaudLabel, kBaudList})
+        m_layout.ShowControl(nId, true);
+}
+
+CConnectionSettings CTallyboardDlg::ChosenConnection()
+{
+    UpdateData(true);
+    const int nModel = m_controls.GetSelectionIndex(kModelList);
+    CConnectionSettings chosen;
+    chosen.m_strModel =
+        nModel >= 0 && nModel < static_cast<int>(kModels.size()) ? kModels[nModel] : "";
+    chosen.m_nPort = m_nPortIndex + 1;
+    chosen.m_nBaudRate = RateOfBaudIndex(m_nBaudIndex);
+    return chosen;
+}
+
+void CTallyboardDlg::OnOK()
+{
+    m_polelink.CloseComm();
+    // Nothing is written when the file is not there: the library keeps it.
+    if (m_connectionFile.Exists() && !m_connectionFile.Write(ChosenConnection()))
+        m_ui.MessageBox(std::string(kMsgConnectionNotSaved) + "\n" +
+                        m_connectionFile.GetLastError());
+    m_site.ShowWindow(false);
+    m_site.RunMainWindow();
+    m_site.ShowWindow(true);
+}
+
+void CTallyboardDlg::OnCancel()
+{
+    m_site.EndDialog(kCancel);
+}

@@ -1,0 +1,91 @@
+#include "VF510.h"
+
+#include "DisplayCommands.h"
+
+#include <string>
+#include <vector>
+
+VF510::VF510(CControlAccess& controls, CControlLayout& layout, CUserInterface& ui,
+             CPolelink& polelink)
+    : CDataExchangeForm(controls, ui), m_layout(layout), m_polelink(polelink)
+{
+}
+
+void VF510::DoDataExchange(CDataExchange& dx)
+{
+    dx.ComboIndex(kContrastList, m_nContrastIndex);
+}
+
+void VF510::OnInitDialog()
+{
+    std::vector<std::string> levels;
+    for (int nLevel = 1; nLevel <= kContrastLevels; ++nLevel)
+        levels.push_back(std::to_string(nLevel));
+    m_layout.SetItems(kContrastList, std::move(levels));
+    // No indicator is known to be lit until one is clicked.
+    m_controls.SetRadioIndex(kNoneRadio, -1);
+    UpdateData(false);
+}
+
+void VF510::OnInitialize()
+{
+    SendBytes(m_polelink, {0x1B, 0x40});
+}
+
+void VF510::OnDisplay()
+{
+    const std::string strContent = m_controls.GetText(kContentEdit);
+    SendBytes(m_polelink, {kClearCommand});
+    SendBytes(m_polelink, {0x1B, 0x51, 0x41});
+    SendText(m_polelink, strContent, kContentBytes);
+    SendBytes(m_polelink, {0x0D});
+}
+
+void VF510::OnClear()
+{
+    SendBytes(m_polelink, {kClearCommand});
+}
+
+void VF510::SendIndicator(std::uint8_t nIndicator)
+{
+    SendBytes(m_polelink, {0x1B, 0x73, nIndicator});
+}
+
+void VF510::OnNone()
+{
+    SendIndicator(0);
+}
+
+void VF510::OnUnitPrice()
+{
+    SendIndicator(1);
+}
+
+void VF510::OnTotal()
+{
+    SendIndicator(2);
+}
+
+void VF510::OnPay()
+{
+    SendIndicator(3);
+}
+
+void VF510::OnChange()
+{
+    SendIndicator(4);
+}
+
+void VF510::OnThankYou()
+{
+    const bool bTicked = m_controls.GetCheck(kThankYouCheck) == 1;
+    SendBytes(m_polelink, {0x1F, 0x50, static_cast<std::uint8_t>(bTicked ? 1 : 0)});
+}
+
+void VF510::OnSetContrast()
+{
+    UpdateData(true);
+    if (m_nContrastIndex == -1)
+        return;
+    SendBytes(m_polelink, {0x14, static_cast<std::uint8_t>(m_nContrastIndex)});
+}

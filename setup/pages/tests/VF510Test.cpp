@@ -1,0 +1,96 @@
+#include "VF510.h"
+
+#include "FakeControls.h"
+#include "PageTestSupport.h"
+#include "RecordingUserInterface.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+struct VF510Test : ::testing::Test
+{
+    CFakeControls controls;
+    CRecordingUserInterface ui;
+    CRecordingPolelink polelink;
+    VF510 page{controls, controls, ui, polelink};
+
+    VF510Test()
+    {
+        controls.AddRadioGroup(VF510::kNoneRadio, 5);
+        page.OnInitDialog();
+    }
+
+    std::vector<Bytes> Sent(void (VF510::*handler)())
+    {
+        polelink.m_calls.clear();
+        (page.*handler)();
+        return polelink.Sent();
+    }
+    std::vector<Bytes> Display(const std::string& strContent)
+    {
+        controls.SetText(1013, strContent);
+        return Sent(&VF510::OnDisplay);
+    }
+};
+} // namespace
+
+TEST_F(VF510Test, DisplaySendsClearTextModeTheContentAndCarriageReturn)
+{
+    EXPECT_EQ(Display("12.50"),
+              (std::vector<Bytes>{{0x0C}, {0x1B, 0x51, 0x41}, {'1', '2', '.', '5', '0'}, {0x0D}}));
+    // Empty: a call of length 0 still goes.
+    EXPECT_EQ(Display(""), (std::vector<Bytes>{{0x0C}, {0x1B, 0x51, 0x41}, {}, {0x0D}}));
+    ASSERT_EQ(polelink.m_calls.size(), 4u);
+    EXPECT_EQ(polelink.m_calls[2].m_nLength, 0);
+}
+
+TEST_F(VF510Test, ContentIsCutToTenBytesEvenInsideACharacter)
+{
+    EXPECT_EQ(Display("123456789012345")[2],
+              Bytes({'1', '2', '3', '4', '5', '6', '7', '8', '9', '0'}));
+    // Nine bytes and a two-byte character: its first byte is the tenth.
+    const auto sent = Display("123456789\xC3\xA9");
+    ASSERT_EQ(sent[2].size(), 10u);
+    EXPECT_EQ(sent[2].back(), 0xC3);
+}
+
+TEST_F(VF510Test, EachIndicatorSendsItsNumberOnEveryClick)
+{
+    EXPECT_EQ(controls.GetRadioIndex(1039), -1);
+    EXPECT_EQ(Sent(&VF510::OnNone), std::vector<Bytes>{Bytes({0x1B, 0x73, 0x00})});
+    EXPECT_EQ(Sent(&VF510::OnUnitPrice), std::vector<Bytes>{Bytes({0x1B, 0x73, 0x01})});
+    EXPECT_EQ(Sent(&VF510::OnTotal), std::vector<Bytes>{Bytes({0x1B, 0x73, 0x02})});
+    EXPECT_EQ(Sent(&VF510::OnPay), std::vector<Bytes>{Bytes({0x1B, 0x73, 0x03})});
+    EXPECT_EQ(Sent(&VF510::OnChange), std::vector<Bytes>{Bytes({0x1B, 0x73, 0x04})});
+    EXPECT_EQ(Sent(&VF510::OnChange), std::vector<Bytes>{Bytes({0x1B, 0x73, 0x04})});
+}
+
+TEST_F(VF510Test, ThankYouSendsTheBoxsNewState)
+{
+    controls.SetCheck(1038, 1);
+    EXPECT_EQ(Sent(&VF510::OnThankYou), std::vector<Bytes>{Bytes({0x1F, 0x50, 0x01})});
+    controls.SetCheck(1038, 0);
+    EXPECT_EQ(Sent(&VF510::OnThankYou), std::vector<Bytes>{Bytes({0x1F, 0x50, 0x00})});
+}
+
+TEST_F(VF510Test, SetContrastSendsTheListIndexAndNothingWithoutAChoice)
+{
+    EXPECT_EQ(controls.Items(1040),
+              (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8"}));
+    EXPECT_EQ(controls.GetSelectionIndex(1040), -1);
+    EXPECT_TRUE(Sent(&VF510::OnSetContrast).empty());
+
+    controls.SetSelectionIndex(1040, 0);
+    EXPECT_EQ(Sent(&VF510::OnSetContrast), std::vector<Bytes>{Bytes({0x14, 0x00})});
+    controls.SetSelectionIndex(1040, 7);
+    EXPECT_EQ(Sent(&VF510::OnSetContrast), std::vector<Bytes>{Bytes({0x14, 0x07})});
+    EXPECT_EQ(page.m_nContrastIndex, 7);
+    EXPECT_TRUE(ui.m_messages.empty());
+}
+
+TEST_F(VF510Test, InitializeAndClear)
+{
+    EXPECT_EQ(Sent(&VF510::OnInitialize), std::vector<Bytes>{Bytes({0x1B, 0x40})});
+    EXPECT_EQ(Sent(&VF510::OnClear), std::vector<Bytes>{Bytes({0x0C})});
+}
