@@ -1,9 +1,16 @@
 #include "WxProgressBar.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include <wx/evtloop.h>
 #include <wx/gauge.h>
+
+namespace
+{
+constexpr auto kPaintTime = std::chrono::milliseconds(40);
+} // namespace
 
 void CWxProgressBar::ShowRange(int nLower, int nUpper)
 {
@@ -23,9 +30,16 @@ void CWxProgressBar::ShowNow()
 {
     m_gauge.Refresh();
     m_gauge.Update();
-    // Paint and layout only: clicks and keys wait until the job is done, as
-    // they would while any handler runs.
+    // The toolkit paints at the pace of its frame clock, so its paint and
+    // layout events run for about two frames. Only those: clicks and keys
+    // wait until the job is done, as they would while any handler runs.
     wxEventLoopBase* pLoop = wxEventLoopBase::GetActive();
-    if (pLoop && !pLoop->IsYielding())
+    if (!pLoop || pLoop->IsYielding())
+        return;
+    const auto until = std::chrono::steady_clock::now() + kPaintTime;
+    do
+    {
         pLoop->YieldFor(wxEVT_CATEGORY_UI);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    } while (std::chrono::steady_clock::now() < until);
 }
