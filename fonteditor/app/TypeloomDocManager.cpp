@@ -8,6 +8,7 @@
 #include "WxUserInterface.h"
 
 #include <wx/app.h>
+#include <wx/print.h>
 
 CTypeloomDocManager::CTypeloomDocManager() : wxDocManager(0, false)
 {
@@ -82,4 +83,12 @@ void CTypeloomDocManager::OpenRecentFile(std::size_t nIndex)
     // The document reports a file that does not open.
     if (!CreateDocument(recent.GetHistoryFile(nIndex), wxDOC_SILENT))
         recent.RemoveFileFromHistory(nIndex);
+}
+
+wxPreviewFrame* CTypeloomDocManager::CreatePreviewFrame(wxPrintPreviewBase* pPreview,
+                                                        wxWindow* pParent, const wxString& strTitle)
+{
+    const wxRect rect =
+        pParent ? pParent->GetScreenRect() : wxRect(wxDefaultPosition, wxDefaultSize);
+    return new wxPreviewFrame(pPreview, pParent, strTitle, rect.GetPosition(), rect.GetSize());
 }

@@ -27,6 +27,11 @@ public:
     // open leaves the list.
     void OpenRecentFile(std::size_t nIndex);
 
+protected:
+    // The preview covers the main window, as the view it stands for would.
+    wxPreviewFrame* CreatePreviewFrame(wxPrintPreviewBase* pPreview, wxWindow* pParent,
+                                       const wxString& strTitle) override;
+
 private:
     int m_nUntitled = 0;
 };

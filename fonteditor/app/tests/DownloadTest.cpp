@@ -13,9 +13,9 @@
 #include <wx/gauge.h>
 #include <wx/uiaction.h>
 
-using CDownload = CTypeloomTest;
+using TypeloomDownload = CTypeloomTest;
 
-TEST_F(CDownload, TheDialogSendsTheSavedFontToTheDisplayAsCom1)
+TEST_F(TypeloomDownload, TheDialogSendsTheSavedFontToTheDisplayAsCom1)
 {
     CVfdsimProcess vfdsim;
     ASSERT_TRUE(vfdsim.Start(1)); // VFDKIT_COM1 names its port now
@@ -68,7 +68,7 @@ TEST_F(CDownload, TheDialogSendsTheSavedFontToTheDisplayAsCom1)
     EXPECT_TRUE(bHeader);
 }
 
-TEST_F(CDownload, TheDialogShowsThePathPortsAndAreaAndItsProgressBarMoves)
+TEST_F(TypeloomDownload, TheDialogShowsThePathPortsAndAreaAndItsProgressBarMoves)
 {
     const fs::path font = WriteFont("shown.fnt", MakeSampleFont(16, 16, 4));
     CWxDownloadDlg dialog(&Frame());

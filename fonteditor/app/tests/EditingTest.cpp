@@ -31,16 +31,21 @@ std::uint8_t BitOf(unsigned y)
 }
 } // namespace
 
-class CEditing : public CTypeloomTest
+class TypeloomEditing : public CTypeloomTest
 {
 protected:
-    // The sample font of 512 glyphs (two pages) opened through File Open,
-    // with 8 x 16 applied.
-    void OpenSampleAs8x16()
+    // The sample font of 512 glyphs (two pages) opened, through File Open
+    // and its dialog or straight away, with 8 x 16 applied.
+    void OpenSampleAs8x16(bool bThroughDialog = false)
     {
         m_original = MakeSampleFont(kW, kH, 512);
         m_font = WriteFont("sample.fnt", m_original);
-        OpenThroughDialog(m_font);
+        if (bThroughDialog)
+            OpenThroughDialog(m_font);
+        else
+            ASSERT_NE(Docs().CreateDocument(PathToWx(m_font.string()), wxDOC_SILENT), nullptr);
+        ASSERT_TRUE(PumpUntil([&] { return FormPanel().IsShownOnScreen(); }));
+        Settle();
         ASSERT_EQ(Documents().size(), 1u);
         EXPECT_EQ(FromWx(Documents().front()->GetTitle()), "sample.fnt");
         ClickControl(FormPanel(), kIdWidthGroup);      // "8"
@@ -70,9 +75,9 @@ protected:
     fs::path m_font;
 };
 
-TEST_F(CEditing, OpenApplyEditSelectSaveChangesExactlyThatPixel)
+TEST_F(TypeloomEditing, OpenApplyEditSelectSaveChangesExactlyThatPixel)
 {
-    OpenSampleAs8x16();
+    OpenSampleAs8x16(true);
     CTypeloomView& view = View();
     // Page 0 of two, the glyph of cell (0, 0) loaded.
     auto& bar = dynamic_cast<wxScrollBar&>(Control(kIdPageScrollBar));
@@ -111,7 +116,7 @@ TEST_F(CEditing, OpenApplyEditSelectSaveChangesExactlyThatPixel)
     EXPECT_TRUE(PumpUntil([&] { return ScreenPixel(mark) == *wxWHITE; }));
 }
 
-TEST_F(CEditing, TypingInTheTextBoxEditsTheGlyphAndUndoTakesItBack)
+TEST_F(TypeloomEditing, TypingInTheTextBoxEditsTheGlyphAndUndoTakesItBack)
 {
     OpenSampleAs8x16();
     CTypeloomView& view = View();
@@ -148,7 +153,7 @@ TEST_F(CEditing, TypingInTheTextBoxEditsTheGlyphAndUndoTakesItBack)
     EXPECT_TRUE(Documents().front()->GetDoc().GetChanges().empty());
 }
 
-TEST_F(CEditing, CopyAndPasteCarryTheGlyphTextWhateverHasTheFocus)
+TEST_F(TypeloomEditing, CopyAndPasteCarryTheGlyphTextWhateverHasTheFocus)
 {
     OpenSampleAs8x16();
     CTypeloomView& view = View();
@@ -175,7 +180,7 @@ TEST_F(CEditing, CopyAndPasteCarryTheGlyphTextWhateverHasTheFocus)
     EXPECT_EQ(view.GetGlyphGrid().m_glyph.m_nCode, 0x49u);
 }
 
-TEST_F(CEditing, ThePageScrollBarMovesAPageAndKeepsTheCell)
+TEST_F(TypeloomEditing, ThePageScrollBarMovesAPageAndKeepsTheCell)
 {
     OpenSampleAs8x16();
     CTypeloomView& view = View();

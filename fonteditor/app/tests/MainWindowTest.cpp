@@ -15,9 +15,9 @@
 #include <wx/toolbar.h>
 #include <wx/uiaction.h>
 
-using CMainWindow = CTypeloomTest;
+using TypeloomWindow = CTypeloomTest;
 
-TEST_F(CMainWindow, StartsEmptyAndFullScreenWithMenu128)
+TEST_F(TypeloomWindow, StartsEmptyAndFullScreenWithMenu128)
 {
     EXPECT_TRUE(Documents().empty());
     EXPECT_EQ(Frame().GetTitle(), "Typeloom");
@@ -61,7 +61,7 @@ TEST_F(CMainWindow, StartsEmptyAndFullScreenWithMenu128)
     EXPECT_FALSE(pToolBar->GetToolEnabled(WxCommandId(57634)));
 }
 
-TEST_F(CMainWindow, EveryMenuItemAndButtonHasItsPrompt)
+TEST_F(TypeloomWindow, EveryMenuItemAndButtonHasItsPrompt)
 {
     ASSERT_TRUE(Docs().CreateNewDocument());
     for (wxMenuBar* pMenuBar : {Frame().GetMenuBar(), ShownMenuBar()})
@@ -78,7 +78,7 @@ TEST_F(CMainWindow, EveryMenuItemAndButtonHasItsPrompt)
     EXPECT_STREQ(FindCommandPrompt(kCmdFileExport)->m_pszPrompt, ""); // it has none
 }
 
-TEST_F(CMainWindow, NewFromTheToolbarGivesFont1MaximisedWithMenu129)
+TEST_F(TypeloomWindow, NewFromTheToolbarGivesFont1MaximisedWithMenu129)
 {
     ClickAt(ToolCentre(0));
     ASSERT_TRUE(PumpUntil([&] { return Documents().size() == 1; }));
@@ -139,7 +139,7 @@ TEST_F(CMainWindow, NewFromTheToolbarGivesFont1MaximisedWithMenu129)
     EXPECT_EQ(Documents().front()->GetTitle(), "Font3");
 }
 
-TEST_F(CMainWindow, ButtonsAndMenusShowTheirPromptsInTheStatusBar)
+TEST_F(TypeloomWindow, ButtonsAndMenusShowTheirPromptsInTheStatusBar)
 {
     wxStatusBar* pStatus = Frame().GetStatusBar();
     wxUIActionSimulator simulator;
@@ -160,7 +160,7 @@ TEST_F(CMainWindow, ButtonsAndMenusShowTheirPromptsInTheStatusBar)
         << pStatus->GetStatusText(0);
 }
 
-TEST_F(CMainWindow, KeyIndicatorsFollowTheLockKeys)
+TEST_F(TypeloomWindow, KeyIndicatorsFollowTheLockKeys)
 {
     wxStatusBar* pStatus = Frame().GetStatusBar();
     const bool bCaps = wxGetKeyState(WXK_CAPITAL);
@@ -178,7 +178,7 @@ TEST_F(CMainWindow, KeyIndicatorsFollowTheLockKeys)
     EXPECT_TRUE(PumpUntil([&] { return pStatus->GetStatusText(2) == (bNum ? "NUM" : ""); }));
 }
 
-TEST_F(CMainWindow, ToolbarAndStatusBarHideAndShow)
+TEST_F(TypeloomWindow, ToolbarAndStatusBarHideAndShow)
 {
     wxCommandEvent toggle(wxEVT_MENU, WxCommandId(kCmdViewToolbar));
     Frame().ProcessWindowEvent(toggle);
@@ -196,7 +196,7 @@ TEST_F(CMainWindow, ToolbarAndStatusBarHideAndShow)
     EXPECT_TRUE(Frame().GetStatusBar()->IsShown());
 }
 
-TEST_F(CMainWindow, AboutBoxFromTheToolbar)
+TEST_F(TypeloomWindow, AboutBoxFromTheToolbar)
 {
     m_watcher.SaveScreenshots(ArtifactPath("typeloom-about"));
     m_watcher.Answer(1);
@@ -214,4 +214,38 @@ TEST_F(CMainWindow, AboutBoxFromTheToolbar)
     ASSERT_EQ(texts.size(), 2u);
     EXPECT_EQ(texts[0], "Typeloom Version 1.1");
     EXPECT_NE(FindControl(about, 1), nullptr);
+}
+
+TEST_F(TypeloomWindow, TheFormKeepsItsDialogUnitsAndScrollsInASmallWindow)
+{
+    ASSERT_TRUE(Docs().CreateNewDocument());
+    Settle();
+    // The form's controls in the form's own dialog units (its 8-point font),
+    // whatever the main window's font: the glyph grid is 256 x 237 units.
+    wxWindow& panel = FormPanel();
+    const wxSize base = panel.GetTextExtent("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const int nUnitX = (base.x / 26 + 1) / 2;
+    wxWindow* pGrid = FindControl(panel, kIdGlyphGrid);
+    ASSERT_NE(pGrid, nullptr);
+    EXPECT_EQ(pGrid->GetSize().x, wxRound(256.0 * nUnitX / 4));
+    EXPECT_EQ(pGrid->GetSize().y, wxRound(237.0 * base.y / 8));
+    EXPECT_EQ(FindControl(panel, kIdCharMap)->GetPosition().x, wxRound(269.0 * nUnitX / 4));
+
+    // All of it fits the screen; a smaller main window scrolls it.
+    int nStepX = 0, nStepY = 0;
+    Form().GetScrollPixelsPerUnit(&nStepX, &nStepY);
+    EXPECT_EQ(nStepY, 0);
+    Frame().SetSize(wxSize(900, 600));
+    ASSERT_TRUE(PumpUntil(
+        [&]
+        {
+            Form().GetScrollPixelsPerUnit(&nStepX, &nStepY);
+            return nStepY > 0;
+        }));
+    EXPECT_GT(Form().GetVirtualSize().y, Form().GetClientSize().y);
+    Form().Scroll(0, 1000);
+    Settle();
+    // Scrolled to the end, the form's bottom edge shows.
+    const wxPoint bottom = panel.ClientToScreen(wxPoint(0, panel.GetSize().y));
+    EXPECT_LE(bottom.y, Form().ClientToScreen(wxPoint(0, Form().GetClientSize().y)).y + 1);
 }
