@@ -8,6 +8,7 @@
 #include "WxUserInterface.h"
 
 #include <wx/app.h>
+#include <wx/filename.h>
 #include <wx/print.h>
 
 CTypeloomDocManager::CTypeloomDocManager() : wxDocManager(0, false)
@@ -64,6 +65,10 @@ wxDocTemplate* CTypeloomDocManager::SelectDocumentPath(wxDocTemplate** templates
         return nullptr;
     CFileDialogRequest request;
     request.m_strFilter = std::string(kFilterName) + " (*.*)|*.*||";
+    // The dialog starts in the folder of the file opened or saved last.
+    if (GetFileHistory()->GetCount() > 0)
+        request.m_strFileName = PathFromWx(
+            wxFileName(GetFileHistory()->GetHistoryFile(0)).GetPath(wxPATH_GET_SEPARATOR));
     request.m_bFileMustExist = true;
     request.m_bPathMustExist = true;
     request.m_bHideReadOnly = true;

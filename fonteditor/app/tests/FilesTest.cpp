@@ -79,16 +79,22 @@ TEST_F(TypeloomFiles, TheRecentFileListKeepsFourAndLastsToTheNextStart)
     EXPECT_TRUE(Documents().empty());
     EXPECT_EQ(ItemLabels(*Frame().GetMenuBar()->GetMenu(0))[5], RecentFileLabel(0, fonts[2]));
     EXPECT_TRUE(Frame().GetMenuBar()->IsEnabled(WxCommandId(kCmdFileMru1 + 3)));
+    // File Open starts in the folder of the file opened last.
+    m_watcher.Answer(wxID_CANCEL);
+    PressKeys('o', wxMOD_CONTROL);
+    ASSERT_EQ(m_watcher.Seen().size(), 1u);
+    EXPECT_EQ(m_watcher.Seen()[0].m_strFolder, m_dir.string());
+    EXPECT_EQ(m_watcher.Seen()[0].m_filters, std::vector<std::string>{"All Files (*.*)"});
 
     // An entry whose file has gone: the open fails with a message naming it,
     // and the entry leaves the list.
     fs::remove(fonts[1]);
     m_watcher.Answer(wxID_OK);
     Docs().OpenRecentFile(3);
-    ASSERT_EQ(m_watcher.Seen().size(), 1u);
-    EXPECT_NE(m_watcher.Seen()[0].m_strText.find("Failed to open document."), std::string::npos);
-    EXPECT_NE(m_watcher.Seen()[0].m_strText.find(fonts[1].string()), std::string::npos);
-    EXPECT_EQ(m_watcher.Seen()[0].m_strCaption, "Typeloom");
+    ASSERT_EQ(m_watcher.Seen().size(), 2u);
+    EXPECT_NE(m_watcher.Seen()[1].m_strText.find("Failed to open document."), std::string::npos);
+    EXPECT_NE(m_watcher.Seen()[1].m_strText.find(fonts[1].string()), std::string::npos);
+    EXPECT_EQ(m_watcher.Seen()[1].m_strCaption, "Typeloom");
     EXPECT_TRUE(Documents().empty());
     EXPECT_EQ(RecentEntries(m_settings).size(), 3u);
 }
