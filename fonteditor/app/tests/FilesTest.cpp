@@ -110,21 +110,27 @@ TEST_F(TypeloomFiles, ClosingWithUnsavedChangesAsksFirst)
     ClickControl(FormPanel(), kIdGlyphGrid);
     ASSERT_TRUE(PumpUntil([&] { return doc.IsModified(); }));
 
-    // Cancel keeps the window; No closes it and leaves the file as it was.
+    // Cancel keeps the window; No, when the program exits, drops the edit
+    // and leaves the file as it was.
     m_watcher.Answer(wxID_CANCEL);
-    m_watcher.Answer(wxID_NO);
     const auto before = ReadFile(font);
-    for (int i = 0; i < 2; ++i)
-    {
-        wxCommandEvent close(wxEVT_MENU, WxCommandId(kCmdFileClose));
-        Frame().GetActiveChild()->ProcessWindowEvent(close);
-        PumpEvents();
-    }
-    ASSERT_EQ(m_watcher.Seen().size(), 2u);
+    wxCommandEvent close(wxEVT_MENU, WxCommandId(kCmdFileClose));
+    Frame().GetActiveChild()->ProcessWindowEvent(close);
+    PumpEvents();
+    ASSERT_EQ(m_watcher.Seen().size(), 1u);
     EXPECT_EQ(m_watcher.Seen()[0].m_strText, "Save changes to " + font.string() + "?");
     EXPECT_EQ(m_watcher.Seen()[0].m_strIcon, "question");
     EXPECT_EQ(m_watcher.Seen()[0].m_buttons.size(), 3u);
-    EXPECT_TRUE(PumpUntil([&] { return Documents().empty(); }));
+    EXPECT_EQ(Documents().size(), 1u);
+
+    m_watcher.Answer(wxID_NO);
+    PressKeys('f', wxMOD_ALT);
+    Settle();
+    PressKeys('x'); // E&xit
+    ASSERT_TRUE(PumpUntil([&] { return m_pShell->GetMainFrame() == nullptr; }));
+    ASSERT_EQ(m_watcher.Seen().size(), 2u);
+    EXPECT_EQ(m_watcher.Seen()[1].m_strText, m_watcher.Seen()[0].m_strText);
+    EXPECT_TRUE(Documents().empty());
     EXPECT_EQ(ReadFile(font), before);
 }
 
@@ -147,6 +153,7 @@ TEST_F(TypeloomFiles, ANewDocumentSavedAsGetsItsNameAndOnlyItsChanges)
     EXPECT_EQ(ReadFile(target), expected);
     EXPECT_TRUE(PumpUntil([&] { return Frame().GetTitle() == "Typeloom - [new.fnt]"; }))
         << Frame().GetTitle();
+    EXPECT_EQ(Frame().GetActiveChild()->GetTitle(), "new.fnt");
     EXPECT_EQ(Documents().front()->GetSite().GetPathName(), target.string());
     EXPECT_EQ(RecentEntries(m_settings), std::vector<std::string>{target.string()});
 }

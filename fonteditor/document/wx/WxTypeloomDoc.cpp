@@ -3,6 +3,8 @@
 #include "File.h"
 #include "WxText.h"
 
+#include <string_view>
+
 #include <wx/app.h>
 #include <wx/filename.h>
 
