@@ -6,6 +6,7 @@ extern const CCommand g_cmdExport;
 extern const CCommand g_cmdCall;
 extern const CCommand g_cmdDownload;
 extern const CCommand g_cmdSend;
+extern const CCommand g_cmdSampleFont;
 
 std::span<const CCommand* const> AllCommands()
 {
@@ -17,6 +18,7 @@ std::span<const CCommand* const> AllCommands()
         &g_cmdCall,
         &g_cmdDownload,
         &g_cmdSend,
+        &g_cmdSampleFont,
     };
     // clang-format on
     return s_commands;

@@ -1,41 +1,115 @@
 #!/usr/bin/env bash
 # `make run`: the main job of the suite on this machine.
+#
+# With a graphical display: vfdsim as COM1 and the font editor, Typeloom,
+# with a sample font to open; vfdsim stops when Typeloom ends. Without one: a
+# headless demo of the same road through vfdkit: make a font, look at it,
+# export it as C, send it to vfdsim and show what the display received.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bin=build/bin
+run=build/run
+mkdir -p "$run"
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+sim=
+stop_sim() {
+    if [[ -n "$sim" ]] && kill -0 "$sim" 2>/dev/null; then
+        kill "$sim" 2>/dev/null || true
+        wait "$sim" 2>/dev/null || true
+    fi
+    sim=
+}
+trap stop_sim EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
-# A sample font of 512 glyphs of 16 x 16: two pages.
-head -c $((512 * 32)) /dev/urandom >"$work/sample.fnt"
-echo "== vfdkit info (16 x 16)"
-"$bin/vfdkit" info "$work/sample.fnt" --width 16 --height 16
-echo "== vfdkit info (8 x 8): the same bytes under another geometry"
-"$bin/vfdkit" info "$work/sample.fnt" --width 8 --height 8
+# Starts vfdsim as COM1 with its files in build/run and exports VFDKIT_COM1.
+start_sim() {
+    local extra=()
+    # The screen as a picture, where this vfdsim draws one.
+    if "$bin/vfdsim" --help 2>&1 | grep -q -- --screen-png; then
+        extra+=(--screen-png "$run/screen.png")
+    fi
+    rm -f "$run/com1" "$run/transcript.jsonl" "$run/received.fnt"
+    "$bin/vfdsim" --port 1 --port-file "$run/com1" --transcript "$run/transcript.jsonl" \
+        --save-font "$run/received.fnt" "${extra[@]}" >/dev/null &
+    sim=$!
+    for _ in $(seq 100); do
+        [[ -s "$run/com1" ]] && break
+        kill -0 "$sim" 2>/dev/null || { echo "vfdsim did not start" >&2; exit 1; }
+        sleep 0.1
+    done
+    [[ -s "$run/com1" ]] || { echo "vfdsim published no port" >&2; exit 1; }
+    export "$(cat "$run/com1")"
+}
 
-# The editor's download, against the virtual display: 1 KiB in 6 frames.
-echo "== vfdkit send, to vfdsim as COM1"
-head -c 1024 "$work/sample.fnt" >"$work/small.fnt"
-"$bin/vfdsim" --port 1 --port-file "$work/com1" --transcript "$work/t.jsonl" \
-    --save-font "$work/received.fnt" >/dev/null &
+"$bin/vfdkit" sample-font "$run/sample.fnt" --width 8 --height 16 --glyphs 512 >/dev/null
+
+if [[ -n "${DISPLAY:-}" ]]; then
+    start_sim
+    echo "vfdsim is COM1 ($VFDKIT_COM1); its transcript: $run/transcript.jsonl"
+    echo "A font to open: $run/sample.fnt (8 x 16, choose 8 and 16 and Apply)"
+    echo "Save it, then File > Download... sends it to vfdsim on COM1."
+    "$bin/Typeloom" || true
+    if [[ -s "$run/received.fnt" ]]; then
+        echo "vfdsim received a font of $(stat -c %s "$run/received.fnt") bytes: $run/received.fnt"
+    fi
+    exit 0
+fi
+
+echo "No graphical display: the editor's road through vfdkit instead."
+echo
+echo "== vfdkit sample-font: 512 glyphs of 8 x 16, ASCII from a built-in 5 x 7 font"
+"$bin/vfdkit" info "$run/sample.fnt" --width 8 --height 16
+echo
+echo "== the same bytes under another geometry (16 x 16)"
+"$bin/vfdkit" info "$run/sample.fnt" --width 16 --height 16
+echo
+echo "== vfdkit export: the font as C source, one record a glyph"
+"$bin/vfdkit" export "$run/sample.fnt" "$run/sample.c" --width 8 --height 16
+# The record of 'A' (0x41): line 1 of record 65.
+sed -n "$((65 * 4 + 1)),$((65 * 4 + 2))p" "$run/sample.c"
+echo
+echo "== vfdkit send: the editor's download of the ASCII half (128 glyphs), to vfdsim as COM1"
+"$bin/vfdkit" sample-font "$run/ascii.fnt" --width 8 --height 16 --glyphs 128
+start_sim
+"$bin/vfdkit" send "$run/ascii.fnt" --port 1 --width 8 --height 16 2>&1
+# vfdsim reports the end of the download only after it has saved the font.
+for _ in $(seq 50); do
+    grep -q '"event":"download-end"' "$run/transcript.jsonl" 2>/dev/null && break
+    sleep 0.1
+done
+stop_sim
+echo
+echo "== what the virtual display received"
+frames=$(grep -c '"event":"frame"' "$run/transcript.jsonl" || true)
+replies=$(grep -c '"event":"reply"' "$run/transcript.jsonl" || true)
+echo "frames: $frames, replies: $replies"
+grep '"event":"download-end"' "$run/transcript.jsonl" | sed 's/^/download-end: /' || true
+if cmp -s "$run/ascii.fnt" "$run/received.fnt"; then
+    echo "vfdsim received the font unchanged: $(stat -c %s "$run/received.fnt") bytes"
+else
+    echo "vfdsim received something else than the font" >&2
+    exit 1
+fi
+echo
+echo "== vfdkit call: display commands through the driver library, on vfdsim's screen"
+rm -f "$run/com2" "$run/screen.txt"
+"$bin/vfdsim" --port 2 --port-file "$run/com2" --screen-text "$run/screen.txt" \
+    --screen-png "$run/screen.png" >/dev/null &
 sim=$!
-trap 'kill $sim 2>/dev/null; rm -rf "$work"' EXIT
-until [[ -s "$work/com1" ]]; do sleep 0.1; done
-export "$(cat "$work/com1")"
-"$bin/vfdkit" send "$work/small.fnt" --port 1
-kill "$sim" && wait "$sim" || true
-cmp "$work/small.fnt" "$work/received.fnt" && echo "vfdsim received the font unchanged"
-
-# Display commands through the driver library, shown on the virtual screen.
-echo "== vfdkit call, to vfdsim as COM2: its screen afterwards"
-"$bin/vfdsim" --port 2 --port-file "$work/com2" --screen-text "$work/screen.txt" \
-    --screen-png "$work/screen.png" >/dev/null &
-sim=$!
-until [[ -s "$work/com2" ]]; do sleep 0.1; done
-export "$(cat "$work/com2")"
+for _ in $(seq 100); do
+    [[ -s "$run/com2" ]] && break
+    sleep 0.1
+done
+export "$(cat "$run/com2")"
 "$bin/vfdkit" call --port 2 DisplayStrAt "HELLO" 3 >/dev/null
 "$bin/vfdkit" call --port 2 DisplayStrAt "from the driver" 4 >/dev/null
-sleep 0.3
-kill "$sim" && wait "$sim" || true
-head -n 4 "$work/screen.txt"
+# vfdsim redraws its screen files once the line has been idle a moment.
+for _ in $(seq 50); do
+    grep -q "from the driver" "$run/screen.txt" 2>/dev/null && break
+    sleep 0.1
+done
+stop_sim
+head -n 4 "$run/screen.txt"
+echo "its screen as a picture: $run/screen.png"

@@ -1,5 +1,6 @@
 #include "WxControlAccess.h"
 
+#include "WxProgressBar.h"
 #include "WxRadioGroup.h"
 #include "WxText.h"
 
@@ -8,6 +9,7 @@
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/combobox.h>
+#include <wx/gauge.h>
 #include <wx/listbox.h>
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
@@ -55,6 +57,23 @@ wxWindow* FindControl(const wxWindow& window, int nId)
         }
     }
     return nullptr;
+}
+
+CWxControlAccess::CWxControlAccess(wxWindow& window) : m_window(window) {}
+
+CWxControlAccess::~CWxControlAccess() = default;
+
+CProgressBarWindow* CWxControlAccess::FindProgressBar(int nId)
+{
+    auto& pBar = m_progressBars[nId];
+    if (!pBar)
+    {
+        auto* pGauge = FindAs<wxGauge>(*this, nId, "a progress bar");
+        if (!pGauge)
+            return nullptr;
+        pBar = std::make_unique<CWxProgressBar>(*pGauge);
+    }
+    return pBar.get();
 }
 
 wxWindow* CWxControlAccess::Find(int nId)

@@ -3,9 +3,12 @@
 #include "ControlLayout.h"
 #include "DataExchange.h"
 
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+class CWxProgressBar;
 class wxRadioButton;
 class wxWindow;
 
@@ -29,7 +32,8 @@ class wxWindow;
 class CWxControlAccess final : public CControlAccess, public CControlLayout
 {
 public:
-    explicit CWxControlAccess(wxWindow& window) : m_window(window) {}
+    explicit CWxControlAccess(wxWindow& window);
+    ~CWxControlAccess() override;
 
     std::string GetText(int nId) override;
     void SetText(int nId, const std::string& strText) override;
@@ -44,6 +48,8 @@ public:
     void SetCheck(int nId, int nState) override;
 
     void FocusAndSelect(int nId) override;
+    // Progress bars are wxGauge controls.
+    CProgressBarWindow* FindProgressBar(int nId) override;
 
     void EnableControl(int nId, bool bEnable) override;
     void ShowControl(int nId, bool bShow) override;
@@ -61,6 +67,7 @@ public:
 
 private:
     wxWindow& m_window;
+    std::map<int, std::unique_ptr<CWxProgressBar>> m_progressBars;
 };
 
 // Finds a descendant of window by id, breadth first, never window itself.

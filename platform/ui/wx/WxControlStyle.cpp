@@ -19,6 +19,8 @@ radiobutton, checkbutton {
 radio, check {
     min-width: 12px;
     min-height: 12px;
+    margin-left: 0;
+    margin-right: 3px;
 }
 button.image-button {
     padding: 1px 2px;

@@ -2,10 +2,13 @@
 
 #include "WxControlStyle.h"
 
+#include <vector>
+
 #include <wx/dialog.h>
 #include <wx/frame.h>
 #include <wx/icon.h>
 #include <wx/image.h>
+#include <wx/math.h>
 #include <wx/panel.h>
 #include <wx/xml/xml.h>
 #include <wx/xrc/xmlres.h>
@@ -17,6 +20,55 @@ wxString ResourceName(int nId)
     return wxString::Format("%d", nId);
 }
 
+// Dialog units as a window's own font gives them. wx converts with the font
+// of the window's top-level window, which for a page or a form in a window
+// of another font is not the resource's.
+wxSize OwnDialogBase(const wxWindow& window)
+{
+    wxSize base = window.GetTextExtent("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    base.x = (base.x / 26 + 1) / 2;
+    return base;
+}
+
+// As wx converts, with the base given.
+wxSize ToPixels(const wxSize& units, const wxSize& base)
+{
+    return wxSize(wxMulDivInt32(units.x, base.x, 4), wxMulDivInt32(units.y, base.y, 8));
+}
+
+std::optional<wxSize> DialogUnitsOf(const wxXmlNode& object, const wxString& strProperty)
+{
+    for (const wxXmlNode* pChild = object.GetChildren(); pChild; pChild = pChild->GetNext())
+        if (pChild->GetName() == strProperty)
+            return ParseDialogUnits(pChild->GetNodeContent());
+    return std::nullopt;
+}
+
+// The controls of a window whose top-level window has another font: placed
+// again in the window's own dialog units. The resource's objects and the
+// window's children come in the same order.
+void PlaceChildrenInOwnUnits(wxWindow& window, const wxXmlNode& node, const wxSize& base)
+{
+    std::vector<const wxXmlNode*> objects;
+    for (const wxXmlNode* pChild = node.GetChildren(); pChild; pChild = pChild->GetNext())
+        if (pChild->GetName() == "object")
+            objects.push_back(pChild);
+    const wxWindowList& children = window.GetChildren();
+    if (objects.size() != children.size())
+        return;
+    std::size_t i = 0;
+    for (wxWindow* pChild : children)
+    {
+        const wxXmlNode& object = *objects[i++];
+        const auto pos = DialogUnitsOf(object, "pos");
+        const auto size = DialogUnitsOf(object, "size");
+        if (pos)
+            pChild->Move(wxPoint(ToPixels(*pos, base).x, ToPixels(*pos, base).y));
+        if (size)
+            pChild->SetSize(ToPixels(*size, base));
+    }
+}
+
 // The XRC handler converts a window's own size with the font it had before
 // the resource's font was applied; its controls use the resource's font.
 // Sizing again keeps window and controls in the same dialog units.
@@ -25,13 +77,18 @@ void SizeInDialogUnits(wxWindow& window, int nId)
     const wxXmlNode* pNode = wxXmlResource::Get()->GetResourceNode(ResourceName(nId));
     if (!pNode)
         return;
+    const wxSize base = OwnDialogBase(window);
+    const bool bOwnUnits = base != window.ConvertDialogToPixels(wxSize(4, 8));
+    if (bOwnUnits)
+        PlaceChildrenInOwnUnits(window, *pNode, base);
     bool bCentred = false;
     for (const wxXmlNode* pChild = pNode->GetChildren(); pChild; pChild = pChild->GetNext())
     {
         if (pChild->GetName() == "size")
         {
             if (const auto units = ParseDialogUnits(pChild->GetNodeContent()))
-                window.SetClientSize(window.ConvertDialogToPixels(*units));
+                window.SetClientSize(bOwnUnits ? ToPixels(*units, base)
+                                               : window.ConvertDialogToPixels(*units));
         }
         else if (pChild->GetName() == "centered")
             bCentred = pChild->GetNodeContent().Trim().Trim(false) == "1";

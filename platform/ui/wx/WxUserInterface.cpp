@@ -34,7 +34,12 @@ wxString WildcardFromFilter(const std::string& strFilter)
     {
         if (!wildcard.empty())
             wildcard += '|';
-        wildcard += ToWx(filter.m_strName) + '|' + ToWx(filter.m_strPattern);
+        wxString pattern = ToWx(filter.m_strPattern);
+        // "*.*" means every file; elsewhere than on Windows it would hide
+        // the files without an extension, as many font files are.
+        if (pattern == "*.*")
+            pattern = wxFileSelectorDefaultWildcardStr;
+        wildcard += ToWx(filter.m_strName) + '|' + pattern;
     }
     return wildcard.empty() ? wxString(wxFileSelectorDefaultWildcardStr) : wildcard;
 }

@@ -20,6 +20,7 @@ constexpr auto kShowTimeout = std::chrono::seconds(10);
 constexpr auto kSettleTime = std::chrono::milliseconds(100);
 constexpr auto kChooseTimeout = std::chrono::seconds(3);
 constexpr auto kCloseTimeout = std::chrono::seconds(5);
+constexpr auto kHandlerTimeout = std::chrono::seconds(60);
 
 std::string Utf8(const char* psz)
 {
@@ -148,6 +149,11 @@ void CModalDialogWatcher::Answer(int nButton, const std::string& strPath)
     m_answers.push_back(CAnswer{nButton, strPath});
 }
 
+void CModalDialogWatcher::AnswerAndStay(int nButton)
+{
+    m_answers.push_back(CAnswer{nButton, {}, true});
+}
+
 int CModalDialogWatcher::Enter(wxDialog* pDialog)
 {
     if (g_pActive != this)
@@ -218,6 +224,12 @@ void CModalDialogWatcher::OnTimer(wxTimerEvent&)
     case EStep::Pressed:
         if (waited > kCloseTimeout)
             ForceClose(open, "did not close when its button was pressed");
+        break;
+    case EStep::Staying:
+        if (open.m_bHandled)
+            TakeNextAnswer(open);
+        else if (waited > kHandlerTimeout)
+            ForceClose(open, "did not finish the handler of its button");
         break;
     case EStep::Done:
         break;
@@ -309,11 +321,58 @@ void CModalDialogWatcher::Press(COpen& open)
         return;
     }
 
+    if (open.m_answer.m_bStays)
+    {
+        PressAndStay(open);
+        return;
+    }
     wxWindow* pButton = FindControl(*pDialog, nButton);
     if (pButton && GTK_IS_BUTTON(pButton->GetHandle()))
         gtk_button_clicked(GTK_BUTTON(pButton->GetHandle()));
     else
         ForceClose(open, "has no button " + std::to_string(nButton));
+}
+
+void CModalDialogWatcher::PressAndStay(COpen& open)
+{
+    wxDialog* pDialog = open.m_pDialog;
+    const int nButton = open.m_answer.m_nButton;
+    wxWindow* pButton = FindControl(*pDialog, nButton);
+    if (!pButton || !GTK_IS_BUTTON(pButton->GetHandle()))
+    {
+        ForceClose(open, "has no button " + std::to_string(nButton));
+        return;
+    }
+    open.m_step = EStep::Staying;
+    open.m_bHandled = false;
+    // Pressed from this timer's own event, the handler could not have the
+    // dialogs it opens answered: the timer does not fire while it runs.
+    pDialog->CallAfter(
+        [this, pDialog, nButton]
+        {
+            if (wxWindow* pPressed = FindControl(*pDialog, nButton))
+                gtk_button_clicked(GTK_BUTTON(pPressed->GetHandle()));
+            for (COpen& each : m_open)
+                if (each.m_pDialog == pDialog)
+                {
+                    each.m_bHandled = true;
+                    each.m_since = CClock::now();
+                }
+        });
+}
+
+void CModalDialogWatcher::TakeNextAnswer(COpen& open)
+{
+    open.m_bAnswered = !m_answers.empty();
+    if (open.m_bAnswered)
+    {
+        open.m_answer = m_answers.front();
+        m_answers.pop_front();
+    }
+    else
+        open.m_answer = CAnswer{};
+    open.m_step = EStep::Shown;
+    open.m_since = CClock::now();
 }
 
 void CModalDialogWatcher::ForceClose(COpen& open, const std::string& strWhy)

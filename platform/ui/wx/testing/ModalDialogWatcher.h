@@ -48,6 +48,11 @@ public:
     // wxID_CANCEL, wxID_YES, wxID_NO, or the id of a resource dialog's
     // button). A file dialog answered with wxID_OK chooses strPath first.
     void Answer(int nButton, const std::string& strPath = {});
+    // Queues a press of a resource dialog's button that leaves the dialog
+    // open (a "Download" button). Its handler runs once the press has
+    // returned, so the dialogs it opens take the answers queued after this
+    // one; when it is done, the dialog takes the next answer left.
+    void AnswerAndStay(int nButton);
 
     // Saves the screen as each dialog shows, before it is answered, as
     // <strPathPrefix>-<n>.png (n counting from 1).
@@ -66,6 +71,7 @@ private:
     {
         int m_nButton = 0;
         std::string m_strPath;
+        bool m_bStays = false; // the button leaves the dialog open
     };
     enum class EStep
     {
@@ -73,6 +79,7 @@ private:
         Shown,    // recorded; settling before the answer
         Choosing, // a file dialog taking the answer's path
         Pressed,  // its button pressed; closing
+        Staying,  // a button that leaves it open pressed; its handler runs
         Done      // closed by force
     };
     struct COpen
@@ -80,6 +87,7 @@ private:
         wxDialog* m_pDialog = nullptr;
         std::size_t m_nSeen = 0;
         bool m_bAnswered = false; // an answer was queued for it
+        bool m_bHandled = false;  // Staying: the button's handler has run
         CAnswer m_answer;
         EStep m_step = EStep::Opening;
         std::chrono::steady_clock::time_point m_since;
@@ -89,6 +97,8 @@ private:
     bool Record(COpen& open, bool bLastChance);
     void Answer(COpen& open);
     void Press(COpen& open);
+    void PressAndStay(COpen& open);
+    void TakeNextAnswer(COpen& open);
     void ForceClose(COpen& open, const std::string& strWhy);
 
     std::deque<CAnswer> m_answers;

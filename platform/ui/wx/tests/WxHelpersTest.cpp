@@ -25,8 +25,10 @@ TEST(WxText, Utf8RoundTripsAndOtherBytesAreKept)
 
 TEST(WxUserInterface, FilterStringBecomesWildcard)
 {
+    // "*.*" takes every file, also those without an extension, as on Windows.
     EXPECT_EQ(WildcardFromFilter("Dat Files (*.dat)|*.dat|All Files (*.*)|*.*||"),
-              "Dat Files (*.dat)|*.dat|All Files (*.*)|*.*");
+              "Dat Files (*.dat)|*.dat|All Files (*.*)|" +
+                  wxString(wxFileSelectorDefaultWildcardStr));
     EXPECT_EQ(WildcardFromFilter("Fonts|*.bin;*.fnt|"), "Fonts|*.bin;*.fnt");
     // No filter at all: every file.
     EXPECT_EQ(WildcardFromFilter(""), wxString(wxFileSelectorDefaultWildcardStr));

@@ -1,0 +1,179 @@
+#include "WxTypeloomDoc.h"
+
+#include "File.h"
+#include "WxText.h"
+
+#include <string_view>
+
+#include <wx/app.h>
+#include <wx/filename.h>
+
+namespace
+{
+// Save dialogs offer every file and add no extension, as the document type
+// names none.
+constexpr const char* kAllFilesFilter = "All Files (*.*)|*.*||";
+
+// What a file name may not contain, for the name a save dialog proposes.
+std::string WithoutBadCharacters(std::string strName)
+{
+    std::erase_if(strName, [](char c)
+                  { return std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos; });
+    return strName;
+}
+} // namespace
+
+std::string SaveChangesPrompt(const std::string& strName)
+{
+    return "Save changes to " + strName + "?";
+}
+
+CWxTypeloomDoc::CWxTypeloomDoc() : m_ui(wxTheApp ? wxTheApp->GetTopWindow() : nullptr) {}
+
+std::string CWxTypeloomDoc::CSite::GetPathName() const
+{
+    return m_doc.m_bHasPath ? PathFromWx(m_doc.GetFilename()) : std::string();
+}
+
+void CWxTypeloomDoc::CSite::SetPathName(const std::string& strPath)
+{
+    m_doc.m_bHasPath = true;
+    m_doc.SetDocumentSaved(true);
+    m_doc.SetTitle(wxFileName(PathToWx(strPath)).GetFullName());
+    m_doc.SetFilename(PathToWx(strPath), true);
+}
+
+void CWxTypeloomDoc::CSite::AddToRecentFileList(const std::string& strPath)
+{
+    if (wxDocManager* pManager = m_doc.GetDocumentManager())
+        pManager->AddFileToHistory(PathToWx(strPath));
+}
+
+std::vector<CDocumentView*> CWxTypeloomDoc::CSite::GetViews()
+{
+    std::vector<CDocumentView*> views;
+    for (CWxDocumentView* pView : m_doc.WxViews())
+        views.push_back(&pView->GetDocumentView());
+    return views;
+}
+
+std::vector<CWxDocumentView*> CWxTypeloomDoc::WxViews() const
+{
+    std::vector<CWxDocumentView*> views;
+    for (wxView* pView : GetViewsVector())
+        if (auto* pOurs = dynamic_cast<CWxDocumentView*>(pView))
+            views.push_back(pOurs);
+    return views;
+}
+
+CWxDocumentView* CWxTypeloomDoc::NewView()
+{
+    wxDocTemplate* pTemplate = GetDocumentTemplate();
+    auto* pView = pTemplate ? dynamic_cast<CWxDocumentView*>(pTemplate->CreateView(this)) : nullptr;
+    if (pView)
+        pView->OnInitialUpdate();
+    return pView;
+}
+
+bool CWxTypeloomDoc::OnCreate(const wxString&, long)
+{
+    // The window comes once the document has opened (OnNewDocument,
+    // OnOpenDocument).
+    return true;
+}
+
+bool CWxTypeloomDoc::OnNewDocument()
+{
+    m_bHasPath = false;
+    SetDocumentSaved(false);
+    SetTitle(GetDocumentManager()->MakeNewDocumentName());
+    return NewView() != nullptr;
+}
+
+bool CWxTypeloomDoc::OnOpenDocument(const wxString& strPath)
+{
+    const std::string strFile = PathFromWx(strPath);
+    if (!m_doc.OnOpenDocument(strFile))
+    {
+        // The logic only says no; the cause comes from trying once more.
+        CFile file;
+        std::string strCause;
+        if (!file.Open(strFile, CFile::EMode::Read))
+            strCause = file.GetLastError();
+        else
+            strCause = strFile + ": its length cannot be read";
+        m_ui.MessageBox(std::string(kMsgOpenFailed) + "\n" + strCause, EMessageIcon::Warning);
+        return false;
+    }
+    m_bHasPath = true;
+    SetDocumentSaved(true);
+    SetTitle(wxFileName(strPath).GetFullName());
+    SetFilename(strPath, false);
+    return NewView() != nullptr;
+}
+
+bool CWxTypeloomDoc::Save()
+{
+    if (!m_bHasPath)
+        return SaveAs();
+    return OnSaveDocument(GetFilename());
+}
+
+bool CWxTypeloomDoc::SaveAs()
+{
+    CFileDialogRequest request;
+    request.m_bOpen = false;
+    request.m_strFilter = kAllFilesFilter;
+    request.m_strFileName =
+        m_bHasPath ? PathFromWx(GetFilename()) : WithoutBadCharacters(FromWx(GetTitle()));
+    request.m_bPathMustExist = true;
+    request.m_bOverwritePrompt = true;
+    request.m_bHideReadOnly = true;
+    const auto path = m_ui.FileDialog(request);
+    if (!path)
+        return false;
+    return OnSaveDocument(PathToWx(*path));
+}
+
+bool CWxTypeloomDoc::OnSaveDocument(const wxString& strPath)
+{
+    // On failure the logic has said why and kept its changes and its path.
+    return m_doc.OnSaveDocument(PathFromWx(strPath));
+}
+
+bool CWxTypeloomDoc::IsModified() const
+{
+    if (m_bDiscarded)
+        return false;
+    if (!m_doc.GetChanges().empty())
+        return true;
+    for (const CWxDocumentView* pView : WxViews())
+        if (pView->HasPendingEdit())
+            return true;
+    return false;
+}
+
+bool CWxTypeloomDoc::OnSaveModified()
+{
+    if (!IsModified())
+        return true;
+    const std::string strName = m_bHasPath ? PathFromWx(GetFilename()) : FromWx(GetTitle());
+    switch (m_ui.MessageBox(SaveChangesPrompt(strName), EMessageIcon::Question,
+                            EMessageButtons::YesNoCancel))
+    {
+    case EMessageResult::Yes:
+        return Save();
+    case EMessageResult::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CWxTypeloomDoc::OnCloseDocument()
+{
+    // Whatever was not saved is gone now; nothing more to ask about.
+    m_bDiscarded = true;
+    m_doc.ClearChanges();
+    return wxDocument::OnCloseDocument();
+}

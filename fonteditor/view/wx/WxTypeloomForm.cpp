@@ -1,0 +1,96 @@
+#include "WxTypeloomForm.h"
+
+#include "WxPaintedControl.h"
+#include "WxResources.h"
+
+#include <algorithm>
+
+#include <wx/panel.h>
+#include <wx/scrolbar.h>
+#include <wx/textctrl.h>
+#include <wx/toplevel.h>
+
+namespace
+{
+constexpr int kFormResource = 101;
+constexpr int kScrollStep = 10;   // pixels a line of the form's own scroll bars
+constexpr int kMinScrolled = 100; // pixels: smaller windows get no scroll bars
+} // namespace
+
+void CWxTypeloomForm::CFormControls::SetText(int nId, const std::string& strText)
+{
+    m_controls.SetText(nId, strText);
+    if (nId == kIdGlyphText)
+        m_textBox.OnTextSet(strText);
+}
+
+CWxTypeloomForm::CWxTypeloomForm(wxWindow* pParent, CTypeloomDoc& doc, CDownloadLauncher& launcher)
+    : wxScrolledWindow(pParent, wxID_ANY), m_launcher(launcher), m_view(doc, *this)
+{
+    m_pPanel = new wxPanel;
+    LoadXrcPanel(*m_pPanel, this, kFormResource);
+    SetVirtualSize(m_pPanel->GetSize());
+    SetBackgroundColour(m_pPanel->GetBackgroundColour());
+    // Scroll bars only while the window is smaller than the form.
+    Bind(wxEVT_SIZE,
+         [this](wxSizeEvent& event)
+         {
+             const wxSize form = m_pPanel->GetSize();
+             const wxSize client = event.GetSize();
+             // A window made at a token size before its frame lays it out
+             // gets none: scroll bars do not fit there.
+             const bool bScroll = (client.x < form.x || client.y < form.y) &&
+                                  client.x >= kMinScrolled && client.y >= kMinScrolled;
+             SetScrollRate(bScroll ? kScrollStep : 0, bScroll ? kScrollStep : 0);
+             event.Skip();
+         });
+
+    m_pPanel->Bind(
+        wxEVT_BUTTON, [this](wxCommandEvent&) { m_view.OnApply(); }, kIdApply);
+}
+
+CWxTypeloomForm::~CWxTypeloomForm()
+{
+    // The controls' windows go first: their painters and handlers are members.
+    DestroyChildren();
+}
+
+void CWxTypeloomForm::BindControls()
+{
+    m_mapHost.Bind(CWxPaintedControl::ReplacePlaceholder(*m_pPanel, kIdCharMap, &m_mapPainter));
+    m_gridHost.Bind(CWxPaintedControl::ReplacePlaceholder(*m_pPanel, kIdGlyphGrid, &m_gridPainter));
+
+    m_textBox.Attach(dynamic_cast<wxTextCtrl*>(m_access.Find(kIdGlyphText)));
+    m_textBox.m_onChange = [this] { m_view.OnChangeGlyphText(); };
+
+    m_scrollBar.Attach(dynamic_cast<wxScrollBar*>(m_access.Find(kIdPageScrollBar)),
+                       [this](EScrollRequest request, int nThumbPos)
+                       { m_view.OnVScroll(request, nThumbPos, kIdPageScrollBar); });
+}
+
+int CWxTypeloomForm::GetFocusId() const
+{
+    const wxWindow* pFocus = wxWindow::FindFocus();
+    for (const wxWindow* pWindow = pFocus; pWindow; pWindow = pWindow->GetParent())
+    {
+        if (pWindow == m_pPanel)
+            return pFocus != m_pPanel && pFocus->GetId() > 0 ? pFocus->GetId() : 0;
+        if (pWindow->IsTopLevel())
+            break;
+    }
+    return 0;
+}
+
+void CWxTypeloomForm::ResizeParentToFit()
+{
+    // Document windows are always maximised; only a window that is not
+    // would shrink around the form.
+    wxWindow* pParent = GetParent();
+    const auto* pFrame = dynamic_cast<const wxTopLevelWindow*>(pParent);
+    if (!pParent || (pFrame && pFrame->IsMaximized()))
+        return;
+    const wxSize form = m_pPanel->GetSize();
+    const wxSize client = pParent->GetClientSize();
+    if (client.x > form.x || client.y > form.y)
+        pParent->SetClientSize(std::min(client.x, form.x), std::min(client.y, form.y));
+}
