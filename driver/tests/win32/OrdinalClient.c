@@ -5,12 +5,12 @@
  * Usage: OrdinalClient DLL PORT
  * Prints "ordinal client: ok" as its last line when every call gave the
  * expected result, and exits 0 only then. */
+#include "win32/TestClient.h"
+
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <windows.h>
-
-#include "win32/TestClient.h"
 
 typedef int32_t(__stdcall* OPEN_PORT)(int32_t, int32_t, int32_t);
 typedef int32_t(__stdcall* SEND_BYTES)(const void*, uint32_t);

@@ -5,10 +5,10 @@
  * Usage: PolelinkClient DLL
  * Prints "polelink client: ok" as its last line when every call gave the
  * expected result, and exits 0 only then. */
+#include "win32/TestClient.h"
+
 #include <stdio.h>
 #include <windows.h>
-
-#include "win32/TestClient.h"
 
 typedef int (*NO_ARGUMENTS)(void);
 typedef int (*WRITE_DATA)(const char*, int);
