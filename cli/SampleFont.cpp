@@ -137,7 +137,8 @@ std::vector<std::uint8_t> MakeSampleFont(unsigned nWidth, unsigned nHeight, std:
                 if (nColumn < 5 && nRow < 7 && (columns[nColumn] >> nRow) & 1)
                     glyph.SetPixel(x, y, 1);
             }
-        std::copy_n(glyph.m_bits.begin(), nBytes, font.begin() + std::ptrdiff_t{nCode} * nBytes);
+        std::copy_n(glyph.m_bits.begin(), nBytes,
+                    font.begin() + static_cast<std::ptrdiff_t>(nCode) * nBytes);
     }
     return font;
 }

@@ -23,6 +23,12 @@ std::uint32_t BigEndian32(const std::uint8_t* p)
 
 TEST(Pictures, TheKeptFilesAreWhatTheDrawingsMake)
 {
+#ifdef _WIN32
+    // The files are resources of the desktop programs, which the Windows build
+    // does not hold; its x87 arithmetic and C library round the glow's last
+    // bits differently, so the drawing is byte-exact only where it was made.
+    GTEST_SKIP() << "the kept pictures belong to the Linux build";
+#endif
     for (const CPicture& picture : ProgramPictures())
         EXPECT_TRUE(ReadFile(picture.m_strFile) == RenderPicture(picture))
             << picture.m_strFile << " differs from its drawing: run build/bin/render_pictures";
