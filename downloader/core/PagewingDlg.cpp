@@ -1,5 +1,7 @@
 #include "PagewingDlg.h"
 
+#include "ControlLayout.h"
+
 #include <algorithm>
 #include <limits>
 
@@ -88,10 +90,7 @@ void CPagewingDlg::OnClose()
 
 void CPagewingDlg::FillPageList(int nPages)
 {
-    std::vector<std::string> pages;
-    for (int nPage = 1; nPage <= nPages; ++nPage)
-        pages.push_back(std::to_string(nPage));
-    m_cbPageList.Fill(std::move(pages));
+    m_cbPageList.Fill(NumberItems(nPages));
     // The page chosen before stays chosen when the new list has it.
     m_cbPageList.SetCurSel(m_nPageIndex);
 }

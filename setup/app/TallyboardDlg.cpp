@@ -7,21 +7,6 @@
 namespace
 {
 constexpr int kCancel = 2;
-
-template <std::size_t N>
-std::vector<std::string> Items(const std::array<const char*, N>& items)
-{
-    return {items.begin(), items.end()};
-}
-
-template <std::size_t N>
-std::vector<std::string> Items(const std::array<int, N>& numbers)
-{
-    std::vector<std::string> texts;
-    for (const int nNumber : numbers)
-        texts.push_back(std::to_string(nNumber));
-    return texts;
-}
 } // namespace
 
 int BaudIndexOfRate(int nBaudRate)
@@ -57,10 +42,10 @@ void CTallyboardDlg::OnInitDialog()
 {
     m_site.SetIcon(kAppIcon);
     m_controls.SetRadioIndex(kComRadio, 0);
-    m_layout.SetItems(kModelList, Items(kModels));
+    m_layout.SetItems(kModelList, ListItems(kModels));
     m_controls.SetSelectionIndex(kModelList, 0);
-    m_layout.SetItems(kPortList, Items(kPortItems));
-    m_layout.SetItems(kBaudList, Items(kConnectionBaudRates));
+    m_layout.SetItems(kPortList, ListItems(kPortItems));
+    m_layout.SetItems(kBaudList, ListItems(kConnectionBaudRates));
     m_site.ShowPreview(kPreviewBitmaps[0]);
     if (!m_connectionFile.Exists())
     {

@@ -5,15 +5,6 @@
 #include <string>
 #include <vector>
 
-namespace
-{
-template <std::size_t N>
-std::vector<std::string> Items(const std::array<const char*, N>& items)
-{
-    return {items.begin(), items.end()};
-}
-} // namespace
-
 std::uint8_t SelectionCommandByte(int nIndex)
 {
     if (nIndex == 13)
@@ -41,11 +32,11 @@ void Settings::DoDataExchange(CDataExchange& dx)
 
 void Settings::OnInitDialog()
 {
-    m_layout.SetItems(kBaudRateList, Items(kBaudRateItems));
-    m_layout.SetItems(kContrastList, Items(kContrastItems));
-    m_layout.SetItems(kCharSetList, Items(kCharSetItems));
-    m_layout.SetItems(kCodeTableList, Items(kCodeTableItems));
-    m_layout.SetItems(kFontTypeList, Items(kFontTypeItems));
+    m_layout.SetItems(kBaudRateList, ListItems(kBaudRateItems));
+    m_layout.SetItems(kContrastList, ListItems(kContrastItems));
+    m_layout.SetItems(kCharSetList, ListItems(kCharSetItems));
+    m_layout.SetItems(kCodeTableList, ListItems(kCodeTableItems));
+    m_layout.SetItems(kFontTypeList, ListItems(kFontTypeItems));
     UpdateData(false);
 }
 
@@ -87,7 +78,7 @@ void Settings::OnReset()
 
 void Settings::AdaptToVF620()
 {
-    m_layout.SetItems(kCodeTableList, Items(kVF620CodeTableItems));
+    m_layout.SetItems(kCodeTableList, ListItems(kVF620CodeTableItems));
     m_layout.ShowControl(kChineseRadio, false);
     m_layout.ShowControl(kBaudRateList, false);
     m_controls.SetText(kBaudRateLabel, kVF620BaudRateLabel);

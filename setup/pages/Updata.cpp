@@ -19,10 +19,7 @@ void Updata::DoDataExchange(CDataExchange& dx)
 
 void Updata::FillPageList(int nPages)
 {
-    std::vector<std::string> pages;
-    for (int nPage = 1; nPage <= nPages; ++nPage)
-        pages.push_back(std::to_string(nPage));
-    m_layout.SetItems(kPageCombo, std::move(pages));
+    m_layout.SetItems(kPageCombo, NumberItems(nPages));
 }
 
 void Updata::Report(int nResult, const char* pszComplete, const char* pszFail)

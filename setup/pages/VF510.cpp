@@ -18,10 +18,7 @@ void VF510::DoDataExchange(CDataExchange& dx)
 
 void VF510::OnInitDialog()
 {
-    std::vector<std::string> levels;
-    for (int nLevel = 1; nLevel <= kContrastLevels; ++nLevel)
-        levels.push_back(std::to_string(nLevel));
-    m_layout.SetItems(kContrastList, std::move(levels));
+    m_layout.SetItems(kContrastList, NumberItems(kContrastLevels));
     // No indicator is known to be lit until one is clicked.
     m_controls.SetRadioIndex(kNoneRadio, -1);
     UpdateData(false);
