@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ControlLayout.h"
 #include "DataExchange.h"
+#include "ListItems.h"
 
 #include <string>
 #include <vector>
@@ -12,7 +12,7 @@
 class CComboBoxControl
 {
 public:
-    CComboBoxControl(CControlAccess& controls, CControlLayout& layout, int nId)
+    CComboBoxControl(CControlAccess& controls, CControlAccess& layout, int nId)
         : m_controls(controls), m_layout(layout), m_nId(nId)
     {
     }
@@ -27,6 +27,6 @@ public:
 
 private:
     CControlAccess& m_controls;
-    CControlLayout& m_layout;
+    CControlAccess& m_layout;
     int m_nId;
 };

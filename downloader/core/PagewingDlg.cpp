@@ -1,6 +1,6 @@
 #include "PagewingDlg.h"
 
-#include "ControlLayout.h"
+#include "ListItems.h"
 
 #include <algorithm>
 #include <limits>

@@ -5,13 +5,15 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // The data-exchange seam: a dialog's logic binds its member fields to control
 // ids in DoDataExchange, and one CDataExchange moves them in either direction.
 //
 // CControlAccess is what the window side provides: the controls' values by
-// id. The wx layer implements it over real controls; tests use
-// CFakeControls, which holds the values.
+// id, and what the logic changes beside them (list items, whether a control
+// is shown or enabled). The wx layer implements it over real controls; tests
+// use CFakeControls, which holds the state.
 class CControlAccess
 {
 public:
@@ -37,6 +39,12 @@ public:
 
     // The progress bar with this id, nullptr when the window has none.
     virtual CProgressBarWindow* FindProgressBar(int /*nId*/) { return nullptr; }
+
+    // Empties a list or combo box and fills it with the items in order; it
+    // is then without selection.
+    virtual void SetItems(int nId, std::vector<std::string> items) = 0;
+    virtual void ShowControl(int nId, bool bShow) = 0;
+    virtual void EnableControl(int nId, bool bEnable) = 0;
 };
 
 // The validation messages, as the framework words them.

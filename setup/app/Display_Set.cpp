@@ -14,11 +14,11 @@ Display_Set::Display_Set(CMainWindowSite& site, CPolelink& polelink, CClock& clo
                          std::string strConnectionPath)
     : m_site(site), m_polelink(polelink), m_connectionFile(std::move(strConnectionPath)),
       m_diagnostic(site.PageControls(kDiagnosticPage), polelink, clock),
-      m_settings(site.PageControls(kSettingsPage), site.PageLayout(kSettingsPage),
+      m_settings(site.PageControls(kSettingsPage), site.PageControls(kSettingsPage),
                  site.PageUserInterface(kSettingsPage), polelink),
-      m_updata(site.PageControls(kUpdataPage), site.PageLayout(kUpdataPage),
+      m_updata(site.PageControls(kUpdataPage), site.PageControls(kUpdataPage),
                site.PageUserInterface(kUpdataPage), polelink, clock),
-      m_vf510(site.PageControls(kVF510Page), site.PageLayout(kVF510Page),
+      m_vf510(site.PageControls(kVF510Page), site.PageControls(kVF510Page),
               site.PageUserInterface(kVF510Page), polelink)
 {
 }
@@ -90,8 +90,8 @@ void Display_Set::BuildPageSet()
     {
         CreatePage(kVF510Page);
         nShownFirst = kVF510Page;
-        m_site.ControlLayout().EnableControl(kOpenButton, false);
-        m_site.ControlLayout().EnableControl(kSaveButton, false);
+        m_site.Controls().EnableControl(kOpenButton, false);
+        m_site.Controls().EnableControl(kSaveButton, false);
         m_site.GrayMenuItem(kDrivesMenu, kSavePosition);
         m_site.GrayMenuItem(kDrivesMenu, kSaveAsPosition);
     }

@@ -24,7 +24,7 @@ int RateOfBaudIndex(int nIndex)
     return kConnectionBaudRates.back();
 }
 
-CTallyboardDlg::CTallyboardDlg(CControlAccess& controls, CControlLayout& layout,
+CTallyboardDlg::CTallyboardDlg(CControlAccess& controls, CControlAccess& layout,
                                CSelectionWindowSite& site, CUserInterface& ui, CPolelink& polelink,
                                std::string strConnectionPath)
     : CDataExchangeForm(controls, ui), m_layout(layout), m_site(site), m_polelink(polelink),

@@ -27,7 +27,7 @@ public:
     // The preview of each entry of kModels.
     static constexpr std::array kPreviewBitmaps{161, 162, 163};
 
-    CTallyboardDlg(CControlAccess& controls, CControlLayout& layout, CSelectionWindowSite& site,
+    CTallyboardDlg(CControlAccess& controls, CControlAccess& layout, CSelectionWindowSite& site,
                    CUserInterface& ui, CPolelink& polelink,
                    std::string strConnectionPath = kConnectionFilePath);
 
@@ -50,7 +50,7 @@ private:
     // The connection as the lists show it.
     CConnectionSettings ChosenConnection();
 
-    CControlLayout& m_layout;
+    CControlAccess& m_layout;
     CSelectionWindowSite& m_site;
     CPolelink& m_polelink;
     CConnectionFile m_connectionFile;

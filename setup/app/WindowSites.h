@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ControlLayout.h"
 #include "DataExchange.h"
+#include "ListItems.h"
 #include "UserInterface.h"
 
 #include <string>
@@ -71,7 +71,6 @@ public:
     virtual ~CMainWindowSite() = default;
 
     virtual CControlAccess& Controls() = 0;
-    virtual CControlLayout& ControlLayout() = 0;
     virtual CTabControl& Tabs() = 0;
     // Message boxes and file dialogs owned by the main window, and without
     // an owner.
@@ -81,7 +80,6 @@ public:
     // A page's controls and its boxes exist before its window does; they
     // are used only once the window has been created.
     virtual CControlAccess& PageControls(int nDialogId) = 0;
-    virtual CControlLayout& PageLayout(int nDialogId) = 0;
     virtual CUserInterface& PageUserInterface(int nDialogId) = 0;
     // Creates the page's window, hidden.
     virtual void CreatePage(int nDialogId) = 0;

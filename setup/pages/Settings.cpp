@@ -14,7 +14,7 @@ std::uint8_t SelectionCommandByte(int nIndex)
     return static_cast<std::uint8_t>(nIndex);
 }
 
-Settings::Settings(CControlAccess& controls, CControlLayout& layout, CUserInterface& ui,
+Settings::Settings(CControlAccess& controls, CControlAccess& layout, CUserInterface& ui,
                    CPolelink& polelink)
     : CDataExchangeForm(controls, ui), m_layout(layout), m_polelink(polelink)
 {

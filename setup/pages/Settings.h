@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ControlLayout.h"
 #include "DataExchange.h"
+#include "ListItems.h"
 #include "Polelink.h"
 #include "SettingsFile.h"
 
@@ -32,7 +32,7 @@ public:
     static constexpr int kBaudRateLabel = 1042;
     static constexpr int kContrastLabel = 1043;
 
-    Settings(CControlAccess& controls, CControlLayout& layout, CUserInterface& ui,
+    Settings(CControlAccess& controls, CControlAccess& layout, CUserInterface& ui,
              CPolelink& polelink);
 
     // Fills the lists and shows the values.
@@ -65,7 +65,7 @@ protected:
 private:
     void Send(std::initializer_list<std::uint8_t> bytes);
 
-    CControlLayout& m_layout;
+    CControlAccess& m_layout;
     CPolelink& m_polelink;
 };
 

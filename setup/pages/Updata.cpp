@@ -4,7 +4,7 @@
 
 #include <vector>
 
-Updata::Updata(CControlAccess& controls, CControlLayout& layout, CUserInterface& ui,
+Updata::Updata(CControlAccess& controls, CControlAccess& layout, CUserInterface& ui,
                CPolelink& polelink, CClock& clock)
     : CDataExchangeForm(controls, ui), m_layout(layout), m_polelink(polelink), m_clock(clock)
 {

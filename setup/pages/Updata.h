@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Clock.h"
-#include "ControlLayout.h"
 #include "DataExchange.h"
+#include "ListItems.h"
 #include "Polelink.h"
 
 #include <string>
@@ -25,7 +25,7 @@ public:
     static constexpr int kInternationalRadio = 1023; // first of the area group
     static constexpr int kCodeTableRadio = 1024;
 
-    Updata(CControlAccess& controls, CControlLayout& layout, CUserInterface& ui,
+    Updata(CControlAccess& controls, CControlAccess& layout, CUserInterface& ui,
            CPolelink& polelink, CClock& clock);
 
     // Fills the page list for the international area and shows the values.
@@ -52,7 +52,7 @@ private:
     // The library's result alone chooses the message.
     void Report(int nResult, const char* pszComplete, const char* pszFail);
 
-    CControlLayout& m_layout;
+    CControlAccess& m_layout;
     CPolelink& m_polelink;
     CClock& m_clock;
 };

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-VF510::VF510(CControlAccess& controls, CControlLayout& layout, CUserInterface& ui,
+VF510::VF510(CControlAccess& controls, CControlAccess& layout, CUserInterface& ui,
              CPolelink& polelink)
     : CDataExchangeForm(controls, ui), m_layout(layout), m_polelink(polelink)
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ControlLayout.h"
 #include "DataExchange.h"
+#include "ListItems.h"
 #include "Polelink.h"
 
 #include <cstdint>
@@ -26,7 +26,7 @@ public:
     static constexpr int kNoneRadio = 1039; // first of the indicator group
     static constexpr int kContrastList = 1040;
 
-    VF510(CControlAccess& controls, CControlLayout& layout, CUserInterface& ui,
+    VF510(CControlAccess& controls, CControlAccess& layout, CUserInterface& ui,
           CPolelink& polelink);
 
     // Fills the contrast list "1" to "8".
@@ -52,7 +52,7 @@ protected:
 private:
     void SendIndicator(std::uint8_t nIndicator);
 
-    CControlLayout& m_layout;
+    CControlAccess& m_layout;
     CPolelink& m_polelink;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ControlLayout.h"
 #include "DataExchange.h"
+#include "ListItems.h"
 
 #include <map>
 #include <string>
@@ -11,7 +11,7 @@
 // Radio groups and selection lists behave as the real controls do: a radio
 // index names one button of the group, a selection index must name an
 // existing item or is -1. Controls are shown and enabled until told otherwise.
-class CFakeControls final : public CControlAccess, public CControlLayout
+class CFakeControls final : public CControlAccess
 {
 public:
     std::string GetText(int nId) override { return m_texts[nId]; }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ControlLayout.h"
 #include "DataExchange.h"
+#include "ListItems.h"
 
 #include <map>
 #include <memory>
@@ -29,7 +29,7 @@ class wxWindow;
 //
 // An id that names no control of the right kind is a fault of the window's
 // resources and raises a wx assertion.
-class CWxControlAccess final : public CControlAccess, public CControlLayout
+class CWxControlAccess final : public CControlAccess
 {
 public:
     explicit CWxControlAccess(wxWindow& window);

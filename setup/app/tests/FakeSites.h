@@ -66,13 +66,11 @@ public:
     }
 
     CControlAccess& Controls() override { return m_controls; }
-    CControlLayout& ControlLayout() override { return m_controls; }
     CTabControl& Tabs() override { return m_tabs; }
     CUserInterface& UserInterface() override { return m_ui; }
     CUserInterface& OwnerlessUserInterface() override { return m_ownerlessUi; }
 
     CControlAccess& PageControls(int nDialogId) override { return m_pages[nDialogId]; }
-    CControlLayout& PageLayout(int nDialogId) override { return m_pages[nDialogId]; }
     CUserInterface& PageUserInterface(int nDialogId) override { return m_pageUis[nDialogId]; }
     void CreatePage(int nDialogId) override
     {

@@ -42,12 +42,10 @@ private:
     };
 
     CControlAccess& Controls() override { return m_controls; }
-    CControlLayout& ControlLayout() override { return m_controls; }
     CTabControl& Tabs() override { return m_tabs; }
     CUserInterface& UserInterface() override { return m_ui; }
     CUserInterface& OwnerlessUserInterface() override { return m_ownerlessUi; }
     CControlAccess& PageControls(int nDialogId) override { return Page(nDialogId).Controls(); }
-    CControlLayout& PageLayout(int nDialogId) override { return Page(nDialogId).Controls(); }
     CUserInterface& PageUserInterface(int nDialogId) override
     {
         return Page(nDialogId).UserInterface();

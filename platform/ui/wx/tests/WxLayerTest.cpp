@@ -175,7 +175,7 @@ TEST_F(WxLayer, ListsAreRefilledAndControlsHiddenAndDisabledById)
 {
     CProbeDialog& dialog = *ShowProbe();
     CWxControlAccess& controls = dialog.m_controls;
-    CControlLayout& layout = controls;
+    CControlAccess& layout = controls; // through the interface the logic sees
     controls.SetSelectionIndex(kIdPort, 2);
     layout.SetItems(kIdPort, {"PC437", "PC850", "PC866"});
     EXPECT_EQ(controls.GetItems(kIdPort), (std::vector<std::string>{"PC437", "PC850", "PC866"}));
