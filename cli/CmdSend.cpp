@@ -31,6 +31,9 @@ public:
     void SetCheck(int, int) override {}
     void FocusAndSelect(int) override {}
     CProgressBarWindow* FindProgressBar(int) override { return &m_bar; }
+    void SetItems(int, std::vector<std::string>) override {}
+    void ShowControl(int, bool) override {}
+    void EnableControl(int, bool) override {}
 
 private:
     CProgressBarWindow& m_bar;

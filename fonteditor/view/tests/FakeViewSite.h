@@ -45,6 +45,12 @@ public:
     int GetCheck(int nId) override { return m_inner.GetCheck(nId); }
     void SetCheck(int nId, int nState) override { m_inner.SetCheck(nId, nState); }
     void FocusAndSelect(int nId) override { m_inner.FocusAndSelect(nId); }
+    void SetItems(int nId, std::vector<std::string> items) override
+    {
+        m_inner.SetItems(nId, std::move(items));
+    }
+    void ShowControl(int nId, bool bShow) override { m_inner.ShowControl(nId, bShow); }
+    void EnableControl(int nId, bool bEnable) override { m_inner.EnableControl(nId, bEnable); }
 
     void UserEdit(const std::string& strText)
     {

@@ -65,6 +65,15 @@ private:
         int GetCheck(int nId) override { return m_controls.GetCheck(nId); }
         void SetCheck(int nId, int nState) override { m_controls.SetCheck(nId, nState); }
         void FocusAndSelect(int nId) override { m_controls.FocusAndSelect(nId); }
+        void SetItems(int nId, std::vector<std::string> items) override
+        {
+            m_controls.SetItems(nId, std::move(items));
+        }
+        void ShowControl(int nId, bool bShow) override { m_controls.ShowControl(nId, bShow); }
+        void EnableControl(int nId, bool bEnable) override
+        {
+            m_controls.EnableControl(nId, bEnable);
+        }
 
     private:
         CWxControlAccess& m_controls;
