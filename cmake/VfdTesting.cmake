@@ -73,3 +73,9 @@ function(vfd_add_wine_test name)
         COMMAND ${VFD_WINE_ENV} bash ${T_SCRIPT} ${VFD_WINE} ${T_ARGS} ${VFD_HOST_VFDSIM})
     set_tests_properties(${name} PROPERTIES LABELS protocol TIMEOUT 120)
 endfunction()
+
+# Tools for the developers (renderers of pictures and controls) go to
+# build/tools, apart from the programs a user runs, and are never installed.
+function(vfd_developer_tool target)
+    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+endfunction()

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <zlib.h>
 
 namespace
 {
@@ -39,30 +41,67 @@ void PutChunk(std::vector<std::uint8_t>& out, const char* pszType,
     PutBigEndian32(out, Crc32(out.data() + nTypeAt, 4 + data.size()));
 }
 
-// The zlib stream of the raw bytes in stored blocks of at most 65,535 bytes.
-std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw)
+// The zlib stream of the raw bytes at zlib's default level.
+std::vector<std::uint8_t> Deflate(const std::vector<std::uint8_t>& raw)
 {
-    constexpr std::size_t kMaxBlock = 65535;
-    std::vector<std::uint8_t> out;
-    out.reserve(raw.size() + raw.size() / kMaxBlock * 5 + 16);
-    out.push_back(0x78); // deflate, 32 KiB window
-    out.push_back(0x01); // no preset dictionary, fastest; 0x7801 is a multiple of 31
-    std::size_t nAt = 0;
-    do
-    {
-        const std::size_t nLength = std::min(kMaxBlock, raw.size() - nAt);
-        const bool bFinal = nAt + nLength == raw.size();
-        out.push_back(bFinal ? 0x01 : 0x00); // BFINAL, BTYPE 00 (stored)
-        out.push_back(static_cast<std::uint8_t>(nLength));
-        out.push_back(static_cast<std::uint8_t>(nLength >> 8));
-        out.push_back(static_cast<std::uint8_t>(~nLength));
-        out.push_back(static_cast<std::uint8_t>(~nLength >> 8));
-        out.insert(out.end(), raw.begin() + static_cast<std::ptrdiff_t>(nAt),
-                   raw.begin() + static_cast<std::ptrdiff_t>(nAt + nLength));
-        nAt += nLength;
-    } while (nAt < raw.size());
-    PutBigEndian32(out, Adler32(raw.data(), raw.size()));
+    uLongf nSize = ::compressBound(static_cast<uLong>(raw.size()));
+    std::vector<std::uint8_t> out(nSize);
+    // Fails only without memory, which the vector's allocation reports first.
+    ::compress2(out.data(), &nSize, raw.data(), static_cast<uLong>(raw.size()),
+                Z_DEFAULT_COMPRESSION);
+    out.resize(nSize);
     return out;
+}
+
+std::uint32_t BigEndian32(const std::uint8_t* p)
+{
+    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
+}
+
+// The PNG filters undone in place, row by row (filter byte first).
+bool Unfilter(std::vector<std::uint8_t>& raw, std::size_t nRowBytes, std::size_t nHeight,
+              std::size_t nChannels, std::vector<std::uint8_t>& pixels)
+{
+    pixels.assign(nRowBytes * nHeight, 0);
+    for (std::size_t y = 0; y < nHeight; ++y)
+    {
+        const std::uint8_t nFilter = raw[y * (nRowBytes + 1)];
+        const std::uint8_t* pIn = &raw[y * (nRowBytes + 1) + 1];
+        std::uint8_t* pOut = &pixels[y * nRowBytes];
+        const std::uint8_t* pUp = y > 0 ? pOut - nRowBytes : nullptr;
+        for (std::size_t x = 0; x < nRowBytes; ++x)
+        {
+            const int a = x >= nChannels ? pOut[x - nChannels] : 0;
+            const int b = pUp ? pUp[x] : 0;
+            const int c = pUp && x >= nChannels ? pUp[x - nChannels] : 0;
+            int nPredicted = 0;
+            switch (nFilter)
+            {
+            case 0:
+                break;
+            case 1:
+                nPredicted = a;
+                break;
+            case 2:
+                nPredicted = b;
+                break;
+            case 3:
+                nPredicted = (a + b) / 2;
+                break;
+            case 4:
+            {
+                const int p = a + b - c;
+                const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+                nPredicted = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+                break;
+            }
+            default:
+                return false;
+            }
+            pOut[x] = static_cast<std::uint8_t>(pIn[x] + nPredicted);
+        }
+    }
+    return true;
 }
 } // namespace
 
@@ -122,7 +161,7 @@ std::vector<std::uint8_t> Encode(int nWidth, int nHeight, const std::uint8_t* pP
     const std::uint8_t nColourType = nChannels == 4 ? 6 : 2;
     header.insert(header.end(), {8, nColourType, 0, 0, 0});
     PutChunk(png, "IHDR", header);
-    PutChunk(png, "IDAT", StoredZlib(raw));
+    PutChunk(png, "IDAT", Deflate(raw));
     PutChunk(png, "IEND", {});
     return png;
 }
@@ -136,6 +175,66 @@ std::vector<std::uint8_t> EncodePng(int nWidth, int nHeight, const std::uint8_t*
 std::vector<std::uint8_t> EncodePngRgba(int nWidth, int nHeight, const std::uint8_t* pRgba)
 {
     return Encode(nWidth, nHeight, pRgba, 4);
+}
+
+std::optional<CDecodedPng> DecodePng(const std::vector<std::uint8_t>& png, std::string* pError)
+{
+    auto fail = [pError](const char* pszCause) -> std::optional<CDecodedPng>
+    {
+        if (pError)
+            *pError = pszCause;
+        return std::nullopt;
+    };
+    static const std::uint8_t s_signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (png.size() < 8 || !std::equal(s_signature, s_signature + 8, png.begin()))
+        return fail("not a PNG file");
+    CDecodedPng image;
+    std::vector<std::uint8_t> zlib;
+    bool bHeader = false, bEnd = false;
+    for (std::size_t nAt = 8; !bEnd;)
+    {
+        if (png.size() - nAt < 12)
+            return fail("the file ends inside a chunk");
+        const std::uint32_t nLength = BigEndian32(&png[nAt]);
+        if (nLength > png.size() - nAt - 12)
+            return fail("the file ends inside a chunk");
+        const std::uint8_t* pType = &png[nAt + 4];
+        if (BigEndian32(pType + 4 + nLength) != Crc32(pType, 4 + std::size_t{nLength}))
+            return fail("a chunk's checksum is wrong");
+        const std::string type(pType, pType + 4);
+        const std::uint8_t* pData = pType + 4;
+        if (type == "IHDR" && nLength == 13)
+        {
+            image.m_nWidth = static_cast<int>(BigEndian32(pData));
+            image.m_nHeight = static_cast<int>(BigEndian32(pData + 4));
+            image.m_nChannels = pData[9] == 2 ? 3 : pData[9] == 6 ? 4 : 0;
+            if (pData[8] != 8 || image.m_nChannels == 0 || pData[12] != 0)
+                return fail("only 8-bit RGB or RGBA without interlace is read");
+            // A bound on the picture keeps a forged header from asking for gigabytes.
+            if (image.m_nWidth <= 0 || image.m_nHeight <= 0 ||
+                std::int64_t{image.m_nWidth} * image.m_nHeight > (1 << 26))
+                return fail("the picture's size is out of range");
+            bHeader = true;
+        }
+        else if (type == "IDAT")
+            zlib.insert(zlib.end(), pData, pData + nLength);
+        else if (type == "IEND")
+            bEnd = true;
+        nAt += 12 + std::size_t{nLength};
+    }
+    if (!bHeader)
+        return fail("the header chunk is missing");
+    const std::size_t nRowBytes = static_cast<std::size_t>(image.m_nWidth) * image.m_nChannels;
+    const std::size_t nHeight = static_cast<std::size_t>(image.m_nHeight);
+    std::vector<std::uint8_t> raw((nRowBytes + 1) * nHeight);
+    uLongf nRaw = static_cast<uLongf>(raw.size());
+    if (::uncompress(raw.data(), &nRaw, zlib.data(), static_cast<uLong>(zlib.size())) != Z_OK ||
+        nRaw != raw.size())
+        return fail("the image data does not inflate to the picture's size");
+    if (!Unfilter(raw, nRowBytes, nHeight, static_cast<std::size_t>(image.m_nChannels),
+                  image.m_pixels))
+        return fail("a row has an unknown filter");
+    return image;
 }
 
 bool WritePng(const std::string& strPath, int nWidth, int nHeight, const std::uint8_t* pRgb,

@@ -9,7 +9,7 @@
 // window, a rendering of each display model showing sample text, and the
 // icons (the application's, and the tool bar buttons' faces, each also
 // greyed for a disabled button). The files live beside the windows'
-// resources (setup/app/wx); render_pictures writes them there.
+// resources (setup/app/wx); render_pictures writes them there when told to.
 struct CPicture
 {
     int m_nId;             // resource id

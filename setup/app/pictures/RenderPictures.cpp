@@ -1,7 +1,7 @@
-// Writes the setup utility's pictures (Pictures.h) into a folder, by default
-// the one beside the windows' resources:
+// Writes the setup utility's pictures (Pictures.h) into a folder; the kept
+// ones live beside the windows' resources:
 //
-//     render_pictures [folder]
+//     build/tools/render_pictures setup/app/wx
 
 #include "File.h"
 #include "Pictures.h"
@@ -11,7 +11,13 @@
 
 int main(int argc, char** argv)
 {
-    const std::string strFolder = argc > 1 ? argv[1] : VFDKIT_PICTURES_DIR;
+    // No default folder: a developer tool writes into the source tree only when told to.
+    if (argc != 2)
+    {
+        std::fprintf(stderr, "Usage: render_pictures FOLDER\n");
+        return 2;
+    }
+    const std::string strFolder = argv[1];
     int nStatus = 0;
     for (const CPicture& picture : ProgramPictures())
     {

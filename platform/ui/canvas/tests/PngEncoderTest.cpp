@@ -7,57 +7,44 @@
 #include <fstream>
 #include <string>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <gtest/gtest.h>
 
 namespace
 {
-std::uint32_t BigEndian32(const std::uint8_t* p)
+void PutBigEndian32(std::vector<std::uint8_t>& out, std::uint32_t n)
 {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
+    for (int shift : {24, 16, 8, 0})
+        out.push_back(static_cast<std::uint8_t>(n >> shift));
 }
 
-struct CDecodedPng
+// A PNG put together by hand from already filtered rows, the way other
+// tools write them.
+std::vector<std::uint8_t> HandMadePng(int nWidth, int nHeight, std::uint8_t nColourType,
+                                      const std::vector<std::uint8_t>& filtered)
 {
-    std::string m_strChunks; // the chunk types in order
-    std::vector<std::uint8_t> m_ihdr;
-    std::vector<std::uint8_t> m_raw; // the filtered rows, inflated
-    int m_nBlocks = 0;
-};
-
-// Reads a PNG back the long way, checking the signature, every CRC, the zlib
-// header, each stored block's length pair and the Adler-32 trailer.
-CDecodedPng Decode(const std::vector<std::uint8_t>& png)
-{
-    CDecodedPng out;
-    EXPECT_EQ(std::memcmp(png.data(), "\x89PNG\r\n\x1A\n", 8), 0);
-    std::vector<std::uint8_t> zlib;
-    std::size_t at = 8;
-    for (; at + 12 <= png.size(); at += 12 + BigEndian32(&png[at]))
+    std::vector<std::uint8_t> png{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    auto chunk = [&](const char* pszType, const std::vector<std::uint8_t>& data)
     {
-        const std::uint32_t n = BigEndian32(&png[at]);
-        const std::string type(reinterpret_cast<const char*>(&png[at + 4]), 4);
-        out.m_strChunks += type + " ";
-        EXPECT_EQ(BigEndian32(&png[at + 8 + n]), Crc32(&png[at + 4], 4 + n)) << type;
-        auto& into = type == "IHDR" ? out.m_ihdr : zlib;
-        into.insert(into.end(), &png[at + 8], &png[at + 8] + n);
-    }
-    EXPECT_EQ(at, png.size());
-    EXPECT_EQ((zlib[0] * 256 + zlib[1]) % 31, 0);
-    EXPECT_EQ(zlib[0] & 0x0F, 8); // deflate
-    std::size_t z = 2;
-    for (bool bFinal = false; !bFinal && z + 5 <= zlib.size(); ++out.m_nBlocks)
-    {
-        bFinal = zlib[z] & 1;
-        EXPECT_EQ(zlib[z] & 0x06, 0); // stored
-        const unsigned nLen = zlib[z + 1] | zlib[z + 2] << 8;
-        EXPECT_EQ(nLen ^ 0xFFFFu, unsigned(zlib[z + 3] | zlib[z + 4] << 8));
-        out.m_raw.insert(out.m_raw.end(), &zlib[z + 5], &zlib[z + 5] + nLen);
-        z += 5 + nLen;
-    }
-    EXPECT_EQ(z + 4, zlib.size());
-    EXPECT_EQ(BigEndian32(&zlib[z]), Adler32(out.m_raw.data(), out.m_raw.size()));
-    return out;
+        PutBigEndian32(png, static_cast<std::uint32_t>(data.size()));
+        const std::size_t nTypeAt = png.size();
+        png.insert(png.end(), pszType, pszType + 4);
+        png.insert(png.end(), data.begin(), data.end());
+        PutBigEndian32(png, Crc32(&png[nTypeAt], 4 + data.size()));
+    };
+    std::vector<std::uint8_t> header;
+    PutBigEndian32(header, static_cast<std::uint32_t>(nWidth));
+    PutBigEndian32(header, static_cast<std::uint32_t>(nHeight));
+    header.insert(header.end(), {8, nColourType, 0, 0, 0});
+    chunk("IHDR", header);
+    uLongf nSize = ::compressBound(static_cast<uLong>(filtered.size()));
+    std::vector<std::uint8_t> zlib(nSize);
+    ::compress(zlib.data(), &nSize, filtered.data(), static_cast<uLong>(filtered.size()));
+    zlib.resize(nSize);
+    chunk("IDAT", zlib);
+    chunk("IEND", {});
+    return png;
 }
 } // namespace
 
@@ -80,35 +67,60 @@ TEST(PngEncoder, ChecksumsMatchTheirReferenceValues)
     EXPECT_EQ(Adler32(ones.data(), ones.size()), (b << 16) | a);
 }
 
-TEST(PngEncoder, ImagesRoundTripThroughStoredBlocks)
+TEST(PngEncoder, ImagesRoundTripAndFlatPicturesShrink)
 {
     const std::uint8_t rgb[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
-    const CDecodedPng small = Decode(EncodePng(3, 2, rgb));
-    EXPECT_EQ(small.m_strChunks, "IHDR IDAT IEND ");
-    EXPECT_EQ(small.m_ihdr,
-              (std::vector<std::uint8_t>{0, 0, 0, 3, 0, 0, 0, 2, 8, 2, 0, 0, 0})); // 8-bit RGB
-    EXPECT_EQ(small.m_raw, (std::vector<std::uint8_t>{0, 1,  2,  3,  4,  5,  6,  7,  8,  9,
-                                                      0, 10, 11, 12, 13, 14, 15, 16, 17, 18}));
+    const auto small = DecodePng(EncodePng(3, 2, rgb));
+    ASSERT_TRUE(small);
+    EXPECT_EQ(small->m_nWidth, 3);
+    EXPECT_EQ(small->m_nHeight, 2);
+    EXPECT_EQ(small->m_nChannels, 3);
+    EXPECT_EQ(small->m_pixels, std::vector<std::uint8_t>(rgb, rgb + 18));
 
-    // With alpha: colour type 6 and four bytes a pixel.
     const std::uint8_t rgba[] = {1, 2, 3, 0, 4, 5, 6, 128, 7, 8, 9, 255};
-    const CDecodedPng alpha = Decode(EncodePngRgba(1, 3, rgba));
-    EXPECT_EQ(alpha.m_ihdr, (std::vector<std::uint8_t>{0, 0, 0, 1, 0, 0, 0, 3, 8, 6, 0, 0, 0}));
-    EXPECT_EQ(alpha.m_raw,
-              (std::vector<std::uint8_t>{0, 1, 2, 3, 0, 0, 4, 5, 6, 128, 0, 7, 8, 9, 255}));
+    const auto alpha = DecodePng(EncodePngRgba(1, 3, rgba));
+    ASSERT_TRUE(alpha);
+    EXPECT_EQ(alpha->m_nChannels, 4);
+    EXPECT_EQ(alpha->m_pixels, std::vector<std::uint8_t>(rgba, rgba + 12));
 
-    // The map's size needs several blocks of at most 65,535 bytes.
+    // A screen-sized picture of flat colours: every pixel back, in a small file.
     CPixelCanvas canvas(584, 564, kWhite);
     canvas.FillRect(100, 200, 300, 400, CRgb{12, 34, 56});
-    const CDecodedPng large = Decode(EncodePng(584, 564, canvas.Rgb().data()));
-    const std::size_t nRow = 584 * 3 + 1;
-    ASSERT_EQ(large.m_raw.size(), nRow * 564);
-    EXPECT_EQ(large.m_nBlocks, static_cast<int>((nRow * 564 + 65534) / 65535));
-    for (int y : {0, 199, 200, 399, 563})
-    {
-        EXPECT_EQ(large.m_raw[nRow * y], 0) << y; // no filter
-        EXPECT_EQ(large.m_raw[nRow * y + 1 + 150 * 3 + 2], (y >= 200 && y < 400) ? 56 : 255) << y;
-    }
+    const std::vector<std::uint8_t> png = EncodePng(584, 564, canvas.Rgb().data());
+    EXPECT_LT(png.size(), canvas.Rgb().size() / 50);
+    const auto large = DecodePng(png);
+    ASSERT_TRUE(large);
+    EXPECT_EQ(large->m_pixels, canvas.Rgb());
+}
+
+TEST(PngEncoder, ReadsFilteredRowsAndRefusesWhatItCannotRead)
+{
+    // Two RGB pixels a row; row 0 Sub, row 1 Up, row 2 Average, row 3 Paeth.
+    const std::vector<std::uint8_t> filtered{
+        1, 10, 20, 30, 5, 5, 5,  // Sub: second pixel 15 25 35
+        2, 1,  1,  1,  1, 1, 1,  // Up: 11 21 31 16 26 36
+        3, 6,  11, 16, 0, 0, 0,  // Average: 17 32 47, then (17+16)/2 .. 16 29 41
+        4, 0,  0,  0,  1, 1, 1}; // Paeth: 17 32 47, then 18 33 48
+    const auto image = DecodePng(HandMadePng(2, 4, 2, filtered));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->m_pixels,
+              (std::vector<std::uint8_t>{10, 20, 30, 15, 25, 35, 11, 21, 31, 16, 26, 36,
+                                         11, 21, 31, 13, 23, 33, 11, 21, 31, 14, 24, 34}));
+
+    std::string strError;
+    std::vector<std::uint8_t> png = EncodePng(2, 2, filtered.data());
+    EXPECT_FALSE(DecodePng({png.begin(), png.begin() + 40}, &strError));
+    EXPECT_EQ(strError, "the file ends inside a chunk");
+    png[30] ^= 1; // inside the header's data
+    EXPECT_FALSE(DecodePng(png, &strError));
+    EXPECT_EQ(strError, "a chunk's checksum is wrong");
+    EXPECT_FALSE(DecodePng({'G', 'I', 'F', '8', '9', 'a', 0, 0}, &strError));
+    EXPECT_EQ(strError, "not a PNG file");
+    // A forged header asks for a picture of 2^32 pixels: refused before inflating.
+    EXPECT_FALSE(DecodePng(HandMadePng(65536, 65536, 2, {0}), &strError));
+    EXPECT_EQ(strError, "the picture's size is out of range");
+    EXPECT_FALSE(DecodePng(HandMadePng(1, 1, 2, {7, 1, 2, 3}), &strError));
+    EXPECT_EQ(strError, "a row has an unknown filter");
 }
 
 TEST(PngEncoder, WritesFilesAndReportsWhereItCannot)
