@@ -1,5 +1,6 @@
 #include "PrivateProfile.h"
 
+#include "AtomicFile.h"
 #include "File.h"
 
 #include <cstdint>
@@ -109,16 +110,6 @@ std::string CutAt(std::string_view text, std::size_t nMax)
     while (nEnd > 0 && (static_cast<unsigned char>(text[nEnd]) & 0xC0) == 0x80)
         --nEnd;
     return std::string(text.substr(0, nEnd));
-}
-
-// The cause alone, without the file name the file layer puts first.
-std::string CauseOf(const CFile& file)
-{
-    std::string strError = file.GetLastError();
-    const std::string strPrefix = file.GetFilePath() + ": ";
-    if (strError.starts_with(strPrefix))
-        strError.erase(0, strPrefix.size());
-    return strError;
 }
 
 bool BreaksLines(std::string_view text)
@@ -277,6 +268,12 @@ std::string CPrivateProfile::LineEnding() const
 bool CPrivateProfile::WriteString(std::string_view section, std::string_view key,
                                   std::string_view value)
 {
+    return WriteStrings(section, {{std::string(key), std::string(value)}});
+}
+
+bool CPrivateProfile::CheckName(std::string_view section, std::string_view key,
+                                std::string_view value)
+{
     if (Trim(section).empty() || Trim(key).empty() || BreaksLines(section) || BreaksLines(key) ||
         BreaksLines(value) || key.find('=') != std::string_view::npos || Trim(key).front() == '[' ||
         Trim(key).front() == ';')
@@ -285,11 +282,33 @@ bool CPrivateProfile::WriteString(std::string_view section, std::string_view key
                      std::string(section) + "] cannot be written as an INI line";
         return false;
     }
+    return true;
+}
+
+bool CPrivateProfile::WriteStrings(std::string_view section,
+                                   const std::vector<std::pair<std::string, std::string>>& values)
+{
+    for (const auto& [key, value] : values)
+        if (!CheckName(section, key, value))
+            return false;
     // Never write over a file whose content could not be read: it would be lost.
     if (!Load())
         return false;
 
     const std::vector<CLine> before = m_lines;
+    for (const auto& [key, value] : values)
+        SetInLines(section, key, value);
+    if (!Save())
+    {
+        m_lines = before;
+        return false;
+    }
+    return true;
+}
+
+void CPrivateProfile::SetInLines(std::string_view section, std::string_view key,
+                                 std::string_view value)
+{
     const std::string strEol = LineEnding();
     const std::string strKeyLine = std::string(Trim(key)) + "=" + std::string(value);
     if (const auto nKey = FindKey(section, key))
@@ -319,47 +338,15 @@ bool CPrivateProfile::WriteString(std::string_view section, std::string_view key
         m_lines.push_back(CLine{"[" + std::string(Trim(section)) + "]", strEol});
         m_lines.push_back(CLine{strKeyLine, strEol});
     }
-
-    if (!Save())
-    {
-        m_lines = before;
-        return false;
-    }
-    return true;
 }
 
-// The new content goes to a file beside the old one and then takes its
-// place, so that a failed write (a full disk) never leaves half a file.
+// The whole content in one all-or-nothing write: a failure (a full disk, a
+// read-only file) never leaves half a file, and the file keeps its
+// permissions and its links.
 bool CPrivateProfile::Save()
 {
-    const std::string strTemp = m_strPath + ".new~";
     std::string text;
     for (const auto& line : m_lines)
         text += line.m_strText + line.m_strEol;
-
-    std::string strCause;
-    CFile file;
-    if (!file.Open(strTemp, CFile::EMode::CreateReadWrite))
-        strCause = CauseOf(file);
-    else if (!file.Write(text.data(), text.size()) || !file.Close())
-        strCause = CauseOf(file);
-    file.Close();
-
-    std::error_code ec;
-    if (strCause.empty())
-    {
-        if (const auto status = fs::status(m_strPath, ec); !ec && fs::exists(status))
-            fs::permissions(strTemp, status.permissions(), ec);
-        fs::rename(strTemp, m_strPath, ec);
-        if (ec)
-            strCause = ec.message();
-    }
-    if (!strCause.empty())
-    {
-        // Name the file the user asked for, not the temporary one.
-        m_strError = m_strPath + ": cannot write: " + strCause;
-        fs::remove(strTemp, ec);
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(m_strPath, text.data(), text.size(), &m_strError);
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // An INI file read and written by the platform's private-profile rules, so
@@ -43,6 +44,9 @@ public:
     // the file cannot be read or written, or a name or the value would break
     // the file's lines; the file on disk is then as it was.
     bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+    // Several keys of one section in one write: all of them or none.
+    bool WriteStrings(std::string_view section,
+                      const std::vector<std::pair<std::string, std::string>>& values);
 
     const std::string& GetPath() const { return m_strPath; }
     // "<path>: <cause>" of the last failure.
@@ -60,6 +64,8 @@ private:
     std::optional<std::size_t> FindKey(std::string_view section, std::string_view key) const;
     // The line ending new lines get: the file's own, CR LF for a new file.
     std::string LineEnding() const;
+    bool CheckName(std::string_view section, std::string_view key, std::string_view value);
+    void SetInLines(std::string_view section, std::string_view key, std::string_view value);
     bool Save();
 
     std::string m_strPath;

@@ -24,14 +24,14 @@ bool CSettingsFile::Read(CSettingsValues& values)
 
 bool CSettingsFile::Write(const CSettingsValues& values)
 {
+    // One write for the five keys, so that a failure leaves none half-done.
     CPrivateProfile profile(m_strPath);
-    const auto write = [&profile](const char* pszKey, int nValue)
-    { return profile.WriteString(kSettingsSection, pszKey, std::to_string(nValue)); };
-    const bool bWritten = write(kSettingsBaudRateKey, values.m_nBaudIndex) &&
-                          write(kSettingsContrastKey, values.m_nContrastIndex) &&
-                          write(kSettingsLanguageKey, values.m_nLanguage) &&
-                          write(kSettingsCharacterKey, values.m_nCharSetIndex) &&
-                          write(kSettingsCodeKey, values.m_nCodeTableIndex);
+    const bool bWritten = profile.WriteStrings(
+        kSettingsSection, {{kSettingsBaudRateKey, std::to_string(values.m_nBaudIndex)},
+                           {kSettingsContrastKey, std::to_string(values.m_nContrastIndex)},
+                           {kSettingsLanguageKey, std::to_string(values.m_nLanguage)},
+                           {kSettingsCharacterKey, std::to_string(values.m_nCharSetIndex)},
+                           {kSettingsCodeKey, std::to_string(values.m_nCodeTableIndex)}});
     m_strError = profile.GetLastError();
     return bWritten;
 }

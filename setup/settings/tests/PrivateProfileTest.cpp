@@ -315,3 +315,19 @@ TEST_F(PrivateProfileTest, WritingKeepsTheFilesPermissions)
     ASSERT_TRUE(ini.WriteString("S", "k", "2"));
     EXPECT_EQ(fs::status(Path()).permissions(), perms);
 }
+
+TEST_F(PrivateProfileTest, SeveralKeysAreWrittenTogetherOrNotAtAll)
+{
+    CPrivateProfile ini = ProfileOf("[S]\nk=1\n");
+    ASSERT_TRUE(ini.WriteStrings("S", {{"k", "2"}, {"j", "3"}}));
+    EXPECT_EQ(Text(), "[S]\nk=2\nj=3\n");
+    EXPECT_FALSE(ini.WriteStrings("S", {{"k", "4"}, {"a=b", "5"}}));
+    EXPECT_EQ(Text(), "[S]\nk=2\nj=3\n");
+
+    // A file without write permission is read-only, for root too: refused, kept.
+    fs::permissions(Path(), fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_FALSE(ini.WriteStrings("S", {{"k", "6"}}));
+    EXPECT_EQ(ini.GetLastError(), Path() + ": cannot write: the file is read-only");
+    EXPECT_EQ(Text(), "[S]\nk=2\nj=3\n");
+    fs::permissions(Path(), fs::perms::owner_read | fs::perms::owner_write);
+}
