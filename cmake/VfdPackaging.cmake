@@ -28,5 +28,4 @@ file(WRITE ${CMAKE_BINARY_DIR}/package-control/triggers "activate-noawait ldconf
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/package-control/triggers)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/package)
 include(CPack)

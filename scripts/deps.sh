@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-utils imagemagick libxfixes-dev
     kbd zlib1g-dev console-setup-linux
+    dpkg-dev lintian desktop-file-utils man-db
 )
 # Extra groups, asked for by name: `deps.sh win32`.
 foreign_arch=

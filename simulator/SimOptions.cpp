@@ -63,7 +63,8 @@ const char* SimUsage()
            "                    line as the display's\n"
            "  --drop-after N    drop the line after N display-side bytes, as an unplugged\n"
            "                    cable would; vfdsim ends\n"
-           "  --help            show this help\n"
+           "  --help, -h        show this help\n"
+           "  --version         show the version\n"
            "\n"
            "Faults in the replies to the editor's download (one at most), striking the\n"
            "reply to frame K of every transfer (--at-frame K, 0 = the header, default 0):\n"
@@ -90,6 +91,8 @@ std::optional<CSimOptions> ParseSimOptions(const std::vector<std::string>& args,
     {
         std::string name = args[i];
         std::optional<std::string> value;
+        if (name == "-h")
+            name = "--help";
         if (name.rfind("--", 0) != 0 || name.size() < 3)
         {
             strError = "unexpected argument \"" + name + "\"";
@@ -126,6 +129,11 @@ std::optional<CSimOptions> ParseSimOptions(const std::vector<std::string>& args,
         if (name == "help")
         {
             options.m_bHelp = true;
+            continue;
+        }
+        if (name == "version")
+        {
+            options.m_bVersion = true;
             continue;
         }
         if (name == "port" || name == "idle-ms" || name == "at-frame" || name == "drop-after")

@@ -24,6 +24,7 @@ struct CSimOptions
     unsigned m_nDropAfter = 0; // display-side bytes after which the line drops; 0 never
     CDownloadFaults m_faults;
     bool m_bHelp = false;
+    bool m_bVersion = false;
 };
 
 // Nothing, with strError set, when the arguments are wrong.

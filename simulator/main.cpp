@@ -31,6 +31,11 @@ int main(int argc, char** argv)
         std::cout << SimUsage();
         return 0;
     }
+    if (options->m_bVersion)
+    {
+        std::cout << "vfdsim " VFDKIT_VERSION "\n";
+        return 0;
+    }
 
     // SIGINT and SIGTERM reach the loop through a pipe, so it stops
     // between two bytes, never inside one's handling.

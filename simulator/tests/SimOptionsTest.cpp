@@ -33,6 +33,9 @@ TEST(SimOptions, DefaultsAndFiles)
     EXPECT_EQ(options->m_strSaveFont, "f.fnt");
     EXPECT_EQ(options->m_nIdleMs, 500u);
     EXPECT_TRUE(options->m_bHelp);
+    EXPECT_FALSE(options->m_bVersion);
+    EXPECT_TRUE(Parse({"-h"})->m_bHelp);
+    EXPECT_TRUE(Parse({"--version"})->m_bVersion);
 }
 
 TEST(SimOptions, TheDisplaysScreenModelPipeAndDrop)

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a configured build folder, unpacks it into
+# a scratch root and runs the programs from there, as an installed copy:
+#
+#     package-test.sh BUILD_DIR
+#
+# Checks: the version, a driver call against vfdsim (screen checked), Pagewing
+# binding the packaged library, the manual pages rendering without warnings,
+# the desktop entries, and lintian reporting no errors.
+set -euo pipefail
+build=$(cd "$1" && pwd)
+scratch=$(mktemp -d)
+sim_pid=
+cleanup() {
+    [[ -n $sim_pid ]] && kill "$sim_pid" 2>/dev/null && wait "$sim_pid" 2>/dev/null
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+fail() { echo "package-test: $*" >&2; exit 1; }
+
+cpack --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
+    { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
+deb=$(ls "$scratch"/out/vfdkit_*_amd64.deb 2>/dev/null | head -1 || true)
+[[ -f $deb ]] || fail "no package was written"
+echo "package: $(basename "$deb")"
+root=$scratch/root
+dpkg-deb -x "$deb" "$root"
+bin=$root/usr/bin
+
+# Installed programs find their libraries by run path, not by the build tree.
+version=$("$bin/vfdkit" --version)
+[[ $version == "vfdkit $(dpkg-deb -f "$deb" Version)" ]] || fail "vfdkit --version said '$version'"
+"$bin/vfdsim" --version >/dev/null || fail "vfdsim --version failed"
+
+"$bin/vfdsim" --port 9 --port-file "$scratch/com9" --screen-text "$scratch/screen.txt" &
+sim_pid=$!
+for _ in $(seq 100); do [[ -s $scratch/com9 ]] && break; sleep 0.1; done
+[[ -s $scratch/com9 ]] || fail "vfdsim did not publish its port"
+export "$(cat "$scratch/com9")"
+env -u LD_LIBRARY_PATH "$bin/vfdkit" call --port 9 DisplayStrAt "PACKAGED" 1 >/dev/null ||
+    fail "vfdkit call failed"
+for _ in $(seq 50); do grep -q PACKAGED "$scratch/screen.txt" 2>/dev/null && break; sleep 0.1; done
+grep -q PACKAGED "$scratch/screen.txt" || fail "the display does not show what vfdkit sent"
+echo "vfdkit call through the packaged library: the display shows it"
+
+# Pagewing binds libVF620.so.1 as it starts: the loader's log shows which.
+if [[ -n ${DISPLAY:-} ]]; then
+    LD_DEBUG=libs LD_DEBUG_OUTPUT=$scratch/ld timeout 5 "$bin/Pagewing" >/dev/null 2>&1 || true
+    grep -qhE "calling init: $root/usr/(bin/\.\./)?lib/libVF620\.so\.1$" "$scratch"/ld.* ||
+        fail "Pagewing did not bind the packaged libVF620.so.1"
+    echo "Pagewing binds the packaged library"
+else
+    echo "Pagewing: not started, no display"
+fi
+
+for page in "$root"/usr/share/man/man1/*.1.gz; do
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+    [[ -z $warnings ]] || fail "$(basename "$page"): $warnings"
+done
+echo "manual pages: $(ls "$root"/usr/share/man/man1 | tr '\n' ' ')"
+desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop entries"
+
+lintian --no-tag-display-limit "$deb" >"$scratch/lintian.txt" 2>&1 || true
+if grep -q '^E:' "$scratch/lintian.txt"; then
+    cat "$scratch/lintian.txt" >&2
+    fail "lintian reports errors"
+fi
+echo "lintian: $(grep -c '^W:' "$scratch/lintian.txt" || true) warnings, no errors"
+echo "1 passed, 0 failed"
