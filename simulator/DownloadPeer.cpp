@@ -1,5 +1,7 @@
 #include "DownloadPeer.h"
 
+#include "AtomicFile.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -200,6 +202,15 @@ void CDownloadPeer::OnFrame(const std::vector<std::uint8_t>& frame)
         m_transcript.Write(entry);
         return Answer(nSequence, false);
     }
+    // The firmware keeps no more than the header announced: a sender that
+    // goes on past it is refused, so a runaway transfer cannot fill memory.
+    if (m_receiving.size() + nData > m_nAnnounced)
+    {
+        entry.Add("accepted", false).Add("error", "past the announced length");
+        m_transcript.Write(entry);
+        Reply(0);
+        return End("refused");
+    }
     entry.Add("accepted", true);
     m_transcript.Write(entry);
     m_receiving.insert(m_receiving.end(), frame.begin() + 4, frame.end() - 1);
@@ -328,27 +339,13 @@ bool CDownloadPeer::SaveReceived()
 {
     if (m_strSavePath.empty())
         return false;
-    // Through a temporary name, so a reader never sees half a file.
-    const std::string strTemp = m_strSavePath + ".part";
-    {
-        std::ofstream out(strTemp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(m_received.data()),
-                  static_cast<std::streamsize>(m_received.size()));
-        if (!out.flush())
-        {
-            m_transcript.Write(
-                CJsonObject()
-                    .Add("event", "error")
-                    .Add("text", "cannot write the received font to " + m_strSavePath));
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(strTemp, m_strSavePath, ec);
-    if (ec)
-        m_transcript.Write(CJsonObject()
-                               .Add("event", "error")
-                               .Add("text", "cannot write the received font to " + m_strSavePath +
-                                                ": " + ec.message()));
-    return !ec;
+    // All or nothing, so a reader never sees half a file and a full disk
+    // leaves the last saved font as it was.
+    std::string strError;
+    if (WriteFileAtomically(m_strSavePath, m_received.data(), m_received.size(), &strError))
+        return true;
+    m_transcript.Write(CJsonObject()
+                           .Add("event", "error")
+                           .Add("text", "cannot write the received font: " + strError));
+    return false;
 }

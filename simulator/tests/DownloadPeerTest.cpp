@@ -244,3 +244,38 @@ TEST_F(DownloadPeer, AFontThatCannotBeSavedIsReportedNotClaimed)
     EXPECT_NE(errors[0].Get("text")->find("/no/such/folder/font.fnt"), std::string::npos);
     EXPECT_FALSE(Events(Entries(), "download-end")[0].Has("saved"));
 }
+
+TEST_F(DownloadPeer, FramesPastTheAnnouncedLengthAreRefusedAndTheTransferEnds)
+{
+    CDownloadPeer peer(m_line, m_transcript);
+    EXPECT_EQ(Exchange(peer, HeaderFrame(300, 0, 8, 16)), ReplyBytes(2));
+    EXPECT_EQ(Exchange(peer, DataFrame(2, Pattern(250))), ReplyBytes(1));
+    // 250 more would make 500 of the 300 announced: the display stops taking them.
+    EXPECT_EQ(Exchange(peer, DataFrame(1, Pattern(250))), ReplyBytes(0));
+    EXPECT_FALSE(peer.IsActive());
+    EXPECT_EQ(peer.CompletedTransfers(), 0u);
+
+    const auto frames = Events(Entries(), "frame");
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(frames[2].Get("accepted"), "false");
+    EXPECT_EQ(frames[2].Get("error"), "past the announced length");
+    const auto end = Events(Entries(), "download-end");
+    ASSERT_EQ(end.size(), 1u);
+    EXPECT_EQ(end[0].Get("result"), "refused");
+    EXPECT_EQ(end[0].GetInteger("received"), 250);
+}
+
+TEST_F(DownloadPeer, AFontThatCannotBeSavedIsReportedWithItsCause)
+{
+    const fs::path save = fs::temp_directory_path() / "no-such-folder-for-vfdsim" / "font.bin";
+    CDownloadPeer peer(m_line, m_transcript, {}, save.string());
+    Exchange(peer, HeaderFrame(10, 0, 8, 16));
+    Exchange(peer, DataFrame(2, Pattern(10)));
+    Exchange(peer, DataFrame(0, {}));
+    const auto errors = Events(Entries(), "error");
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_NE(errors[0].Get("text").value_or("").find("No such file or directory"),
+              std::string::npos)
+        << errors[0].Get("text").value_or("");
+    EXPECT_FALSE(fs::exists(save.parent_path()));
+}
