@@ -1,12 +1,8 @@
 #include "ScreenOutput.h"
 
+#include "AtomicFile.h"
 #include "PngEncoder.h"
 #include "ScreenText.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
 
 CScreenOutput::CScreenOutput(const CVirtualDisplay& display, CTranscript& transcript,
                              std::string strTextPath, std::string strPngPath,
@@ -63,19 +59,12 @@ void CScreenOutput::Update()
 
 bool CScreenOutput::WriteWhole(const std::string& strPath, const void* pData, std::size_t nCount)
 {
-    const std::string strTemp = strPath + ".part";
-    bool bOk = false;
-    {
-        std::ofstream file(strTemp, std::ios::binary | std::ios::trunc);
-        file.write(static_cast<const char*>(pData), static_cast<std::streamsize>(nCount));
-        bOk = static_cast<bool>(file.flush());
-    }
-    if (bOk && std::rename(strTemp.c_str(), strPath.c_str()) == 0)
+    // Whole or not at all, so a reader never sees half a screen; rewritten
+    // on every change, so not flushed to the disk each time.
+    std::string strError;
+    if (WriteFileAtomically(strPath, pData, nCount, &strError, false))
         return true;
-    const std::string strCause = std::strerror(errno);
-    std::remove(strTemp.c_str());
-    m_transcript.Write(CJsonObject()
-                           .Add("event", "error")
-                           .Add("text", "cannot write the screen to " + strPath + ": " + strCause));
+    m_transcript.Write(
+        CJsonObject().Add("event", "error").Add("text", "cannot write the screen: " + strError));
     return false;
 }

@@ -184,7 +184,7 @@ bool CAtomicFile::Commit()
     // A full disk often shows only here, when the last buffer goes out.
     if (!m_file.Close())
         return Fail(m_strAsked + ": " + CauseOf(m_file, m_strTemp));
-    if (!SyncToDisk(m_strTemp))
+    if (m_bSync && !SyncToDisk(m_strTemp))
         return Fail(m_strAsked + ": cannot write: " + std::strerror(errno));
 
     std::error_code ec;
@@ -220,9 +220,10 @@ void CAtomicFile::Abandon()
 }
 
 bool WriteFileAtomically(const std::string& strPath, const void* pData, std::size_t nCount,
-                         std::string* pError)
+                         std::string* pError, bool bSyncToDisk)
 {
     CAtomicFile file(strPath);
+    file.SetSyncToDisk(bSyncToDisk);
     if (file.Open() && file.Write(pData, nCount) && file.Commit())
         return true;
     if (pError)

@@ -34,6 +34,9 @@ public:
     bool Commit();
     // Removes the temporary file; the target stays as it was.
     void Abandon();
+    // Files rewritten many times a second (a live screen) skip the flush to
+    // the disk: still whole, just not proof against a power cut.
+    void SetSyncToDisk(bool bSync) { m_bSync = bSync; }
 
     // The file the content goes to: the path given, or where its links lead.
     const std::string& GetTargetPath() const { return m_strTarget; }
@@ -48,11 +51,12 @@ private:
     std::string m_strTemp;
     CFile m_file;
     std::string m_strError;
+    bool m_bSync = true;
 };
 
 // The whole content in one step; false, with the cause in pError.
 bool WriteFileAtomically(const std::string& strPath, const void* pData, std::size_t nCount,
-                         std::string* pError = nullptr);
+                         std::string* pError = nullptr, bool bSyncToDisk = true);
 
 // For programs that may be stopped in the middle of a write (the command-line
 // tool): SIGINT and SIGTERM remove the temporary files being written, then
