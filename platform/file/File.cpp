@@ -47,9 +47,18 @@ bool CFile::Open(const std::string& strPath, EMode mode)
     m_strPath = strPath;
     m_strError.clear();
     errno = 0;
-    if (std::error_code ec; std::filesystem::is_directory(strPath, ec))
+    std::error_code ec;
+    const auto status = std::filesystem::status(strPath, ec);
+    if (std::filesystem::is_directory(status))
     {
         m_strError = strPath + ": is a folder, not a file";
+        return false;
+    }
+    // A pipe would block the open until some writer came; a device is no font.
+    if (mode != EMode::CreateReadWrite && std::filesystem::exists(status) &&
+        !std::filesystem::is_regular_file(status))
+    {
+        m_strError = strPath + ": is not a regular file (a pipe or a device)";
         return false;
     }
     m_pFile.reset(std::fopen(strPath.c_str(), ModeString(mode)));

@@ -4,6 +4,9 @@
 #include <fstream>
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -76,11 +79,19 @@ TEST_F(FileTest, ReadsStopAtTheEnd)
     EXPECT_EQ(file.Read(buffer, sizeof buffer), 0);
 }
 
-TEST_F(FileTest, FoldersAreNotFiles)
+TEST_F(FileTest, FoldersPipesAndDevicesAreNotFiles)
 {
     CFile file;
     EXPECT_FALSE(file.Open(dir.string(), CFile::EMode::Read));
     EXPECT_NE(file.GetLastError().find("folder"), std::string::npos);
+#ifndef _WIN32
+    // Opening a pipe that no one writes to would wait for ever.
+    const std::string fifo = (dir / "font.fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(file.Open(fifo, CFile::EMode::Read));
+    EXPECT_EQ(file.GetLastError(), fifo + ": is not a regular file (a pipe or a device)");
+    EXPECT_FALSE(file.Open("/dev/zero", CFile::EMode::ReadWrite));
+#endif
 }
 
 TEST_F(FileTest, CopyReplacesTheTargetAndNamesTheCauseOnFailure)
