@@ -4,7 +4,7 @@
 PRESET ?= default
 JOBS   ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-asan test-win32 bench format clean
+.PHONY: all deps configure build run test test-asan test-win32 bench format clean package
 
 all: build
 
@@ -39,6 +39,11 @@ test-win32:
 	cmake --build --preset win32 -j $(JOBS)
 	scripts/test-win32.sh
 
+# The Debian package, build/vfdkit_<version>_amd64.deb; install it with
+# apt-get install ./build/vfdkit_*.deb
+package: build
+	cd build && cpack -G DEB
+
 bench: build
 	scripts/bench.sh
 
@@ -46,4 +51,4 @@ format:
 	git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format -i
 
 clean:
-	rm -rf build build-debug build-asan build-win32
+	rm -rf build build-debug build-asan build-win32 build-win64
