@@ -20,7 +20,7 @@ for group in "$@"; do
     # model: GoogleTest needs std::mutex), GoogleTest's sources to build with
     # them, and Wine with its 32-bit half to run what they make.
     win32)
-        packages+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 googletest wine wine32:i386)
+        packages+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev googletest wine wine32:i386)
         foreign_arch=i386
         ;;
     *) echo "deps.sh: unknown group '$group'" >&2; exit 2 ;;

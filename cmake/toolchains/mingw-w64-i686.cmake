@@ -21,6 +21,8 @@ set(VFD_MINGW_STATIC_RUNTIME "-static -static-libgcc -static-libstdc++")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "${VFD_MINGW_STATIC_RUNTIME}")
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "${VFD_MINGW_STATIC_RUNTIME}")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "${VFD_MINGW_STATIC_RUNTIME}")
+# zlib too: libz.a, not the import library of zlib1.dll.
+set(ZLIB_USE_STATIC_LIBS ON)
 
 # Tests run under Wine, in a prefix of the build's own (never the user's
 # ~/.wine), with Wine's debug output off; scripts/test-win32.sh prepares it.
