@@ -1,5 +1,7 @@
 #include "PosixSerialPort.h"
 
+#include "ReadTiming.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -14,11 +16,6 @@
 
 namespace
 {
-using SteadyClock = std::chrono::steady_clock;
-
-// The platform's "no limit" value in a time-out field.
-constexpr std::uint32_t kMaxTimeout = 0xFFFFFFFF;
-
 std::optional<speed_t> SpeedOf(std::uint32_t nBaud)
 {
     struct CRate
@@ -44,16 +41,6 @@ std::optional<speed_t> SpeedOf(std::uint32_t nBaud)
     return std::nullopt;
 }
 
-// Milliseconds until a point in time, rounded up so that poll() never wakes
-// just before it and spins.
-int MillisecondsUntil(SteadyClock::time_point when)
-{
-    const auto left = when - SteadyClock::now();
-    if (left <= SteadyClock::duration::zero())
-        return 0;
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
-    return static_cast<int>(std::min<long long>(ms, 1'000'000'000));
-}
 } // namespace
 
 bool CPosixSerialPort::Fail(const std::string& strWhat, int nErrno)
@@ -258,42 +245,16 @@ long long CPosixSerialPort::Read(void* pBuffer, std::size_t nCount)
     if (nCount == 0)
         return 0;
 
-    const CReadTimeouts& t = m_timeouts;
-    const auto start = SteadyClock::now();
-    // The platform's two special cases: an interval of "no limit" without
-    // totals returns at once with what has arrived; with a total of "no
-    // limit" per byte it waits for the first byte only, up to the constant.
-    const bool bAtOnce =
-        t.m_nIntervalMs == kMaxTimeout && t.m_nTotalPerByteMs == 0 && t.m_nTotalConstantMs == 0;
-    const bool bFirstByte = t.m_nIntervalMs == kMaxTimeout && t.m_nTotalPerByteMs == kMaxTimeout &&
-                            t.m_nTotalConstantMs > 0 && t.m_nTotalConstantMs < kMaxTimeout;
-    std::optional<SteadyClock::time_point> deadline;
-    std::optional<std::chrono::milliseconds> interval;
-    if (bAtOnce)
-        deadline = start;
-    else if (bFirstByte)
-        deadline = start + std::chrono::milliseconds(t.m_nTotalConstantMs);
-    else
-    {
-        const unsigned long long nTotalMs =
-            static_cast<unsigned long long>(t.m_nTotalPerByteMs) * nCount + t.m_nTotalConstantMs;
-        if (nTotalMs > 0)
-            deadline = start + std::chrono::milliseconds(nTotalMs);
-        if (t.m_nIntervalMs > 0)
-            interval = std::chrono::milliseconds(t.m_nIntervalMs);
-    }
-
+    CReadTiming timing(m_timeouts, nCount);
     auto* p = static_cast<std::uint8_t*>(pBuffer);
     std::size_t nGot = 0;
-    SteadyClock::time_point lastByte = start;
     for (;;)
     {
         const ssize_t n = ::read(m_nFd, p + nGot, nCount - nGot);
         if (n > 0)
         {
             nGot += static_cast<std::size_t>(n);
-            lastByte = SteadyClock::now();
-            if (nGot == nCount || bFirstByte)
+            if (timing.OnBytes() || nGot == nCount)
                 break;
             continue;
         }
@@ -304,16 +265,8 @@ long long CPosixSerialPort::Read(void* pBuffer, std::size_t nCount)
         if (errno != EAGAIN)
             return Failed("cannot read", errno);
 
-        // Nothing waiting: sleep in poll() until a byte comes or a limit
-        // passes. The interval counts only once the first byte is in.
-        int nWaitMs = -1;
-        if (deadline)
-            nWaitMs = MillisecondsUntil(*deadline);
-        if (interval && nGot > 0)
-        {
-            const int nGapMs = MillisecondsUntil(lastByte + *interval);
-            nWaitMs = nWaitMs < 0 ? nGapMs : std::min(nWaitMs, nGapMs);
-        }
+        // Nothing waiting: sleep in poll() until a byte comes or a limit passes.
+        const int nWaitMs = timing.WaitMs(nGot);
         if (nWaitMs == 0)
             break;
         pollfd pfd{m_nFd, POLLIN, 0};
