@@ -1,33 +1,20 @@
 #include "Display_Set.h"
 
 #include "Models.h"
+#include "Settings.h"
 
 #include <algorithm>
 
-namespace
-{
-constexpr int kOk = 1;
-constexpr int kCancel = 2;
-} // namespace
-
-Display_Set::Display_Set(CMainWindowSite& site, CPolelink& polelink, CClock& clock,
+Display_Set::Display_Set(CMainWindowSite& site, CControlAccess& controls, CUserInterface& ui,
+                         CUserInterface& ownerlessUi, CPolelink& polelink, CClock& clock,
                          std::string strConnectionPath)
-    : m_site(site), m_polelink(polelink), m_connectionFile(std::move(strConnectionPath)),
-      m_diagnostic(site.PageControls(kDiagnosticPage), polelink, clock),
-      m_settings(site.PageControls(kSettingsPage), site.PageControls(kSettingsPage),
-                 site.PageUserInterface(kSettingsPage), polelink),
-      m_updata(site.PageControls(kUpdataPage), site.PageControls(kUpdataPage),
-               site.PageUserInterface(kUpdataPage), polelink, clock),
-      m_vf510(site.PageControls(kVF510Page), site.PageControls(kVF510Page),
-              site.PageUserInterface(kVF510Page), polelink)
+    : m_site(site), m_controls(controls), m_ui(ui), m_ownerlessUi(ownerlessUi),
+      m_polelink(polelink), m_clock(clock), m_connectionFile(std::move(strConnectionPath))
 {
 }
 
 void Display_Set::OnInitDialog()
 {
-    for (std::size_t i = 0; i < kButtonIcons.size(); ++i)
-        m_site.SetButtonIcon(kOpenButton + static_cast<int>(i), kButtonIcons[i]);
-
     const CConnectionSettings connection = m_connectionFile.Read();
     m_strModel = connection.m_strModel;
     m_strPortText = "COM" + std::to_string(connection.m_nPort);
@@ -35,79 +22,56 @@ void Display_Set::OnInitDialog()
 
     m_site.SetCaption(m_strModel + kUntitledSuffix);
     BuildPageSet();
-    m_site.Controls().SetText(kPortText, m_strPortText);
-    m_site.Controls().SetText(kBaudText, m_strBaudText);
+    m_controls.SetText(kPortText, m_strPortText);
+    m_controls.SetText(kBaudText, m_strBaudText);
     m_polelink.OpenComm();
-
-    for (std::size_t i = 0; i < kButtonToolTips.size(); ++i)
-        m_site.AddToolTip(kOpenButton + static_cast<int>(i), kButtonToolTips[i]);
-    m_site.ActivateToolTips();
-}
-
-// Page windows fill the tab control's client area but for a 1-pixel edge
-// and the row of tabs along its top.
-void Display_Set::CreatePage(int nDialogId)
-{
-    m_site.CreatePage(nDialogId);
-    const CRect client = m_site.Tabs().GetClientRect();
-    m_site.MovePage(nDialogId, CRect{client.m_nLeft + 1, client.m_nTop + 21, client.m_nRight - 1,
-                                     client.m_nBottom - 1});
-    m_pageWindows.push_back(nDialogId);
-    if (nDialogId == kSettingsPage)
-        m_settings.OnInitDialog();
-    else if (nDialogId == kUpdataPage)
-        m_updata.OnInitDialog();
-    else if (nDialogId == kVF510Page)
-        m_vf510.OnInitDialog();
 }
 
 void Display_Set::BuildPageSet()
 {
-    CTabControl& tabs = m_site.Tabs();
-    int nShownFirst = 0;
-    if (m_strModel == kModelVF730)
+    std::vector<const CPageRow*> tabs;
+    for (const CPageRow& row : PageTable())
     {
-        tabs.InsertItem(0, "Settings");
-        tabs.InsertItem(1, "Update Font");
-        tabs.InsertItem(2, "Diagnostic");
-        CreatePage(kDiagnosticPage);
-        CreatePage(kSettingsPage);
-        CreatePage(kUpdataPage);
-        m_tabPages = {kSettingsPage, kUpdataPage, kDiagnosticPage};
-        nShownFirst = kSettingsPage;
+        if (std::find(row.m_models.begin(), row.m_models.end(), m_strModel) == row.m_models.end())
+            continue;
+        const CPageWindowParts window = m_site.CreatePage(row.m_nDialogId);
+        m_pages.push_back(
+            row.m_make(CPageParts{window.m_controls, window.m_ui, m_polelink, m_clock}));
+        if (row.m_pszTab)
+            tabs.push_back(&row);
     }
-    else if (m_strModel == kModelVF620)
+    std::stable_sort(tabs.begin(), tabs.end(),
+                     [](const CPageRow* pA, const CPageRow* pB)
+                     { return pA->m_nTabOrder < pB->m_nTabOrder; });
+    for (const CPageRow* pRow : tabs)
     {
-        tabs.InsertItem(0, "Settings");
-        tabs.InsertItem(1, "Diagnostic");
-        CreatePage(kDiagnosticPage);
-        CreatePage(kSettingsPage);
-        m_settings.AdaptToVF620();
-        m_tabPages = {kSettingsPage, kDiagnosticPage};
-        nShownFirst = kSettingsPage;
+        m_site.InsertTab(static_cast<int>(m_tabPages.size()), pRow->m_pszTab);
+        m_tabPages.push_back(pRow->m_nDialogId);
     }
-    else if (m_strModel == kModelVF510)
+
+    Settings* pSettings = FindPage<Settings>();
+    if (m_strModel == kModelVF620 && pSettings)
+        pSettings->AdaptToVF620();
+    if (m_strModel == kModelVF510)
     {
-        CreatePage(kVF510Page);
-        nShownFirst = kVF510Page;
-        m_site.Controls().EnableControl(kOpenButton, false);
-        m_site.Controls().EnableControl(kSaveButton, false);
+        m_controls.EnableControl(kOpenButton, false);
+        m_controls.EnableControl(kSaveButton, false);
         m_site.GrayMenuItem(kDrivesMenu, kSavePosition);
         m_site.GrayMenuItem(kDrivesMenu, kSaveAsPosition);
     }
-    if (nShownFirst)
-        m_site.ShowPage(nShownFirst, true);
+    // The first tab's page, or the single page.
+    if (!m_tabPages.empty())
+        m_site.ShowPage(m_tabPages.front(), true);
+    else if (!m_pages.empty())
+        m_site.ShowPage(m_pages.front().DialogId(), true);
 
-    const bool bHasSettings =
-        std::find(m_pageWindows.begin(), m_pageWindows.end(), kSettingsPage) != m_pageWindows.end();
-    m_fileCommands.emplace(m_site.UserInterface(), m_strModel, bHasSettings ? &m_settings : nullptr,
+    m_fileCommands.emplace(m_ui, m_strModel, pSettings,
                            [this](const std::string& strCaption)
                            { m_site.SetCaption(strCaption); });
 }
 
-void Display_Set::OnSelChangeTab()
+void Display_Set::OnSelChangeTab(int nTab)
 {
-    const int nTab = m_site.Tabs().GetCurSel();
     if (nTab < 0 || nTab >= static_cast<int>(m_tabPages.size()))
         return;
     const int nShown = m_tabPages[static_cast<std::size_t>(nTab)];
@@ -117,7 +81,7 @@ void Display_Set::OnSelChangeTab()
 
 void Display_Set::OnReselectDisplay()
 {
-    m_site.EndDialog(kCancel);
+    m_site.EndDialog(kIdCancel);
 }
 
 void Display_Set::OnSave() {}
@@ -161,12 +125,12 @@ void Display_Set::OnCancel()
 
 void Display_Set::ExitWithConfirmation()
 {
-    const EMessageResult answer = m_site.OwnerlessUserInterface().MessageBox(CMessageBoxRequest{
+    const EMessageResult answer = m_ownerlessUi.MessageBox(CMessageBoxRequest{
         kMsgConfirmExit, std::string(), EMessageIcon::None, EMessageButtons::OkCancel});
     if (answer != EMessageResult::Ok)
         return;
     // Closing the selection window ends its modal run and with it the
     // program, once this window's run has ended too.
     m_site.CloseWindowByCaption(kSelectionWindowCaption);
-    m_site.EndDialog(kOk);
+    m_site.EndDialog(kIdOk);
 }

@@ -2,13 +2,11 @@
 
 #include "Clock.h"
 #include "ConnectionFile.h"
-#include "Diagnostic.h"
+#include "MainWindowSite.h"
+#include "PageTable.h"
 #include "Polelink.h"
-#include "Settings.h"
 #include "SettingsFileCommands.h"
-#include "Updata.h"
-#include "VF510.h"
-#include "WindowSites.h"
+#include "TallyboardCommands.h"
 
 #include <array>
 #include <optional>
@@ -16,48 +14,30 @@
 #include <vector>
 
 // The main window (dialog 129, menu 130): for the model of the connection
-// file, the pages in a tab control (or the single page of the model
-// "VF510"), five tool bar buttons, a menu and a status line. It owns one
-// object of each page class; their windows exist only for the pages the
-// model uses. It opens the serial connection when it starts and leaves it
-// open: the selection window's next OK closes it.
+// file, the pages of the page table in a tab control (or the single page of
+// the model "VF510"), five tool bar buttons, a menu and a status line. A
+// page's object is made with its window, only for the pages the model has.
+// It opens the serial connection when it starts and leaves it open: the
+// selection window's next OK closes it.
 class Display_Set
 {
 public:
-    // Dialog ids of the pages.
-    static constexpr int kSettingsPage = 131;
-    static constexpr int kUpdataPage = 132;
-    static constexpr int kDiagnosticPage = 134;
-    static constexpr int kVF510Page = 148;
-
-    static constexpr int kOpenButton = 1007;
-    static constexpr int kSaveButton = 1008;
-    static constexpr int kFirmwareButton = 1009;
-    static constexpr int kInformationButton = 1010;
-    static constexpr int kHelpButton = 1011;
     static constexpr int kTabControl = 1012;
     static constexpr int kBaudText = 1028;
     static constexpr int kPortText = 1029;
-
-    // Menu 130.
-    static constexpr int kReselectDisplayItem = 32771;
-    static constexpr int kSaveAsItem = 32773;
-    static constexpr int kExitItem = 32774;
-    static constexpr int kUpdateFirmwareItem = 32775;
-    static constexpr int kShowInformationItem = 32776;
-    static constexpr int kUserManualItem = 32778;
-    static constexpr int kSaveItem = 57604;
     // The menu "Drives" and the positions of "Save" and "Save as..." in it.
     static constexpr int kDrivesMenu = 0;
     static constexpr int kSavePosition = 2;
     static constexpr int kSaveAsPosition = 3;
 
-    Display_Set(CMainWindowSite& site, CPolelink& polelink, CClock& clock,
+    // ui: boxes owned by the window; ownerlessUi: boxes without an owner.
+    Display_Set(CMainWindowSite& site, CControlAccess& controls, CUserInterface& ui,
+                CUserInterface& ownerlessUi, CPolelink& polelink, CClock& clock,
                 std::string strConnectionPath = kConnectionFilePath);
 
     void OnInitDialog();
-    // The tab control reports a new selection.
-    void OnSelChangeTab();
+    // The tab control reports a new selection: the tab, -1 for none.
+    void OnSelChangeTab(int nTab);
     // Menu "Drives".
     void OnReselectDisplay();
     void OnSave();
@@ -74,37 +54,59 @@ public:
     // Esc while one of the window's own controls has the focus.
     void OnCancel();
 
-    // The pages, as the window sees them.
-    Diagnostic& GetDiagnostic() { return m_diagnostic; }
-    Settings& GetSettings() { return m_settings; }
-    Updata& GetUpdata() { return m_updata; }
-    VF510& GetVF510() { return m_vf510; }
+    // The model's pages, in the order their windows were made.
+    const std::vector<CPage>& Pages() const { return m_pages; }
+    // The page of class TPage, nullptr when the model has none.
+    template <class TPage>
+    TPage* FindPage() const
+    {
+        for (const CPage& page : m_pages)
+            if (TPage* pPage = page.As<TPage>())
+                return pPage;
+        return nullptr;
+    }
     const std::string& GetModel() const { return m_strModel; }
 
 private:
     void BuildPageSet();
-    void CreatePage(int nDialogId);
     void ExitWithConfirmation();
 
     CMainWindowSite& m_site;
+    CControlAccess& m_controls;
+    CUserInterface& m_ui;
+    CUserInterface& m_ownerlessUi;
     CPolelink& m_polelink;
+    CClock& m_clock;
     CConnectionFile m_connectionFile;
 
-    Diagnostic m_diagnostic;
-    Settings m_settings;
-    Updata m_updata;
-    VF510 m_vf510;
     std::string m_strModel; // at most 19 bytes, as the connection file gives it
     std::string m_strPortText;
     std::string m_strBaudText;
 
-    // The page of each tab, in tab order, and every page window the model has.
-    std::vector<int> m_tabPages;
-    std::vector<int> m_pageWindows;
+    std::vector<CPage> m_pages;
+    std::vector<int> m_tabPages; // the page of each tab, in tab order
     std::optional<CSettingsFileCommands> m_fileCommands;
 };
 
-// The button icons, one per tool bar button from 1007 on.
+// The menu items and buttons that command, and their handlers.
+struct CMainWindowCommand
+{
+    int m_nId;
+    bool m_bMenuItem; // else a tool bar button
+    void (Display_Set::*m_pHandler)();
+};
+inline constexpr std::array kMainWindowCommands{
+    CMainWindowCommand{kReselectDisplayItem, true, &Display_Set::OnReselectDisplay},
+    CMainWindowCommand{kSaveItem, true, &Display_Set::OnSave},
+    CMainWindowCommand{kSaveAsItem, true, &Display_Set::OnSaveAs},
+    CMainWindowCommand{kExitItem, true, &Display_Set::OnExit},
+    CMainWindowCommand{kUserManualItem, true, &Display_Set::OnUserManual},
+    CMainWindowCommand{kOpenButton, false, &Display_Set::OnOpenSettingFile},
+    CMainWindowCommand{kSaveButton, false, &Display_Set::OnSaveSettingFile},
+    CMainWindowCommand{kHelpButton, false, &Display_Set::OnHelp},
+};
+
+// The button icons and tool tips, one per tool bar button from 1007 on.
 inline constexpr std::array kButtonIcons{142, 144, 146, 140, 138};
 inline constexpr std::array kButtonToolTips{"Open Setting File", "Save Setting File",
                                             "Update Firmware", "Show Information", "Help"};

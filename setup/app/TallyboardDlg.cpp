@@ -4,11 +4,6 @@
 
 #include <vector>
 
-namespace
-{
-constexpr int kCancel = 2;
-} // namespace
-
 int BaudIndexOfRate(int nBaudRate)
 {
     for (std::size_t i = 0; i + 1 < kConnectionBaudRates.size(); ++i)
@@ -24,10 +19,9 @@ int RateOfBaudIndex(int nIndex)
     return kConnectionBaudRates.back();
 }
 
-CTallyboardDlg::CTallyboardDlg(CControlAccess& controls, CControlAccess& layout,
-                               CSelectionWindowSite& site, CUserInterface& ui, CPolelink& polelink,
+CTallyboardDlg::CTallyboardDlg(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink,
                                std::string strConnectionPath)
-    : CDataExchangeForm(controls, ui), m_layout(layout), m_site(site), m_polelink(polelink),
+    : CDataExchangeForm(controls, ui), m_polelink(polelink),
       m_connectionFile(std::move(strConnectionPath))
 {
 }
@@ -40,13 +34,12 @@ void CTallyboardDlg::DoDataExchange(CDataExchange& dx)
 
 void CTallyboardDlg::OnInitDialog()
 {
-    m_site.SetIcon(kAppIcon);
     m_controls.SetRadioIndex(kComRadio, 0);
-    m_layout.SetItems(kModelList, ListItems(kModels));
+    m_controls.SetItems(kModelList, ListItems(kModels));
     m_controls.SetSelectionIndex(kModelList, 0);
-    m_layout.SetItems(kPortList, ListItems(kPortItems));
-    m_layout.SetItems(kBaudList, ListItems(kConnectionBaudRates));
-    m_site.ShowPreview(kPreviewBitmaps[0]);
+    m_controls.SetItems(kPortList, ListItems(kPortItems));
+    m_controls.SetItems(kBaudList, ListItems(kConnectionBaudRates));
+    m_nPreview = kPreviewBitmaps[0];
     if (!m_connectionFile.Exists())
     {
         // The library's first start: it may set up its connection file.
@@ -66,13 +59,13 @@ void CTallyboardDlg::OnSelChangeModel()
 {
     const int nModel = m_controls.GetSelectionIndex(kModelList);
     if (nModel >= 0 && nModel < static_cast<int>(kPreviewBitmaps.size()))
-        m_site.ShowPreview(kPreviewBitmaps[static_cast<std::size_t>(nModel)]);
+        m_nPreview = kPreviewBitmaps[static_cast<std::size_t>(nModel)];
 }
 
 void CTallyboardDlg::OnCom()
 {
     for (const int nId : {kPortLabel, kPortList, kBaudLabel, kBaudList})
-        m_layout.ShowControl(nId, true);
+        m_controls.ShowControl(nId, true);
 }
 
 CConnectionSettings CTallyboardDlg::ChosenConnection()
@@ -94,12 +87,4 @@ void CTallyboardDlg::OnOK()
     if (m_connectionFile.Exists() && !m_connectionFile.Write(ChosenConnection()))
         m_ui.MessageBox(std::string(kMsgConnectionNotSaved) + "\n" +
                         m_connectionFile.GetLastError());
-    m_site.ShowWindow(false);
-    m_site.RunMainWindow();
-    m_site.ShowWindow(true);
-}
-
-void CTallyboardDlg::OnCancel()
-{
-    m_site.EndDialog(kCancel);
 }

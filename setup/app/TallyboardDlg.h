@@ -2,8 +2,8 @@
 
 #include "ConnectionFile.h"
 #include "DataExchange.h"
+#include "ListItems.h"
 #include "Polelink.h"
-#include "WindowSites.h"
 
 #include <array>
 #include <string>
@@ -11,7 +11,8 @@
 // The product selection window (dialog 102): the display model, the port and
 // the baud rate. It hands them to the main window and to the serial library
 // only through the connection file, and stays open, hidden while a main
-// window runs, until the program ends.
+// window runs, until the program ends. Its window shows the icon and the
+// preview, runs the main window after OK and ends on Cancel.
 class CTallyboardDlg : public CDataExchangeForm
 {
 public:
@@ -27,8 +28,7 @@ public:
     // The preview of each entry of kModels.
     static constexpr std::array kPreviewBitmaps{161, 162, 163};
 
-    CTallyboardDlg(CControlAccess& controls, CControlAccess& layout, CSelectionWindowSite& site,
-                   CUserInterface& ui, CPolelink& polelink,
+    CTallyboardDlg(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink,
                    std::string strConnectionPath = kConnectionFilePath);
 
     void OnInitDialog();
@@ -36,12 +36,12 @@ public:
     void OnSelChangeModel();
     // The radio button "COM".
     void OnCom();
+    // Stores the choice for the main window the window then runs.
     void OnOK();
-    // "Cancel" and the close box: the program ends at once.
-    void OnCancel();
 
     int m_nPortIndex = -1; // list 1005, -1 for no selection
     int m_nBaudIndex = -1; // list 1006
+    int m_nPreview = 0;    // the bitmap the preview shows
 
 protected:
     void DoDataExchange(CDataExchange& dx) override;
@@ -50,8 +50,6 @@ private:
     // The connection as the lists show it.
     CConnectionSettings ChosenConnection();
 
-    CControlAccess& m_layout;
-    CSelectionWindowSite& m_site;
     CPolelink& m_polelink;
     CConnectionFile m_connectionFile;
 };

@@ -2,7 +2,10 @@
 
 #include "Clock.h"
 #include "DataExchange.h"
+#include "PageCommand.h"
 #include "Polelink.h"
+
+#include <array>
 
 // The diagnostic page (dialog 134) of the setup utility's main window: the
 // display's self test, its character screens, initialisation, clearing, and
@@ -11,6 +14,7 @@
 class Diagnostic
 {
 public:
+    static constexpr int kDialogId = 134;
     static constexpr int kSelfTestButton = 1007;
     static constexpr int kInternationalButton = 1008;
     static constexpr int kCodeTableButton = 1009;
@@ -33,6 +37,20 @@ private:
     CControlAccess& m_controls;
     CPolelink& m_polelink;
     CClock& m_clock;
+};
+
+// What the page's controls command, for its window to bind.
+inline constexpr std::array kDiagnosticCommands{
+    CPageCommand<Diagnostic>{Diagnostic::kSelfTestButton, EPageEvent::Click,
+                             &Diagnostic::OnSelfTest},
+    CPageCommand<Diagnostic>{Diagnostic::kInternationalButton, EPageEvent::BusyClick,
+                             &Diagnostic::OnDisplayInternational},
+    CPageCommand<Diagnostic>{Diagnostic::kCodeTableButton, EPageEvent::BusyClick,
+                             &Diagnostic::OnDisplayCodeTable},
+    CPageCommand<Diagnostic>{Diagnostic::kInitializeButton, EPageEvent::Click,
+                             &Diagnostic::OnInitialize},
+    CPageCommand<Diagnostic>{Diagnostic::kDisplayButton, EPageEvent::Click, &Diagnostic::OnDisplay},
+    CPageCommand<Diagnostic>{Diagnostic::kClearButton, EPageEvent::Click, &Diagnostic::OnClear},
 };
 
 // A display line holds 20 characters; longer texts are cut to 20 bytes.

@@ -14,9 +14,8 @@ std::uint8_t SelectionCommandByte(int nIndex)
     return static_cast<std::uint8_t>(nIndex);
 }
 
-Settings::Settings(CControlAccess& controls, CControlAccess& layout, CUserInterface& ui,
-                   CPolelink& polelink)
-    : CDataExchangeForm(controls, ui), m_layout(layout), m_polelink(polelink)
+Settings::Settings(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink)
+    : CDataExchangeForm(controls, ui), m_polelink(polelink)
 {
 }
 
@@ -32,11 +31,11 @@ void Settings::DoDataExchange(CDataExchange& dx)
 
 void Settings::OnInitDialog()
 {
-    m_layout.SetItems(kBaudRateList, ListItems(kBaudRateItems));
-    m_layout.SetItems(kContrastList, ListItems(kContrastItems));
-    m_layout.SetItems(kCharSetList, ListItems(kCharSetItems));
-    m_layout.SetItems(kCodeTableList, ListItems(kCodeTableItems));
-    m_layout.SetItems(kFontTypeList, ListItems(kFontTypeItems));
+    m_controls.SetItems(kBaudRateList, ListItems(kBaudRateItems));
+    m_controls.SetItems(kContrastList, ListItems(kContrastItems));
+    m_controls.SetItems(kCharSetList, ListItems(kCharSetItems));
+    m_controls.SetItems(kCodeTableList, ListItems(kCodeTableItems));
+    m_controls.SetItems(kFontTypeList, ListItems(kFontTypeItems));
     UpdateData(false);
 }
 
@@ -78,9 +77,9 @@ void Settings::OnReset()
 
 void Settings::AdaptToVF620()
 {
-    m_layout.SetItems(kCodeTableList, ListItems(kVF620CodeTableItems));
-    m_layout.ShowControl(kChineseRadio, false);
-    m_layout.ShowControl(kBaudRateList, false);
+    m_controls.SetItems(kCodeTableList, ListItems(kVF620CodeTableItems));
+    m_controls.ShowControl(kChineseRadio, false);
+    m_controls.ShowControl(kBaudRateList, false);
     m_controls.SetText(kBaudRateLabel, kVF620BaudRateLabel);
     UpdateData(false);
 }

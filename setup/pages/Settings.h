@@ -2,6 +2,7 @@
 
 #include "DataExchange.h"
 #include "ListItems.h"
+#include "PageCommand.h"
 #include "Polelink.h"
 #include "SettingsFile.h"
 
@@ -19,6 +20,7 @@
 class Settings : public CDataExchangeForm
 {
 public:
+    static constexpr int kDialogId = 131;
     static constexpr int kInternationalRadio = 1002; // first of the language group
     static constexpr int kChineseRadio = 1003;
     static constexpr int kCodeTableList = 1017;
@@ -32,8 +34,7 @@ public:
     static constexpr int kBaudRateLabel = 1042;
     static constexpr int kContrastLabel = 1043;
 
-    Settings(CControlAccess& controls, CControlAccess& layout, CUserInterface& ui,
-             CPolelink& polelink);
+    Settings(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink);
 
     // Fills the lists and shows the values.
     void OnInitDialog();
@@ -65,8 +66,13 @@ protected:
 private:
     void Send(std::initializer_list<std::uint8_t> bytes);
 
-    CControlAccess& m_layout;
     CPolelink& m_polelink;
+};
+
+// What the page's controls command, for its window to bind.
+inline constexpr std::array kSettingsCommands{
+    CPageCommand<Settings>{Settings::kResetButton, EPageEvent::Click, &Settings::OnReset},
+    CPageCommand<Settings>{Settings::kUpdateButton, EPageEvent::Click, &Settings::OnUpdate},
 };
 
 inline constexpr std::array kBaudRateItems{"1200", "2400", "4800", "9600", "19200", "38400"};

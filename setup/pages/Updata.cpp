@@ -4,9 +4,8 @@
 
 #include <vector>
 
-Updata::Updata(CControlAccess& controls, CControlAccess& layout, CUserInterface& ui,
-               CPolelink& polelink, CClock& clock)
-    : CDataExchangeForm(controls, ui), m_layout(layout), m_polelink(polelink), m_clock(clock)
+Updata::Updata(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink, CClock& clock)
+    : CDataExchangeForm(controls, ui), m_polelink(polelink), m_clock(clock)
 {
 }
 
@@ -19,7 +18,7 @@ void Updata::DoDataExchange(CDataExchange& dx)
 
 void Updata::FillPageList(int nPages)
 {
-    m_layout.SetItems(kPageCombo, NumberItems(nPages));
+    m_controls.SetItems(kPageCombo, NumberItems(nPages));
 }
 
 void Updata::Report(int nResult, const char* pszComplete, const char* pszFail)

@@ -3,8 +3,10 @@
 #include "Clock.h"
 #include "DataExchange.h"
 #include "ListItems.h"
+#include "PageCommand.h"
 #include "Polelink.h"
 
+#include <array>
 #include <string>
 
 // The font update page (dialog 132) of the setup utility's main window:
@@ -14,6 +16,7 @@
 class Updata : public CDataExchangeForm
 {
 public:
+    static constexpr int kDialogId = 132;
     static constexpr int kFontPathEdit = 1013;
     static constexpr int kBrowseButton = 1007;
     static constexpr int kUpdateAllButton = 1008;
@@ -25,8 +28,7 @@ public:
     static constexpr int kInternationalRadio = 1023; // first of the area group
     static constexpr int kCodeTableRadio = 1024;
 
-    Updata(CControlAccess& controls, CControlAccess& layout, CUserInterface& ui,
-           CPolelink& polelink, CClock& clock);
+    Updata(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink, CClock& clock);
 
     // Fills the page list for the international area and shows the values.
     void OnInitDialog();
@@ -52,9 +54,25 @@ private:
     // The library's result alone chooses the message.
     void Report(int nResult, const char* pszComplete, const char* pszFail);
 
-    CControlAccess& m_layout;
     CPolelink& m_polelink;
     CClock& m_clock;
+};
+
+// What the page's controls command, for its window to bind.
+inline constexpr std::array kUpdataCommands{
+    CPageCommand<Updata>{Updata::kBrowseButton, EPageEvent::Click, &Updata::OnBrowse},
+    CPageCommand<Updata>{Updata::kUpdateAllButton, EPageEvent::BusyClick,
+                         &Updata::OnUpdateAllPages},
+    CPageCommand<Updata>{Updata::kUpdateSingleButton, EPageEvent::BusyClick,
+                         &Updata::OnUpdateSinglePage},
+    CPageCommand<Updata>{Updata::kSelfTestButton, EPageEvent::Click, &Updata::OnSelfTest},
+    CPageCommand<Updata>{Updata::kInternationalButton, EPageEvent::BusyClick,
+                         &Updata::OnDisplayInternational},
+    CPageCommand<Updata>{Updata::kCodeTableButton, EPageEvent::BusyClick,
+                         &Updata::OnDisplayCodeTable},
+    CPageCommand<Updata>{Updata::kInternationalRadio, EPageEvent::RadioClick,
+                         &Updata::OnInternational},
+    CPageCommand<Updata>{Updata::kCodeTableRadio, EPageEvent::RadioClick, &Updata::OnCodeTable},
 };
 
 inline constexpr int kInternationalPages = 6;

@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-VF510::VF510(CControlAccess& controls, CControlAccess& layout, CUserInterface& ui,
-             CPolelink& polelink)
-    : CDataExchangeForm(controls, ui), m_layout(layout), m_polelink(polelink)
+VF510::VF510(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink)
+    : CDataExchangeForm(controls, ui), m_polelink(polelink)
 {
 }
 
@@ -18,7 +17,7 @@ void VF510::DoDataExchange(CDataExchange& dx)
 
 void VF510::OnInitDialog()
 {
-    m_layout.SetItems(kContrastList, NumberItems(kContrastLevels));
+    m_controls.SetItems(kContrastList, NumberItems(kContrastLevels));
     // No indicator is known to be lit until one is clicked.
     m_controls.SetRadioIndex(kNoneRadio, -1);
     UpdateData(false);

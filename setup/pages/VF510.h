@@ -2,8 +2,10 @@
 
 #include "DataExchange.h"
 #include "ListItems.h"
+#include "PageCommand.h"
 #include "Polelink.h"
 
+#include <array>
 #include <cstdint>
 
 // The single page (dialog 148) the main window shows for the model "VF510":
@@ -13,6 +15,7 @@
 class VF510 : public CDataExchangeForm
 {
 public:
+    static constexpr int kDialogId = 148;
     static constexpr int kUnitPriceRadio = 1002;
     static constexpr int kTotalRadio = 1003;
     static constexpr int kInitializeButton = 1007;
@@ -26,8 +29,7 @@ public:
     static constexpr int kNoneRadio = 1039; // first of the indicator group
     static constexpr int kContrastList = 1040;
 
-    VF510(CControlAccess& controls, CControlAccess& layout, CUserInterface& ui,
-          CPolelink& polelink);
+    VF510(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink);
 
     // Fills the contrast list "1" to "8".
     void OnInitDialog();
@@ -52,8 +54,21 @@ protected:
 private:
     void SendIndicator(std::uint8_t nIndicator);
 
-    CControlAccess& m_layout;
     CPolelink& m_polelink;
+};
+
+// What the page's controls command, for its window to bind.
+inline constexpr std::array kVF510Commands{
+    CPageCommand<VF510>{VF510::kInitializeButton, EPageEvent::Click, &VF510::OnInitialize},
+    CPageCommand<VF510>{VF510::kDisplayButton, EPageEvent::Click, &VF510::OnDisplay},
+    CPageCommand<VF510>{VF510::kClearButton, EPageEvent::Click, &VF510::OnClear},
+    CPageCommand<VF510>{VF510::kSetContrastButton, EPageEvent::Click, &VF510::OnSetContrast},
+    CPageCommand<VF510>{VF510::kNoneRadio, EPageEvent::RadioClick, &VF510::OnNone},
+    CPageCommand<VF510>{VF510::kUnitPriceRadio, EPageEvent::RadioClick, &VF510::OnUnitPrice},
+    CPageCommand<VF510>{VF510::kTotalRadio, EPageEvent::RadioClick, &VF510::OnTotal},
+    CPageCommand<VF510>{VF510::kPayRadio, EPageEvent::RadioClick, &VF510::OnPay},
+    CPageCommand<VF510>{VF510::kChangeRadio, EPageEvent::RadioClick, &VF510::OnChange},
+    CPageCommand<VF510>{VF510::kThankYouCheck, EPageEvent::CheckClick, &VF510::OnThankYou},
 };
 
 inline constexpr int kContrastLevels = 8;

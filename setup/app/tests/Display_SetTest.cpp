@@ -1,8 +1,14 @@
 #include "Display_Set.h"
 
-#include "FakeSites.h"
+#include "Diagnostic.h"
+#include "FakeControls.h"
 #include "RecordingPolelink.h"
+#include "RecordingUserInterface.h"
+#include "Settings.h"
 #include "TempFolder.h"
+#include "Updata.h"
+
+#include <map>
 
 #include <gtest/gtest.h>
 
@@ -13,14 +19,66 @@ using Bytes = std::vector<std::uint8_t>;
 
 const std::string strModelKey = "Model[VF510]|[VF620]|[VF730]";
 
+// Notes each request as a short line ("create 131", "end 2"); the pages'
+// controls are fakes with the radio groups of their resources.
+struct CFakeMainWindow final : CMainWindowSite
+{
+    CFakeMainWindow()
+    {
+        m_pages[131].AddRadioGroup(1002, 2);
+        m_pages[132].AddRadioGroup(1023, 2);
+        m_pages[148].AddRadioGroup(1039, 5);
+    }
+    void InsertTab(int nTab, const std::string& strText) override
+    {
+        m_tabs.insert(m_tabs.begin() + nTab, strText);
+    }
+    CPageWindowParts CreatePage(int nDialogId) override
+    {
+        Note("create " + std::to_string(nDialogId));
+        return {m_pages[nDialogId], m_pageUis[nDialogId]};
+    }
+    void ShowPage(int nDialogId, bool bShow) override { m_shown[nDialogId] = bShow; }
+    void SetCaption(const std::string& strCaption) override { m_captions.push_back(strCaption); }
+    void GrayMenuItem(int nMenu, int nPosition) override
+    {
+        Note("gray " + std::to_string(nMenu) + "/" + std::to_string(nPosition));
+    }
+    void CloseWindowByCaption(const std::string& strCaption) override
+    {
+        Note("close \"" + strCaption + "\"");
+    }
+    void EndDialog(int nResult) override { Note("end " + std::to_string(nResult)); }
+    void Note(const std::string& strWhat) { m_events.push_back(strWhat); }
+    // The pages whose windows show, in id order.
+    std::vector<int> ShownPages() const
+    {
+        std::vector<int> shown;
+        for (const auto& [nId, bShown] : m_shown)
+            if (bShown)
+                shown.push_back(nId);
+        return shown;
+    }
+
+    std::vector<std::string> m_tabs;
+    std::map<int, CFakeControls> m_pages;
+    std::map<int, CRecordingUserInterface> m_pageUis;
+    std::map<int, bool> m_shown;
+    std::vector<std::string> m_captions;
+    std::vector<std::string> m_events;
+};
+
 struct Display_SetTest : ::testing::Test
 {
     CTempFolder dir;
     CWorkingDirectory cwd{dir.Path()};
-    CFakeMainWindowSite site;
+    CFakeMainWindow site;
+    CFakeControls controls;
+    CRecordingUserInterface ui;
+    CRecordingUserInterface ownerlessUi;
     CRecordingPolelink polelink;
     CVirtualClock clock;
-    Display_Set window{site, polelink, clock, dir / "Polelink.ini"};
+    Display_Set window{site, controls, ui, ownerlessUi, polelink, clock, dir / "Polelink.ini"};
 
     void Start(const std::string& strModel, const std::string& strPort = "3",
                const std::string& strBaud = "19200")
@@ -39,37 +97,22 @@ struct Display_SetTest : ::testing::Test
                 events.push_back(event);
         return events;
     }
-    void ChooseTab(int nTab)
-    {
-        site.m_tabs.m_nCurSel = nTab;
-        window.OnSelChangeTab();
-    }
 };
 } // namespace
 
-TEST_F(Display_SetTest, StartsWithIconsCaptionStatusTooltipsAndThenOpensTheLibrary)
+TEST_F(Display_SetTest, StartsWithCaptionAndStatusAndThenOpensTheLibrary)
 {
     Start("VF620");
-    EXPECT_EQ(
-        site.m_buttonIcons,
-        (std::map<int, int>{{1007, 142}, {1008, 144}, {1009, 146}, {1010, 140}, {1011, 138}}));
     EXPECT_EQ(site.m_captions, std::vector<std::string>{"VF620-Untitled.ini"});
-    EXPECT_EQ(site.m_controls.GetText(1029), "COM3");
-    EXPECT_EQ(site.m_controls.GetText(1028), "19200");
+    EXPECT_EQ(controls.GetText(1029), "COM3");
+    EXPECT_EQ(controls.GetText(1028), "19200");
     EXPECT_EQ(polelink.Kinds(), std::vector<ECall>{ECall::OpenComm});
-    EXPECT_EQ(site.m_toolTips, (std::map<int, std::string>{{1007, "Open Setting File"},
-                                                           {1008, "Save Setting File"},
-                                                           {1009, "Update Firmware"},
-                                                           {1010, "Show Information"},
-                                                           {1011, "Help"}}));
-    EXPECT_EQ(site.m_events.back(), "tooltips on");
 }
 
 TEST_F(Display_SetTest, VF730HasThreeTabsAndShowsSettingsFirst)
 {
     Start("VF730/VF730E");
-    EXPECT_EQ(site.m_tabs.m_items,
-              (std::vector<std::string>{"Settings", "Update Font", "Diagnostic"}));
+    EXPECT_EQ(site.m_tabs, (std::vector<std::string>{"Settings", "Update Font", "Diagnostic"}));
     EXPECT_EQ(Events("create"),
               (std::vector<std::string>{"create 134", "create 131", "create 132"}));
     EXPECT_EQ(site.ShownPages(), std::vector<int>{131});
@@ -81,7 +124,7 @@ TEST_F(Display_SetTest, VF730HasThreeTabsAndShowsSettingsFirst)
     const std::vector<int> tabPages{131, 132, 134};
     for (int nTab : {1, 2, 0, 2})
     {
-        ChooseTab(nTab);
+        window.OnSelChangeTab(nTab);
         EXPECT_EQ(site.ShownPages(), std::vector<int>{tabPages[nTab]}) << nTab;
     }
     EXPECT_TRUE(Events("gray").empty());
@@ -90,7 +133,8 @@ TEST_F(Display_SetTest, VF730HasThreeTabsAndShowsSettingsFirst)
 TEST_F(Display_SetTest, VF620HasTwoTabsAndTheAdaptedSettingsPage)
 {
     Start("VF620");
-    EXPECT_EQ(site.m_tabs.m_items, (std::vector<std::string>{"Settings", "Diagnostic"}));
+    EXPECT_EQ(site.m_tabs, (std::vector<std::string>{"Settings", "Diagnostic"}));
+    EXPECT_EQ(window.FindPage<Updata>(), nullptr);
     EXPECT_EQ(Events("create"), (std::vector<std::string>{"create 134", "create 131"}));
     EXPECT_EQ(site.ShownPages(), std::vector<int>{131});
     CFakeControls& settings = site.m_pages[131];
@@ -100,35 +144,27 @@ TEST_F(Display_SetTest, VF620HasTwoTabsAndTheAdaptedSettingsPage)
     EXPECT_FALSE(settings.IsShown(1020));
     EXPECT_EQ(settings.GetText(1042), "The DIP switches setting baud rate.");
 
-    ChooseTab(1);
+    window.OnSelChangeTab(1);
     EXPECT_EQ(site.ShownPages(), std::vector<int>{134});
-    ChooseTab(0);
+    window.OnSelChangeTab(0);
     EXPECT_EQ(site.ShownPages(), std::vector<int>{131});
 }
 
 TEST_F(Display_SetTest, VF510ShowsItsSinglePageWithoutTabsOrSettingsCommands)
 {
     Start("VF510");
-    EXPECT_TRUE(site.m_tabs.m_items.empty());
+    EXPECT_TRUE(site.m_tabs.empty());
     EXPECT_EQ(Events("create"), std::vector<std::string>{"create 148"});
     EXPECT_EQ(site.ShownPages(), std::vector<int>{148});
-    EXPECT_FALSE(site.m_controls.IsEnabled(1007));
-    EXPECT_FALSE(site.m_controls.IsEnabled(1008));
-    EXPECT_TRUE(site.m_controls.IsEnabled(1009) && site.m_controls.IsEnabled(1011));
+    EXPECT_FALSE(controls.IsEnabled(1007));
+    EXPECT_FALSE(controls.IsEnabled(1008));
+    EXPECT_TRUE(controls.IsEnabled(1009) && controls.IsEnabled(1011));
     EXPECT_EQ(Events("gray"), (std::vector<std::string>{"gray 0/2", "gray 0/3"}));
     EXPECT_EQ(site.m_pages[148].Items(1040).size(), 8u);
 
     // A tab change without tabs changes nothing.
-    ChooseTab(-1);
+    window.OnSelChangeTab(-1);
     EXPECT_EQ(site.ShownPages(), std::vector<int>{148});
-}
-
-TEST_F(Display_SetTest, PagesFillTheTabAreaButForItsEdgeAndTabs)
-{
-    site.m_tabs.m_client = CRect{0, 0, 593, 337};
-    Start("VF730/VF730E");
-    for (int nPage : {131, 132, 134})
-        EXPECT_EQ(site.m_pageRects[nPage], (CRect{1, 21, 592, 336})) << nPage;
 }
 
 TEST_F(Display_SetTest, AnUnknownOrOverlongModelGetsNoPageAndTheDefaults)
@@ -136,15 +172,15 @@ TEST_F(Display_SetTest, AnUnknownOrOverlongModelGetsNoPageAndTheDefaults)
     // 20 characters: the first 19 are kept, and no model matches them.
     Start("VF620VF620VF620VF620");
     EXPECT_EQ(site.m_captions, std::vector<std::string>{"VF620VF620VF620VF62-Untitled.ini"});
-    EXPECT_TRUE(site.m_tabs.m_items.empty());
+    EXPECT_TRUE(site.m_tabs.empty());
     EXPECT_TRUE(Events("create").empty());
     EXPECT_TRUE(site.ShownPages().empty());
-    EXPECT_TRUE(site.m_controls.IsEnabled(1007));
+    EXPECT_TRUE(controls.IsEnabled(1007));
 
     // The settings commands only say that there is nothing to save.
     window.OnSaveSettingFile();
-    ASSERT_EQ(site.m_ui.m_messages.size(), 1u);
-    EXPECT_NE(site.m_ui.m_messages[0].m_strText.find("has no display settings"), std::string::npos);
+    ASSERT_EQ(ui.m_messages.size(), 1u);
+    EXPECT_NE(ui.m_messages[0].m_strText.find("has no display settings"), std::string::npos);
     EXPECT_FALSE(dir.Exists("VF620VF620VF620VF62.ini"));
 }
 
@@ -152,9 +188,9 @@ TEST_F(Display_SetTest, WithoutAConnectionFileTheDefaultsShow)
 {
     window.OnInitDialog();
     EXPECT_EQ(site.m_captions, std::vector<std::string>{"未知-Untitled.ini"});
-    EXPECT_EQ(site.m_controls.GetText(1029), "COM6");
-    EXPECT_EQ(site.m_controls.GetText(1028), "9600");
-    EXPECT_TRUE(site.m_tabs.m_items.empty());
+    EXPECT_EQ(controls.GetText(1029), "COM6");
+    EXPECT_EQ(controls.GetText(1028), "9600");
+    EXPECT_TRUE(site.m_tabs.empty());
     EXPECT_EQ(polelink.Kinds(), std::vector<ECall>{ECall::OpenComm});
 }
 
@@ -163,19 +199,19 @@ TEST_F(Display_SetTest, ExitAsksWithoutOwnerAndCancelDoesNothing)
     Start("VF620");
     site.m_events.clear();
     polelink.m_calls.clear();
-    site.m_ownerlessUi.m_answers.push_back(EMessageResult::Cancel);
+    ownerlessUi.m_answers.push_back(EMessageResult::Cancel);
     window.OnExit();
     const CMessageBoxRequest kConfirm{"Confirm the exit?!", std::string(), EMessageIcon::None,
                                       EMessageButtons::OkCancel};
-    ASSERT_EQ(site.m_ownerlessUi.m_messages.size(), 1u);
-    EXPECT_EQ(site.m_ownerlessUi.m_messages[0], kConfirm);
-    EXPECT_TRUE(site.m_ui.m_messages.empty());
+    ASSERT_EQ(ownerlessUi.m_messages.size(), 1u);
+    EXPECT_EQ(ownerlessUi.m_messages[0], kConfirm);
+    EXPECT_TRUE(ui.m_messages.empty());
     EXPECT_TRUE(site.m_events.empty());
 
     // The close box asks the same; OK closes the selection window, then this.
-    site.m_ownerlessUi.m_answers.push_back(EMessageResult::Ok);
+    ownerlessUi.m_answers.push_back(EMessageResult::Ok);
     window.OnClose();
-    EXPECT_EQ(site.m_ownerlessUi.m_messages.size(), 2u);
+    EXPECT_EQ(ownerlessUi.m_messages.size(), 2u);
     EXPECT_EQ(site.m_events, (std::vector<std::string>{"close \"Tallyboard\"", "end 1"}));
     EXPECT_TRUE(polelink.m_calls.empty());
 }
@@ -188,7 +224,7 @@ TEST_F(Display_SetTest, ReselectAndEscCloseTheWindowWithoutAskingOrClosingTheLib
     window.OnReselectDisplay();
     window.OnCancel();
     EXPECT_EQ(site.m_events, (std::vector<std::string>{"end 2", "end 2"}));
-    EXPECT_TRUE(site.m_ownerlessUi.m_messages.empty());
+    EXPECT_TRUE(ownerlessUi.m_messages.empty());
     EXPECT_TRUE(polelink.m_calls.empty());
 }
 
@@ -201,7 +237,7 @@ TEST_F(Display_SetTest, TheCommandsWithoutActionDoNothing)
     window.OnUserManual();
     window.OnHelp();
     EXPECT_TRUE(site.m_events.empty());
-    EXPECT_TRUE(site.m_ui.m_messages.empty());
+    EXPECT_TRUE(ui.m_messages.empty());
     EXPECT_TRUE(polelink.m_calls.empty());
     EXPECT_EQ(site.m_captions.size(), 1u);
 }
@@ -209,21 +245,21 @@ TEST_F(Display_SetTest, TheCommandsWithoutActionDoNothing)
 TEST_F(Display_SetTest, SettingsFileCommandsWorkOnTheSettingsPageAndTheCaption)
 {
     Start("VF620");
-    window.GetSettings().OnReset();
+    window.FindPage<Settings>()->OnReset();
     window.OnSaveSettingFile();
     EXPECT_EQ(site.m_captions.back(), "VF620-VF620.ini");
-    EXPECT_EQ(site.m_ui.Texts(), std::vector<std::string>{"Saved successfully."});
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Saved successfully."});
     EXPECT_NE(dir.Read("VF620.ini").find("Contrast=2"), std::string::npos);
 
-    site.m_ui.m_fileAnswers.push_back(dir / "Mine.ini");
+    ui.m_fileAnswers.push_back(dir / "Mine.ini");
     window.OnSaveAs();
-    ASSERT_EQ(site.m_ui.m_fileDialogs.size(), 1u);
-    EXPECT_EQ(site.m_ui.m_fileDialogs[0].m_strFilter, "文本文件(*.ini)|*.ini|所有文件(*.*)|*.*||");
-    EXPECT_EQ(site.m_ui.m_fileDialogs[0].m_strDefaultExt, "ini");
+    ASSERT_EQ(ui.m_fileDialogs.size(), 1u);
+    EXPECT_EQ(ui.m_fileDialogs[0].m_strFilter, "文本文件(*.ini)|*.ini|所有文件(*.*)|*.*||");
+    EXPECT_EQ(ui.m_fileDialogs[0].m_strDefaultExt, "ini");
     EXPECT_EQ(site.m_captions.back(), "VF620-Mine.ini");
 
     dir.Write("Other.ini", "[Polelink_Set]\r\nContrast=0\r\nCode=7\r\n");
-    site.m_ui.m_fileAnswers.push_back(dir / "Other.ini");
+    ui.m_fileAnswers.push_back(dir / "Other.ini");
     window.OnOpenSettingFile();
     EXPECT_EQ(site.m_captions.back(), "VF620-Other.ini");
     EXPECT_EQ(site.m_pages[131].GetSelectionIndex(1021), 0);
@@ -236,8 +272,8 @@ TEST_F(Display_SetTest, ThePagesSendThroughTheLibraryTheWindowOpened)
     Start("VF730/VF730E");
     polelink.m_calls.clear();
     site.m_pages[134].SetText(1013, "HELLO");
-    window.GetDiagnostic().OnDisplay();
-    window.GetUpdata().OnSelfTest();
+    window.FindPage<Diagnostic>()->OnDisplay();
+    window.FindPage<Updata>()->OnSelfTest();
     EXPECT_EQ(
         polelink.Sent(),
         (std::vector<Bytes>{{0x0C}, {'H', 'E', 'L', 'L', 'O'}, {0x0D, 0x0A}, {}, {0x1F, 0x40}}));

@@ -1,8 +1,8 @@
 #include "TallyboardDlg.h"
 
-#include "FakeSites.h"
+#include "FakeControls.h"
 #include "RecordingPolelink.h"
-#include "TallyboardApp.h"
+#include "RecordingUserInterface.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +19,9 @@ struct TallyboardDlgTest : ::testing::Test
 {
     CTempFolder dir;
     CFakeControls controls;
-    CFakeSelectionSite site;
     CRecordingUserInterface ui;
     CRecordingPolelink polelink;
-    CTallyboardDlg dlg{controls, controls, site, ui, polelink, dir / "Polelink.ini"};
+    CTallyboardDlg dlg{controls, ui, polelink, dir / "Polelink.ini"};
 
     TallyboardDlgTest() { controls.AddRadioGroup(1002, 2); }
 
@@ -52,7 +51,7 @@ TEST_F(TallyboardDlgTest, StartsOnTheFirstModelWithTheStoredConnection)
               (std::vector<std::string>{"1200", "2400", "4800", "9600", "19200", "38400"}));
     EXPECT_EQ(controls.GetSelectionIndex(1005), 2);
     EXPECT_EQ(controls.GetSelectionIndex(1006), 4);
-    EXPECT_EQ(site.m_events, (std::vector<std::string>{"icon 128", "preview 161"}));
+    EXPECT_EQ(dlg.m_nPreview, 161);
     EXPECT_TRUE(polelink.m_calls.empty());
 }
 
@@ -64,7 +63,7 @@ TEST_F(TallyboardDlgTest, WithoutAConnectionFileItOpensTheLibraryAndSelectsNoCon
     EXPECT_EQ(controls.GetSelectionIndex(1006), -1);
     EXPECT_FALSE(dir.Exists("Polelink.ini"));
 
-    // OK then closes the connection, writes nothing and runs the main window.
+    // OK then closes the connection and writes nothing.
     polelink.m_calls.clear();
     dlg.OnOK();
     EXPECT_EQ(polelink.Kinds(), std::vector<ECall>{ECall::CloseComm});
@@ -102,26 +101,16 @@ TEST_F(TallyboardDlgTest, RatesAndIndexesMapBothWays)
     EXPECT_EQ(RateOfBaudIndex(-1), 38400);
 }
 
-TEST_F(TallyboardDlgTest, OkClosesTheLibraryWritesTheChoiceAndRunsTheMainWindowHidden)
+TEST_F(TallyboardDlgTest, OkClosesTheLibraryAndWritesTheChoice)
 {
     WriteConnection("1", "9600");
     dlg.OnInitDialog();
     controls.SetSelectionIndex(1001, 2);
     controls.SetSelectionIndex(1005, 3);
     controls.SetSelectionIndex(1006, 1);
-    site.m_events.clear();
-
-    CConnectionSettings seenByMainWindow;
-    std::vector<ECall> callsBeforeMainWindow;
-    site.m_onRunMainWindow = [&]
-    {
-        seenByMainWindow = Stored();
-        callsBeforeMainWindow = polelink.Kinds();
-    };
     dlg.OnOK();
-    EXPECT_EQ(callsBeforeMainWindow, std::vector<ECall>{ECall::CloseComm});
-    EXPECT_EQ(seenByMainWindow, (CConnectionSettings{"VF730/VF730E", 4, 2400}));
-    EXPECT_EQ(site.m_events, (std::vector<std::string>{"hide", "run main window", "show"}));
+    EXPECT_EQ(polelink.Kinds(), std::vector<ECall>{ECall::CloseComm});
+    EXPECT_EQ(Stored(), (CConnectionSettings{"VF730/VF730E", 4, 2400}));
     // The keys in their order, the section written once.
     const std::string strFile = dir.Read("Polelink.ini");
     EXPECT_LT(strFile.find(strModelKey), strFile.find(strPortKey));
@@ -137,7 +126,6 @@ TEST_F(TallyboardDlgTest, AConnectionFileThatCannotBeWrittenIsReported)
     ASSERT_EQ(ui.m_messages.size(), 1u);
     EXPECT_EQ(ui.m_messages[0].m_strText.rfind(kMsgConnectionNotSaved, 0), 0u);
     EXPECT_NE(ui.m_messages[0].m_strText.find("Polelink.ini"), std::string::npos);
-    EXPECT_EQ(site.m_events.back(), "show");
 }
 
 TEST_F(TallyboardDlgTest, ThePreviewFollowsTheModelAndComShowsTheConnectionLists)
@@ -148,36 +136,11 @@ TEST_F(TallyboardDlgTest, ThePreviewFollowsTheModelAndComShowsTheConnectionLists
     {
         controls.SetSelectionIndex(1001, i);
         dlg.OnSelChangeModel();
-        EXPECT_EQ(site.m_nPreview, bitmaps[i]);
+        EXPECT_EQ(dlg.m_nPreview, bitmaps[i]);
     }
     for (int nId : {1026, 1005, 1027, 1006})
         controls.ShowControl(nId, false);
     dlg.OnCom();
     for (int nId : {1026, 1005, 1027, 1006})
         EXPECT_TRUE(controls.IsShown(nId)) << nId;
-}
-
-TEST_F(TallyboardDlgTest, CancelEndsTheWindowWithoutALibraryCall)
-{
-    WriteConnection("1", "9600");
-    dlg.OnInitDialog();
-    const std::string strBefore = dir.Read("Polelink.ini");
-    site.m_events.clear();
-    dlg.OnCancel();
-    EXPECT_EQ(site.m_events, std::vector<std::string>{"end 2"});
-    EXPECT_TRUE(polelink.m_calls.empty());
-    EXPECT_EQ(dir.Read("Polelink.ini"), strBefore);
-}
-
-TEST(TallyboardApp, RunsTheSelectionWindowOnceAndThenEnds)
-{
-    struct CSite final : CAppSite
-    {
-        void InitCommonControls() override { m_events.push_back("init"); }
-        void RunSelectionWindow() override { m_events.push_back("run"); }
-        std::vector<std::string> m_events;
-    } site;
-    CTallyboardApp app(site);
-    EXPECT_FALSE(app.InitInstance());
-    EXPECT_EQ(site.m_events, (std::vector<std::string>{"init", "run"}));
 }

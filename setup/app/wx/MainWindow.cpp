@@ -14,8 +14,6 @@
 
 namespace
 {
-constexpr int kMainWindow = 129;
-
 // The menu's items by their numbers (see Tallyboard.xrc).
 int MenuId(int nItem)
 {
@@ -30,139 +28,95 @@ wxBitmap IconBitmap(int nIconId)
 }
 } // namespace
 
-void CMainWindow::CTabs::InsertItem(int nItem, const std::string& strText)
-{
-    // The notebook only shows the tabs: each gets an empty page, and the
-    // page windows lie over them.
-    m_pNotebook->InsertPage(static_cast<std::size_t>(nItem), new wxPanel(m_pNotebook),
-                            ToWx(strText));
-}
-
-int CMainWindow::CTabs::GetCurSel()
-{
-    return m_pNotebook->GetSelection();
-}
-
-CRect CMainWindow::CTabs::GetClientRect()
-{
-    const wxSize size = m_pNotebook->GetClientSize();
-    return CRect{0, 0, size.x, size.y};
-}
-
 CMainWindow::CMainWindow(wxWindow* pParent, CPolelink& polelink, CClock& clock)
-    : m_logic(*this, polelink, clock)
+    : m_logic(*this, m_controls, m_ui, m_ownerlessUi, polelink, clock)
 {
-    LoadXrcFrame(*this, pParent, kMainWindow);
+    LoadXrcFrame(*this, pParent, kMainDialog);
     for (wxWindow* pChild : GetChildren())
         if (dynamic_cast<wxPanel*>(pChild))
             m_pClient = pChild;
     m_pTabs = dynamic_cast<wxNotebook*>(FindControl(*this, Display_Set::kTabControl));
     wxASSERT_MSG(m_pClient && m_pTabs, "the main window's resource lacks its panel or tabs");
-    m_tabs.m_pNotebook = m_pTabs;
+    SetUpToolBar();
     m_logic.OnInitDialog();
+    for (const CPage& page : m_logic.Pages())
+        if (CWxPageWindow* pWindow = FindPage(page.DialogId()))
+            BindPageCommands(pWindow->Panel(), page.Commands());
     BindEvents();
 }
 
 CMainWindow::~CMainWindow() = default;
 
+// Each face's greyed twin is the icon before it.
+void CMainWindow::SetUpToolBar()
+{
+    for (std::size_t i = 0; i < kButtonIcons.size(); ++i)
+    {
+        const int nId = kOpenButton + static_cast<int>(i);
+        auto* pButton = dynamic_cast<wxBitmapButton*>(FindControl(*this, nId));
+        wxCHECK_RET(pButton, wxString::Format("no icon button %d", nId));
+        pButton->SetBitmap(IconBitmap(kButtonIcons[i]));
+        pButton->SetBitmapDisabled(IconBitmap(kButtonIcons[i] - 1));
+        pButton->SetToolTip(ToWx(kButtonToolTips[i]));
+    }
+    wxToolTip::Enable(true);
+}
+
 void CMainWindow::BindEvents()
 {
-    auto menu = [this](int nItem, void (Display_Set::*handler)())
-    {
+    for (const CMainWindowCommand& command : kMainWindowCommands)
         Bind(
-            wxEVT_MENU, [this, handler](wxCommandEvent&) { (m_logic.*handler)(); }, MenuId(nItem));
-    };
-    menu(Display_Set::kReselectDisplayItem, &Display_Set::OnReselectDisplay);
-    menu(Display_Set::kSaveItem, &Display_Set::OnSave);
-    menu(Display_Set::kSaveAsItem, &Display_Set::OnSaveAs);
-    menu(Display_Set::kExitItem, &Display_Set::OnExit);
-    menu(Display_Set::kUserManualItem, &Display_Set::OnUserManual);
-
-    auto button = [this](int nId, void (Display_Set::*handler)())
-    {
-        Bind(
-            wxEVT_BUTTON, [this, handler](wxCommandEvent&) { (m_logic.*handler)(); }, nId);
-    };
-    button(Display_Set::kOpenButton, &Display_Set::OnOpenSettingFile);
-    button(Display_Set::kSaveButton, &Display_Set::OnSaveSettingFile);
-    button(Display_Set::kHelpButton, &Display_Set::OnHelp);
+            command.m_bMenuItem ? wxEVT_MENU : wxEVT_BUTTON,
+            [this, pHandler = command.m_pHandler](wxCommandEvent&) { (m_logic.*pHandler)(); },
+            command.m_bMenuItem ? MenuId(command.m_nId) : command.m_nId);
 
     // Bound after the tabs were made, so that their making reports nothing.
     m_pTabs->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED,
-                  [this](wxBookCtrlEvent&) { m_logic.OnSelChangeTab(); });
+                  [this](wxBookCtrlEvent&) { m_logic.OnSelChangeTab(m_pTabs->GetSelection()); });
     Bind(wxEVT_CHAR_HOOK, &CMainWindow::OnCharHook, this);
     Bind(wxEVT_CLOSE_WINDOW, &CMainWindow::OnCloseWindow, this);
 }
 
-CWxPageWindow& CMainWindow::Page(int nDialogId)
+// The notebook only shows the tabs: each gets an empty page, and the page
+// windows lie over them.
+void CMainWindow::InsertTab(int nTab, const std::string& strText)
 {
-    switch (nDialogId)
-    {
-    case Display_Set::kSettingsPage:
-        return m_settingsWindow;
-    case Display_Set::kUpdataPage:
-        return m_updataWindow;
-    case Display_Set::kVF510Page:
-        return m_vf510Window;
-    default:
-        return m_diagnosticWindow;
-    }
+    m_pTabs->InsertPage(static_cast<std::size_t>(nTab), new wxPanel(m_pTabs), ToWx(strText));
 }
 
-void CMainWindow::CreatePage(int nDialogId)
+CWxPageWindow* CMainWindow::FindPage(int nDialogId)
 {
-    CWxPageWindow& window = Page(nDialogId);
-    if (!window.Create(*m_pClient))
-        return;
-    wxPanel& panel = window.Panel();
-    switch (nDialogId)
-    {
-    case Display_Set::kSettingsPage:
-        BindSettingsPage(panel, m_logic.GetSettings());
-        break;
-    case Display_Set::kUpdataPage:
-        BindUpdataPage(panel, m_logic.GetUpdata());
-        break;
-    case Display_Set::kVF510Page:
-        BindVF510Page(panel, m_logic.GetVF510());
-        break;
-    default:
-        BindDiagnosticPage(panel, m_logic.GetDiagnostic());
-        break;
-    }
+    for (const auto& pPage : m_pages)
+        if (pPage->Id() == nDialogId)
+            return pPage.get();
+    return nullptr;
 }
 
 // Pages lie in the client area beside the tab control, which has no room
 // for windows of its own: its page area is found from its position.
-void CMainWindow::MovePage(int nDialogId, const CRect& rect)
+CPageWindowParts CMainWindow::CreatePage(int nDialogId)
 {
+    CWxPageWindow& window =
+        *m_pages.emplace_back(std::make_unique<CWxPageWindow>(*m_pClient, nDialogId));
     const wxPoint origin = m_pTabs->GetPosition() + m_pTabs->GetClientAreaOrigin();
-    Page(nDialogId).Panel().SetSize(origin.x + rect.m_nLeft, origin.y + rect.m_nTop,
-                                    rect.m_nRight - rect.m_nLeft, rect.m_nBottom - rect.m_nTop);
+    const wxSize size = m_pTabs->GetClientSize();
+    window.Panel().SetSize(origin.x + 1, origin.y + 21, size.x - 2, size.y - 22);
+    return {window.Controls(), window.UserInterface()};
 }
 
 void CMainWindow::ShowPage(int nDialogId, bool bShow)
 {
-    CWxPageWindow& window = Page(nDialogId);
-    if (!window.IsCreated())
+    CWxPageWindow* pWindow = FindPage(nDialogId);
+    if (!pWindow)
         return;
-    window.Panel().Show(bShow);
+    pWindow->Panel().Show(bShow);
     if (bShow)
-        window.Panel().Raise();
+        pWindow->Panel().Raise();
 }
 
 void CMainWindow::SetCaption(const std::string& strCaption)
 {
     SetTitle(ToWx(strCaption));
-}
-
-// Each face's greyed twin is the icon before it.
-void CMainWindow::SetButtonIcon(int nButtonId, int nIconId)
-{
-    auto* pButton = dynamic_cast<wxBitmapButton*>(FindControl(*this, nButtonId));
-    wxCHECK_RET(pButton, wxString::Format("no icon button %d", nButtonId));
-    pButton->SetBitmap(IconBitmap(nIconId));
-    pButton->SetBitmapDisabled(IconBitmap(nIconId - 1));
 }
 
 void CMainWindow::GrayMenuItem(int nMenu, int nPosition)
@@ -171,17 +125,6 @@ void CMainWindow::GrayMenuItem(int nMenu, int nPosition)
     wxCHECK_RET(pMenu, "no such menu");
     if (wxMenuItem* pItem = pMenu->FindItemByPosition(static_cast<std::size_t>(nPosition)))
         pItem->Enable(false);
-}
-
-void CMainWindow::AddToolTip(int nControlId, const std::string& strText)
-{
-    if (wxWindow* pControl = FindControl(*this, nControlId))
-        pControl->SetToolTip(ToWx(strText));
-}
-
-void CMainWindow::ActivateToolTips()
-{
-    wxToolTip::Enable(true);
 }
 
 void CMainWindow::CloseWindowByCaption(const std::string& strCaption)
@@ -205,12 +148,10 @@ void CMainWindow::EndDialog(int nResult)
 
 bool CMainWindow::IsInPage(const wxWindow* pWindow) const
 {
-    for (const CWxPageWindow* pPage :
-         {&m_diagnosticWindow, &m_settingsWindow, &m_updataWindow, &m_vf510Window})
-        if (pPage->IsCreated())
-            for (const wxWindow* p = pWindow; p; p = p->GetParent())
-                if (p == &pPage->Panel())
-                    return true;
+    for (const auto& pPage : m_pages)
+        for (const wxWindow* p = pWindow; p; p = p->GetParent())
+            if (p == &pPage->Panel())
+                return true;
     return false;
 }
 

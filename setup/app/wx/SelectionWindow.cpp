@@ -1,6 +1,7 @@
 #include "SelectionWindow.h"
 
 #include "MainWindow.h"
+#include "TallyboardCommands.h"
 #include "WxRadioGroup.h"
 #include "WxResources.h"
 
@@ -8,59 +9,54 @@
 #include <wx/radiobut.h>
 #include <wx/statbmp.h>
 
-namespace
-{
-constexpr int kSelectionWindow = 102;
-constexpr int kOk = 1;
-constexpr int kCancel = 2;
-} // namespace
-
 CSelectionWindow::CSelectionWindow(wxWindow* pParent, CPolelink& polelink, CClock& clock)
-    : m_polelink(polelink), m_clock(clock), m_logic(m_controls, m_controls, *this, m_ui, polelink)
+    : m_polelink(polelink), m_clock(clock), m_logic(m_controls, m_ui, polelink)
 {
-    LoadXrcDialog(*this, pParent, kSelectionWindow);
+    LoadXrcDialog(*this, pParent, kSelectionDialog);
+    SetIcon(LoadXrcIcon(CTallyboardDlg::kAppIcon));
     for (std::size_t i = 0; i < m_previews.size(); ++i)
         m_previews[i] = LoadXrcBitmap(CTallyboardDlg::kPreviewBitmaps[i]);
     m_pPreview = dynamic_cast<wxStaticBitmap*>(FindControl(*this, CTallyboardDlg::kPreview));
 
     Bind(
-        wxEVT_LISTBOX, [this](wxCommandEvent&) { m_logic.OnSelChangeModel(); },
+        wxEVT_LISTBOX,
+        [this](wxCommandEvent&)
+        {
+            m_logic.OnSelChangeModel();
+            ShowPreview();
+        },
         CTallyboardDlg::kModelList);
     if (auto* pCom = dynamic_cast<wxRadioButton*>(FindControl(*this, CTallyboardDlg::kComRadio)))
         BindRadioClick(*pCom, [this] { m_logic.OnCom(); });
     Bind(
-        wxEVT_BUTTON, [this](wxCommandEvent&) { m_logic.OnOK(); }, kOk);
+        wxEVT_BUTTON, [this](wxCommandEvent&) { OnOK(); }, kIdOk);
+    // Cancel and the close box end the program at once.
     Bind(
-        wxEVT_BUTTON, [this](wxCommandEvent&) { m_logic.OnCancel(); }, kCancel);
-    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { m_logic.OnCancel(); });
+        wxEVT_BUTTON, [this](wxCommandEvent&) { EndDialog(kIdCancel); }, kIdCancel);
+    Bind(wxEVT_CLOSE_WINDOW, [this](wxCloseEvent&) { EndDialog(kIdCancel); });
 
     m_logic.OnInitDialog();
+    ShowPreview();
 }
 
-void CSelectionWindow::SetIcon(int nIconId)
-{
-    wxDialog::SetIcon(LoadXrcIcon(nIconId));
-}
-
-void CSelectionWindow::ShowPreview(int nBitmapId)
+void CSelectionWindow::ShowPreview()
 {
     for (std::size_t i = 0; i < m_previews.size(); ++i)
-        if (CTallyboardDlg::kPreviewBitmaps[i] == nBitmapId && m_pPreview)
+        if (CTallyboardDlg::kPreviewBitmaps[i] == m_logic.m_nPreview && m_pPreview)
             m_pPreview->SetBitmap(m_previews[i]);
 }
 
-void CSelectionWindow::ShowWindow(bool bShow)
+// The main window runs while this one hides.
+void CSelectionWindow::OnOK()
 {
-    Show(bShow);
-}
-
-void CSelectionWindow::RunMainWindow()
-{
+    m_logic.OnOK();
+    Show(false);
     auto* pMainWindow = new CMainWindow(nullptr, m_polelink, m_clock);
     m_pMainWindow = pMainWindow;
     pMainWindow->RunModal();
     m_pMainWindow = nullptr;
     pMainWindow->Destroy();
+    Show(true);
 }
 
 void CSelectionWindow::EndDialog(int nResult)

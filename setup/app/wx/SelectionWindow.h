@@ -4,7 +4,6 @@
 #include "ModalRun.h"
 #include "Polelink.h"
 #include "TallyboardDlg.h"
-#include "WindowSites.h"
 #include "WxControlAccess.h"
 #include "WxUserInterface.h"
 
@@ -18,7 +17,7 @@ class wxStaticBitmap;
 
 // The product selection window (CTallyboardDlg) on the screen. Its OK runs
 // a new main window while it hides.
-class CSelectionWindow final : public wxDialog, private CSelectionWindowSite
+class CSelectionWindow final : public wxDialog
 {
 public:
     CSelectionWindow(wxWindow* pParent, CPolelink& polelink, CClock& clock);
@@ -31,13 +30,12 @@ public:
     CTallyboardDlg& Logic() { return m_logic; }
     // The main window while one runs, else nullptr.
     CMainWindow* MainWindow() const { return m_pMainWindow; }
+    // Ends the window's modal run.
+    void EndDialog(int nResult);
 
 private:
-    void SetIcon(int nIconId) override;
-    void ShowPreview(int nBitmapId) override;
-    void ShowWindow(bool bShow) override;
-    void RunMainWindow() override;
-    void EndDialog(int nResult) override;
+    void ShowPreview();
+    void OnOK();
 
     CPolelink& m_polelink;
     CClock& m_clock;

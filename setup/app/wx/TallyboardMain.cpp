@@ -6,7 +6,6 @@
 #include "LibraryPolelink.h"
 #include "PageEvents.h"
 #include "SelectionWindow.h"
-#include "TallyboardApp.h"
 #include "WxResources.h"
 
 #include <wx/app.h>
@@ -15,7 +14,9 @@ void InitTallyboardResources();
 
 namespace
 {
-class CTallyboardWxApp final : public wxApp, private CAppSite
+// The setup utility's application object: it runs the product selection
+// window, and the program ends with it; there is no other message loop.
+class CTallyboardApp final : public wxApp
 {
 public:
     // The command line is not read.
@@ -29,25 +30,16 @@ public:
         return true;
     }
 
-    // The selection window's modal run is the program; no other loop runs.
     int OnRun() override
     {
-        CTallyboardApp app(*this);
-        app.InitInstance();
+        CSelectionWindow window(nullptr, m_polelink, CClock::Real());
+        window.RunModal();
         return 0;
     }
 
 private:
-    // The toolkit's controls need no registering.
-    void InitCommonControls() override {}
-    void RunSelectionWindow() override
-    {
-        CSelectionWindow window(nullptr, m_polelink, CClock::Real());
-        window.RunModal();
-    }
-
     CLibraryPolelink m_polelink;
 };
 } // namespace
 
-wxIMPLEMENT_APP(CTallyboardWxApp);
+wxIMPLEMENT_APP(CTallyboardApp);

@@ -27,7 +27,7 @@ struct SettingsFileCommandsTest : ::testing::Test
     CFakeControls controls;
     CRecordingUserInterface ui;
     CRecordingPolelink polelink;
-    Settings page{controls, controls, ui, polelink};
+    Settings page{controls, ui, polelink};
     std::vector<std::string> captions;
 
     SettingsFileCommandsTest()

@@ -20,7 +20,7 @@ struct SettingsTest : ::testing::Test
     CFakeControls controls;
     CRecordingUserInterface ui;
     CRecordingPolelink polelink;
-    Settings page{controls, controls, ui, polelink};
+    Settings page{controls, ui, polelink};
 
     SettingsTest()
     {

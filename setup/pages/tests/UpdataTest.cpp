@@ -17,7 +17,7 @@ struct UpdataTest : ::testing::Test
     CRecordingUserInterface ui;
     CRecordingPolelink polelink;
     CVirtualClock clock;
-    Updata page{controls, controls, ui, polelink, clock};
+    Updata page{controls, ui, polelink, clock};
 
     UpdataTest()
     {

@@ -13,7 +13,7 @@ struct VF510Test : ::testing::Test
     CFakeControls controls;
     CRecordingUserInterface ui;
     CRecordingPolelink polelink;
-    VF510 page{controls, controls, ui, polelink};
+    VF510 page{controls, ui, polelink};
 
     VF510Test()
     {

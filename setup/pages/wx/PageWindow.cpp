@@ -4,23 +4,22 @@
 
 #include <wx/panel.h>
 
-CWxPageWindow::CWxPageWindow(int nDialogId)
-    : m_nDialogId(nDialogId), m_pUncreated(std::make_unique<wxPanel>()),
-      m_pPanel(m_pUncreated.get()), m_controls(*m_pPanel), m_ui(m_pPanel)
+namespace
 {
-}
-
-CWxPageWindow::~CWxPageWindow() = default;
-
-bool CWxPageWindow::Create(wxWindow& parent)
+// A missing resource (a wx error) leaves an empty page.
+wxPanel* LoadPage(wxWindow& parent, int nDialogId)
 {
-    if (IsCreated())
-        return true;
-    if (!LoadXrcPanel(*m_pPanel, &parent, m_nDialogId))
-        return false;
+    auto* pPanel = new wxPanel();
+    if (!LoadXrcPanel(*pPanel, &parent, nDialogId))
+        pPanel->Create(&parent);
     // Hidden before it is ever drawn: it shows once it is placed.
-    m_pPanel->Hide();
-    // From now on the parent destroys it.
-    static_cast<void>(m_pUncreated.release());
-    return true;
+    pPanel->Hide();
+    return pPanel;
+}
+} // namespace
+
+CWxPageWindow::CWxPageWindow(wxWindow& parent, int nDialogId)
+    : m_nDialogId(nDialogId), m_pPanel(LoadPage(parent, nDialogId)), m_controls(*m_pPanel),
+      m_ui(m_pPanel)
+{
 }

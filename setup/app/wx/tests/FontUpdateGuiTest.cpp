@@ -30,7 +30,7 @@ TEST_F(TallyboardFontUpdateGui, UpdateSinglePageSendsOneFontFrameAndSaysSo)
                           [&](CMainWindow& main)
                           {
                               ClickTab(main, 1);
-                              wxPanel& page = main.Page(132).Panel();
+                              wxPanel& page = main.FindPage(132)->Panel();
                               EXPECT_TRUE(PumpUntil([&] { return page.IsShown(); }));
                               m_watcher.Answer(wxID_OK, strFont);
                               ClickControl(page, 1007); // Browse
@@ -55,7 +55,7 @@ TEST_F(TallyboardFontUpdateGui, UpdateSinglePageSendsOneFontFrameAndSaysSo)
                               ChooseMenuItem(main, 0, 1); // Re-select Display
                               EXPECT_TRUE(PumpUntil([&] { return !main.IsRunning(); }));
                           });
-            ClickControl(selection, kCancel);
+            ClickControl(selection, kIdCancel);
         });
     ASSERT_EQ(m_watcher.Seen().size(), 2u);
     EXPECT_EQ(m_watcher.Seen()[0].m_strKind, "file");

@@ -76,7 +76,7 @@ int CTallyboardGuiTest::RunSelectionWindow(const std::function<void(CSelectionWi
                   if (selection.IsRunning())
                   {
                       ADD_FAILURE() << "the selection window was still open after the test's steps";
-                      selection.Logic().OnCancel();
+                      selection.EndDialog(kIdCancel);
                   }
               });
     return selection.RunModal();
@@ -102,7 +102,7 @@ void CTallyboardGuiTest::RunMainWindow(CSelectionWindow& selection,
                       pMain->Logic().OnReselectDisplay();
                   }
               });
-    ClickControl(selection, kOk);
+    ClickControl(selection, kIdOk);
     // Once the main window has ended, the selection window shows again.
     EXPECT_TRUE(PumpUntil([&] { return selection.MainWindow() == nullptr; }));
 }

@@ -5,6 +5,7 @@
 #include "ModalDialogWatcher.h"
 #include "PageEvents.h"
 #include "SelectionWindow.h"
+#include "TallyboardCommands.h"
 #include "TempFolder.h"
 #include "VfdsimProcess.h"
 #include "WxTesting.h"
@@ -33,8 +34,6 @@ protected:
     using Bytes = std::vector<std::uint8_t>;
 
     static constexpr unsigned kPort = 3;
-    static constexpr int kOk = 1;
-    static constexpr int kCancel = 2;
 
     static void SetUpTestSuite();
     void SetUp() override;

@@ -32,7 +32,7 @@ std::vector<int> ShownPages(CMainWindow& main)
 {
     std::vector<int> shown;
     for (int nId : {131, 132, 134, 148})
-        if (main.Page(nId).IsCreated() && main.Page(nId).Panel().IsShown())
+        if (main.FindPage(nId) && main.FindPage(nId)->Panel().IsShown())
             shown.push_back(nId);
     return shown;
 }
@@ -97,7 +97,7 @@ TEST_F(TallyboardGui, VF620SettingsAndDiagnosticReachTheDisplay)
                     CWxControlAccess status(main);
                     EXPECT_EQ(status.GetText(1029), "COM3");
                     EXPECT_EQ(status.GetText(1028), "9600");
-                    wxPanel& settings = main.Page(131).Panel();
+                    wxPanel& settings = main.FindPage(131)->Panel();
                     CWxControlAccess page(settings);
                     EXPECT_FALSE(Control(settings, 1020).IsShown());
                     EXPECT_FALSE(Control(settings, 1003).IsShown());
@@ -124,7 +124,7 @@ TEST_F(TallyboardGui, VF620SettingsAndDiagnosticReachTheDisplay)
                     ClickTab(main, 1);
                     EXPECT_TRUE(
                         PumpUntil([&] { return ShownPages(main) == std::vector<int>{134}; }));
-                    wxPanel& diagnostic = main.Page(134).Panel();
+                    wxPanel& diagnostic = main.FindPage(134)->Panel();
                     ClickControl(diagnostic, 1013);
                     TypeText("HELLO");
                     ClickControl(diagnostic, 1014);
@@ -152,9 +152,9 @@ TEST_F(TallyboardGui, VF620SettingsAndDiagnosticReachTheDisplay)
             const CConnectionSettings stored = CConnectionFile().Read();
             EXPECT_EQ(stored.m_strModel, "VF620");
             EXPECT_EQ(stored.m_nPort, 3);
-            ClickControl(selection, kCancel);
+            ClickControl(selection, kIdCancel);
         });
-    EXPECT_EQ(nResult, kCancel);
+    EXPECT_EQ(nResult, kIdCancel);
 }
 
 TEST_F(TallyboardGui, VF510SetsIndicatorsContrastAndTextThenExitsWithConfirmation)
@@ -184,7 +184,7 @@ TEST_F(TallyboardGui, VF510SetsIndicatorsContrastAndTextThenExitsWithConfirmatio
                     EXPECT_TRUE(pDrives->FindItemByPosition(0)->IsEnabled());
                     Screenshot(main, "main-VF510");
 
-                    wxPanel& page = main.Page(148).Panel();
+                    wxPanel& page = main.FindPage(148)->Panel();
                     ClickControl(page, 1003); // total
                     ClickControl(page, 1003); // again: sent again
                     ClickControl(page, 1039); // none
@@ -215,7 +215,7 @@ TEST_F(TallyboardGui, VF510SetsIndicatorsContrastAndTextThenExitsWithConfirmatio
                     EXPECT_FALSE(selection.IsRunning());
                 });
         });
-    EXPECT_EQ(nResult, kCancel);
+    EXPECT_EQ(nResult, kIdCancel);
     ASSERT_EQ(m_watcher.Seen().size(), 2u);
     for (std::size_t i : {0u, 1u})
     {
@@ -241,7 +241,7 @@ TEST_F(TallyboardGui, VF730ShowsThreePagesAndSavesItsSettings)
                     EXPECT_EQ(FromWx(main.GetTitle()), "VF730/VF730E-Untitled.ini");
                     EXPECT_EQ(TabTexts(main),
                               (std::vector<std::string>{"Settings", "Update Font", "Diagnostic"}));
-                    wxPanel& settings = main.Page(131).Panel();
+                    wxPanel& settings = main.FindPage(131)->Panel();
                     EXPECT_TRUE(Control(settings, 1020).IsShown());
                     EXPECT_EQ(CWxControlAccess(settings).GetItems(1017).size(), 16u);
                     Screenshot(main, "main-VF730-settings");
@@ -258,7 +258,7 @@ TEST_F(TallyboardGui, VF730ShowsThreePagesAndSavesItsSettings)
                     }
                     // The area buttons refill the page list on every click.
                     ClickTab(main, 1);
-                    wxPanel& updatePage = main.Page(132).Panel();
+                    wxPanel& updatePage = main.FindPage(132)->Panel();
                     EXPECT_TRUE(PumpUntil([&] { return updatePage.IsShown(); }));
                     CWxControlAccess update(updatePage);
                     EXPECT_EQ(update.GetRadioIndex(1023), 0);
@@ -299,7 +299,7 @@ TEST_F(TallyboardGui, VF730ShowsThreePagesAndSavesItsSettings)
                     PressKey(WXK_ESCAPE);
                     EXPECT_TRUE(PumpUntil([&] { return !main.IsRunning(); }));
                 });
-            ClickControl(selection, kCancel);
+            ClickControl(selection, kIdCancel);
         });
     ASSERT_EQ(m_watcher.Seen().size(), 2u);
     EXPECT_EQ(m_watcher.Seen()[0].m_strText, "Saved successfully.");
