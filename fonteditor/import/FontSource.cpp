@@ -72,12 +72,29 @@ private:
     CConsoleFont m_font;
 };
 
+// FreeType's own words for its errors (the library may be built without
+// FT_Error_String).
+const char* FreeTypeErrorText(FT_Error nError)
+{
+#undef FTERRORS_H_
+#define FT_ERROR_START_LIST                                                                        \
+    switch (nError)                                                                                \
+    {
+#define FT_ERRORDEF(e, v, s)                                                                       \
+    case v:                                                                                        \
+        return s;
+#define FT_ERROR_END_LIST                                                                          \
+    default:                                                                                       \
+        return "unknown error";                                                                    \
+        }
+#include FT_ERRORS_H
+}
+
 std::string FreeTypeError(FT_Error nError)
 {
     if (nError == FT_Err_Unknown_File_Format)
         return "not a font this tool reads (PSF, BDF, PCF, TrueType, OpenType)";
-    const char* pszText = FT_Error_String(nError);
-    return pszText ? std::string(pszText) : "FreeType error " + std::to_string(nError);
+    return std::string("cannot be read as a font: ") + FreeTypeErrorText(nError);
 }
 
 class CFreeTypeSource final : public CFontSource

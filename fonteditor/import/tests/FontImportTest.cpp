@@ -299,8 +299,9 @@ TEST(BadSources, AreRefusedWithTheirCause)
         return strError;
     };
     EXPECT_EQ(refuse({}), "the file is empty");
-    EXPECT_EQ(refuse(Bytes(100, 0x55)),
+    EXPECT_EQ(refuse(Bytes(2000, 0x20)),
               "not a font this tool reads (PSF, BDF, PCF, TrueType, OpenType)");
+    EXPECT_EQ(refuse(Bytes(100, 0x55)).rfind("cannot be read as a font: ", 0), 0u);
     // PSF 2 claiming a billion glyphs of 8 x 16.
     Bytes psf2 = {0x72, 0xB5, 0x4A, 0x86, 0,  0, 0, 0, 32, 0, 0, 0, 0, 0, 0, 0,
                   0,    0xCA, 0x9A, 0x3B, 16, 0, 0, 0, 16, 0, 0, 0, 8, 0, 0, 0};
