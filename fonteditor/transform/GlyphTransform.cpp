@@ -94,6 +94,31 @@ void CGlyphTransform::Apply(CGlyph& glyph) const
         InvertGlyph(glyph);
 }
 
+void CGlyphTransformStep::Apply(CGlyph& glyph, int& nModified, const CGlyphTransform& transform)
+{
+    m_before = glyph;
+    m_nModifiedBefore = nModified;
+    m_bHasStep = true;
+    transform.Apply(glyph);
+    nModified = 1;
+}
+
+bool CGlyphTransformStep::Undo(CGlyph& glyph, int& nModified)
+{
+    // Only onto the glyph it was taken from: a geometry applied since makes
+    // the step meaningless.
+    if (!m_bHasStep || glyph.m_nCode != m_before.m_nCode || glyph.m_nWidth != m_before.m_nWidth ||
+        glyph.m_nHeight != m_before.m_nHeight)
+    {
+        m_bHasStep = false;
+        return false;
+    }
+    glyph = m_before;
+    nModified = m_nModifiedBefore;
+    m_bHasStep = false;
+    return true;
+}
+
 std::uint32_t TransformFont(std::span<std::uint8_t> font, unsigned nWidth, unsigned nHeight,
                             std::uint32_t nFirst, std::uint32_t nLast,
                             const CGlyphTransform& transform)

@@ -33,6 +33,26 @@ struct CGlyphTransform
     void Apply(CGlyph& glyph) const;
 };
 
+// A Glyph menu command on the glyph being edited, kept so that one Undo
+// takes it back: the view applies it to its grid's glyph and modified flag,
+// asks Undo first when Edit > Undo comes, and calls Forget when the glyph
+// changes any other way (a click, typing, another glyph, another page).
+class CGlyphTransformStep
+{
+public:
+    void Apply(CGlyph& glyph, int& nModified, const CGlyphTransform& transform);
+    // Restores the glyph and flag as they were before the last Apply; false
+    // (nothing changed) when there is no step to take back.
+    bool Undo(CGlyph& glyph, int& nModified);
+    void Forget() { m_bHasStep = false; }
+    bool CanUndo() const { return m_bHasStep; }
+
+private:
+    CGlyph m_before;
+    int m_nModifiedBefore = 0;
+    bool m_bHasStep = false;
+};
+
 // Applies a transform to glyphs nFirst to nLast of a font file's bytes read
 // as W x H glyphs; glyphs past the end and bytes after the last whole glyph
 // are left alone. The number of glyphs changed.

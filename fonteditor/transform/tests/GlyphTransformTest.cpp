@@ -118,6 +118,46 @@ TEST(GlyphTransform, SeveralApplyInTheirFixedOrder)
                                                      "########"}));
 }
 
+TEST(GlyphTransformStep, OneUndoTakesBackTheLastCommandOnly)
+{
+    CGlyphTransformStep step;
+    CGlyph glyph = Draw(kL);
+    glyph.m_nCode = 0x41;
+    const CGlyph original = glyph;
+    int nModified = 0;
+    CGlyphTransform flip;
+    flip.m_bFlipH = true;
+    step.Apply(glyph, nModified, flip);
+    EXPECT_EQ(nModified, 1);
+    EXPECT_NE(glyph, original);
+    EXPECT_TRUE(step.Undo(glyph, nModified));
+    EXPECT_EQ(glyph, original);
+    EXPECT_EQ(nModified, 0); // loaded and untouched again: nothing to commit
+    EXPECT_FALSE(step.Undo(glyph, nModified));
+
+    // Two commands: Undo goes back one, to the glyph after the first.
+    CGlyphTransform invert;
+    invert.m_bInvert = true;
+    step.Apply(glyph, nModified, flip);
+    const CGlyph flipped = glyph;
+    step.Apply(glyph, nModified, invert);
+    EXPECT_TRUE(step.Undo(glyph, nModified));
+    EXPECT_EQ(glyph, flipped);
+    EXPECT_EQ(nModified, 1);
+
+    // Another glyph since, or a geometry applied: nothing to take back.
+    step.Apply(glyph, nModified, invert);
+    glyph.m_nCode = 0x42;
+    EXPECT_FALSE(step.Undo(glyph, nModified));
+    glyph.m_nCode = 0x41;
+    step.Apply(glyph, nModified, invert);
+    glyph.m_nHeight = 4;
+    EXPECT_FALSE(step.Undo(glyph, nModified));
+    step.Apply(glyph, nModified, invert);
+    step.Forget();
+    EXPECT_FALSE(step.CanUndo());
+}
+
 TEST(GlyphRange, TakesOneGlyphARangeOrAnOpenEnd)
 {
     using Range = std::pair<std::uint32_t, std::uint32_t>;
