@@ -1,7 +1,6 @@
 #include "Command.h"
 #include "FontImport.h"
 #include "GeometryOptions.h"
-#include "SourceFile.h"
 #include "WholeFile.h"
 
 #include <iostream>
@@ -10,10 +9,6 @@
 namespace
 {
 int RunImport(CArguments& args);
-
-// Font sources above this (inflated) are refused: large CJK outline fonts
-// fit, a gzip bomb does not.
-constexpr std::size_t kMaxSourceBytes = 64u << 20;
 } // namespace
 
 extern const CCommand g_cmdImport = {
@@ -94,28 +89,27 @@ int RunImport(CArguments& args)
 
     const std::string& strSource = args.m_positionals[0];
     const std::string& strOut = args.m_positionals[1];
-    std::string strError;
-    const auto bytes = ReadFontSourceFile(strSource, kMaxSourceBytes, strError);
-    if (!bytes)
-        return Fail(g_cmdImport, kExitFile, strError);
     CSourceOptions sourceOptions;
     sourceOptions.m_nPixelSize = static_cast<int>(*nSize);
     sourceOptions.m_nFitHeight = static_cast<int>(geometry->m_nHeight);
     sourceOptions.m_nThreshold = static_cast<int>(*nThreshold);
-    const auto source = CFontSource::Open(*bytes, sourceOptions, strError);
-    if (!source)
-        return Fail(g_cmdImport, kExitFile, strSource + ": " + strError);
-
+    std::vector<std::uint8_t> font;
     CImportReport report;
-    const auto font = ImportFont(*source, options, report, strError);
-    if (!font)
+    std::string strError;
+    switch (ImportFontFile(strSource, sourceOptions, options, font, report, strError))
+    {
+    case EImportResult::Done:
+        break;
+    case EImportResult::SourceError:
+        return Fail(g_cmdImport, kExitFile, strError);
+    case EImportResult::OptionError:
         return Fail(g_cmdImport, kExitUsage, strError);
-    if (!WriteFileWhole(strOut, *font, strError))
+    }
+    if (!WriteFileWhole(strOut, font, strError))
         return Fail(g_cmdImport, kExitFile, strError);
 
     std::cout << strOut << ": " << options.m_nFirst + options.m_nCount << " glyphs of "
-              << options.m_nWidth << " x " << options.m_nHeight << ", " << font->size()
-              << " bytes\n"
+              << options.m_nWidth << " x " << options.m_nHeight << ", " << font.size() << " bytes\n"
               << "from " << strSource << " (" << report.m_strSource << ")\n"
               << "imported " << report.m_nImported << " of " << options.m_nCount << "\n";
     if (!report.m_missing.empty())

@@ -1,6 +1,7 @@
 #include "FontImport.h"
 
 #include "Glyph.h"
+#include "SourceFile.h"
 
 #include <iconv.h>
 #include <memory>
@@ -125,4 +126,24 @@ std::optional<std::vector<std::uint8_t>> ImportFont(CFontSource& source,
                                   static_cast<unsigned>(glyph->m_nTop + nBaseline + y), 1, pBits);
     }
     return font;
+}
+
+EImportResult ImportFontFile(const std::string& strSource, const CSourceOptions& sourceOptions,
+                             const CImportOptions& options, std::vector<std::uint8_t>& font,
+                             CImportReport& report, std::string& strError)
+{
+    const auto bytes = ReadFontSourceFile(strSource, kMaxSourceBytes, strError);
+    if (!bytes)
+        return EImportResult::SourceError;
+    const auto source = CFontSource::Open(*bytes, sourceOptions, strError);
+    if (!source)
+    {
+        strError = strSource + ": " + strError;
+        return EImportResult::SourceError;
+    }
+    auto imported = ImportFont(*source, options, report, strError);
+    if (!imported)
+        return EImportResult::OptionError;
+    font = std::move(*imported);
+    return EImportResult::Done;
 }

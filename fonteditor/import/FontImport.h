@@ -50,6 +50,22 @@ std::optional<std::vector<std::uint8_t>> ImportFont(CFontSource& source,
                                                     const CImportOptions& options,
                                                     CImportReport& report, std::string& strError);
 
+enum class EImportResult
+{
+    Done,
+    SourceError, // the source cannot be read or is no usable font
+    OptionError  // the options do not fit (an unknown code page, a geometry)
+};
+
+// A font file's bytes from a source file, as File > Import and vfdkit
+// import make them: read (inflated, at most kMaxSourceBytes), opened,
+// imported. Errors name the source file where it is at fault. The limit
+// lets large outline fonts in and keeps a gzip bomb out.
+inline constexpr std::size_t kMaxSourceBytes = 64u << 20;
+EImportResult ImportFontFile(const std::string& strSource, const CSourceOptions& sourceOptions,
+                             const CImportOptions& options, std::vector<std::uint8_t>& font,
+                             CImportReport& report, std::string& strError);
+
 // The characters a code page puts at bytes 0 to 255; 0 where it has none.
 // Nothing when iconv does not know the name.
 std::optional<std::vector<char32_t>> CodePageCharacters(const std::string& strCodePage);
