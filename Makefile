@@ -4,7 +4,7 @@
 PRESET ?= default
 JOBS   ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-asan test-win32 bench format clean package
+.PHONY: all deps configure build run test test-asan test-win32 bench fuzz format clean package
 
 all: build
 
@@ -47,8 +47,16 @@ package: build
 bench: build
 	scripts/bench.sh
 
+# The font parsers under libFuzzer (clang), each for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/deps.sh fuzz
+	CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build-fuzz -j $(JOBS)
+	fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
 format:
 	git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format -i
 
 clean:
-	rm -rf build build-debug build-asan build-win32 build-win64
+	rm -rf build build-debug build-asan build-win32 build-win64 build-fuzz

@@ -7,6 +7,11 @@ extern const CCommand g_cmdCall;
 extern const CCommand g_cmdDownload;
 extern const CCommand g_cmdSend;
 extern const CCommand g_cmdSampleFont;
+extern const CCommand g_cmdTransform;
+#if VFDKIT_FONT_SOURCES
+extern const CCommand g_cmdImport;
+extern const CCommand g_cmdPreview;
+#endif
 
 std::span<const CCommand* const> AllCommands()
 {
@@ -19,6 +24,11 @@ std::span<const CCommand* const> AllCommands()
         &g_cmdDownload,
         &g_cmdSend,
         &g_cmdSampleFont,
+#if VFDKIT_FONT_SOURCES
+        &g_cmdImport,
+        &g_cmdPreview,
+#endif
+        &g_cmdTransform,
     };
     // clang-format on
     return s_commands;

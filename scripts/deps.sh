@@ -11,6 +11,7 @@ packages=(
     xvfb xauth x11-utils imagemagick libxfixes-dev
     kbd zlib1g-dev console-setup-linux
     dpkg-dev lintian desktop-file-utils man-db
+    libfreetype-dev xfonts-base xfonts-utils fonts-dejavu-core
 )
 # Extra groups, asked for by name: `deps.sh win32`.
 foreign_arch=
@@ -22,6 +23,10 @@ for group in "$@"; do
     win32)
         packages+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev googletest wine wine32:i386)
         foreign_arch=i386
+        ;;
+    # The parsers' fuzz targets: libFuzzer comes with clang.
+    fuzz)
+        packages+=(clang)
         ;;
     *) echo "deps.sh: unknown group '$group'" >&2; exit 2 ;;
     esac

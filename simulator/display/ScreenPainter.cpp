@@ -87,28 +87,13 @@ void CScreenPainter::Paint(const CVirtualDisplay& display, CPixelCanvas& canvas)
 {
     canvas.FillRect(0, 0, canvas.Width(), canvas.Height(), kGlass);
     const CRgb lit = LitColour(display);
-    const CRgb glow = GlowColour(lit);
     for (int nRow = 0; nRow < kDisplayRows; ++nRow)
         for (int nColumn = 0; nColumn < kDisplayColumns; ++nColumn)
         {
             const auto rows = CellDots(display, display.Cell(nRow, nColumn));
-            auto on = [&](int x, int y)
-            { return x < kCellDotsWide && y < kCellDotsHigh && ((rows[y] >> x) & 1); };
-            for (int y = 0; y < kCellDotsHigh; ++y)
-                for (int x = 0; x < kCellDotsWide; ++x)
-                {
-                    const int nLeft = DotLeft(nColumn, x);
-                    const int nTop = DotTop(nRow, y);
-                    canvas.FillRect(nLeft, nTop, nLeft + kDotSize, nTop + kDotSize,
-                                    on(x, y) ? lit : kUnlit);
-                    // Neighbouring lit dots glow into the gap between them.
-                    if (on(x, y) && on(x + 1, y))
-                        canvas.FillRect(nLeft + kDotSize, nTop, nLeft + kDotPitch, nTop + kDotSize,
-                                        glow);
-                    if (on(x, y) && on(x, y + 1))
-                        canvas.FillRect(nLeft, nTop + kDotSize, nLeft + kDotSize, nTop + kDotPitch,
-                                        glow);
-                }
+            PaintCell(
+                canvas, DotLeft(nColumn, 0), DotTop(nRow, 0), kCellDotsWide, kCellDotsHigh,
+                [&](int x, int y) { return ((rows[y] >> x) & 1) != 0; }, lit);
         }
 
     // One warning mark under each column, the chosen one lit.
@@ -136,6 +121,29 @@ void CScreenPainter::Paint(const CVirtualDisplay& display, CPixelCanvas& canvas)
     for (const auto& legend : legends)
         PaintLegend(canvas, DotLeft(legend.m_nColumn, 0), legend.m_pszText,
                     legend.m_bLit ? lit : kUnlit);
+}
+
+void CScreenPainter::PaintCell(CCanvas& canvas, int nLeft, int nTop, int nWide, int nHigh,
+                               const std::function<bool(int x, int y)>& isLit, CRgb lit)
+{
+    const CRgb glow = GlowColour(lit);
+    auto on = [&](int x, int y) { return x < nWide && y < nHigh && isLit(x, y); };
+    for (int y = 0; y < nHigh; ++y)
+        for (int x = 0; x < nWide; ++x)
+        {
+            const int nDotLeft = nLeft + x * kDotPitch;
+            const int nDotTop = nTop + y * kDotPitch;
+            const bool bLit = on(x, y);
+            canvas.FillRect(nDotLeft, nDotTop, nDotLeft + kDotSize, nDotTop + kDotSize,
+                            bLit ? lit : kUnlit);
+            // Neighbouring lit dots glow into the gap between them.
+            if (bLit && on(x + 1, y))
+                canvas.FillRect(nDotLeft + kDotSize, nDotTop, nDotLeft + kDotPitch,
+                                nDotTop + kDotSize, glow);
+            if (bLit && on(x, y + 1))
+                canvas.FillRect(nDotLeft, nDotTop + kDotSize, nDotLeft + kDotSize,
+                                nDotTop + kDotPitch, glow);
+        }
 }
 
 void CScreenPainter::PaintLegend(CPixelCanvas& canvas, int x, const char* pszText,

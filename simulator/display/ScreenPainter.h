@@ -5,6 +5,7 @@
 #include "VirtualDisplay.h"
 
 #include <array>
+#include <functional>
 
 // Draws the virtual display as a photograph of a vacuum-fluorescent
 // display would show it: dark glass, 20 x 2 cells of 8 x 16 dots with gaps
@@ -63,6 +64,11 @@ public:
     std::array<std::uint8_t, kCellDotsHigh> CellDots(const CVirtualDisplay& display,
                                                      const CCell& cell) const;
     void Paint(const CVirtualDisplay& display, CPixelCanvas& canvas) const;
+    // One cell of nWide x nHigh dots, its top-left dot at (nLeft, nTop): lit
+    // dots, the glow between lit neighbours, unlit dots. vfdkit preview draws
+    // the cells of glyphs of any size from a font file with it.
+    static void PaintCell(CCanvas& canvas, int nLeft, int nTop, int nWide, int nHigh,
+                          const std::function<bool(int x, int y)>& isLit, CRgb lit);
 
 private:
     void PaintLegend(CPixelCanvas& canvas, int x, const char* pszText, CRgb colour) const;

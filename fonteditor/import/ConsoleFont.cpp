@@ -1,8 +1,6 @@
 #include "ConsoleFont.h"
 
-#include <cerrno>
-#include <cstring>
-#include <zlib.h>
+#include "SourceFile.h"
 
 namespace
 {
@@ -38,37 +36,10 @@ char32_t ReadUtf8(const std::vector<std::uint8_t>& b, std::size_t& nAt, std::siz
 
 std::optional<CConsoleFont> CConsoleFont::Load(const std::string& strPath, std::string& strError)
 {
-    // gzread passes an uncompressed file through unchanged.
-    const gzFile file = ::gzopen(strPath.c_str(), "rb");
-    if (!file)
-    {
-        strError = strPath + ": " + (errno ? std::strerror(errno) : "cannot open");
+    const auto bytes = ReadFontSourceFile(strPath, kMaxFileBytes, strError);
+    if (!bytes)
         return std::nullopt;
-    }
-    std::vector<std::uint8_t> bytes;
-    std::uint8_t buffer[16384];
-    for (;;)
-    {
-        const int nRead = ::gzread(file, buffer, sizeof buffer);
-        if (nRead < 0)
-        {
-            int nError = 0;
-            strError = strPath + ": " + ::gzerror(file, &nError);
-            ::gzclose(file);
-            return std::nullopt;
-        }
-        if (nRead == 0)
-            break;
-        bytes.insert(bytes.end(), buffer, buffer + nRead);
-        if (bytes.size() > kMaxFileBytes)
-        {
-            ::gzclose(file);
-            strError = strPath + ": too large for a console font";
-            return std::nullopt;
-        }
-    }
-    ::gzclose(file);
-    auto font = Parse(bytes, strError);
+    auto font = Parse(*bytes, strError);
     if (!font)
         strError = strPath + ": " + strError;
     return font;

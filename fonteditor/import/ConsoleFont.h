@@ -26,6 +26,8 @@ public:
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
     std::size_t GlyphCount() const { return m_nGlyphs; }
+    // Whether the font maps Unicode characters to its glyphs.
+    bool HasTable() const { return m_bHasTable; }
     // The glyph showing c, or -1.
     int GlyphOf(char32_t c) const;
     bool Dot(int nGlyph, int x, int y) const;
