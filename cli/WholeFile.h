@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-// Files the font commands write appear whole or not at all: the bytes go
-// to a temporary file in the target's folder, which is renamed over the
-// target once complete and removed when anything fails.
+// Files the font commands write appear whole or not at all (CAtomicFile's
+// rules: read-only targets refused, links written through).
 bool WriteFileWhole(const std::string& strPath, std::span<const std::uint8_t> bytes,
                     std::string& strError);
 

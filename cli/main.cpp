@@ -1,3 +1,4 @@
+#include "AtomicFile.h"
 #include "Command.h"
 
 #include <exception>
@@ -87,6 +88,8 @@ int Run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // A script that stops vfdkit mid-write leaves no temporary file behind.
+    RemoveTemporaryFilesOnSignals();
     try
     {
         return Run(argc, argv);

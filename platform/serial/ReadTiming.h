@@ -26,20 +26,17 @@ public:
             t.m_nIntervalMs == kMaxTimeout && t.m_nTotalPerByteMs == 0 && t.m_nTotalConstantMs == 0;
         m_bFirstByteOnly = t.m_nIntervalMs == kMaxTimeout && t.m_nTotalPerByteMs == kMaxTimeout &&
                            t.m_nTotalConstantMs > 0 && t.m_nTotalConstantMs < kMaxTimeout;
-        if (bAtOnce)
-            m_deadline = m_start;
-        else if (m_bFirstByteOnly)
-            m_deadline = m_start + std::chrono::milliseconds(t.m_nTotalConstantMs);
-        else
+        unsigned long long nTotalMs = 0;
+        if (m_bFirstByteOnly)
+            nTotalMs = t.m_nTotalConstantMs;
+        else if (!bAtOnce)
         {
-            const unsigned long long nTotalMs =
-                static_cast<unsigned long long>(t.m_nTotalPerByteMs) * nCount +
-                t.m_nTotalConstantMs;
-            if (nTotalMs > 0)
-                m_deadline = m_start + std::chrono::milliseconds(nTotalMs);
-            if (t.m_nIntervalMs > 0)
-                m_interval = std::chrono::milliseconds(t.m_nIntervalMs);
+            nTotalMs = static_cast<unsigned long long>(t.m_nTotalPerByteMs) * nCount +
+                       t.m_nTotalConstantMs;
+            m_interval = std::chrono::milliseconds(t.m_nIntervalMs);
         }
+        m_bDeadline = bAtOnce || nTotalMs > 0;
+        m_deadline = m_start + std::chrono::milliseconds(nTotalMs);
     }
 
     // Bytes came in; true when the read is done with them (first-byte mode).
