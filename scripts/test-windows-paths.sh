@@ -8,7 +8,7 @@
 # Usage: test-windows-paths.sh [cmake --build arguments]; needs what
 # scripts/test-windows.sh needs. Leaves both builds as the probe finds them.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 out=$(mktemp -d)
 archive=
 faults=0

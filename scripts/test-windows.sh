@@ -14,7 +14,7 @@
 #
 # Usage: test-windows.sh [cmake --build arguments, e.g. -j 2]
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 
 scripts/build-windows.sh "$@" || exit 1
 verdict=$(cat build-win32/i386-probe)
@@ -40,7 +40,7 @@ static_passed() {
 
 # wine_run PRESET TITLE: the preset's whole suite under Wine.
 wine_run() {
-    local log=build-$1/ctest.log count= wine
+    local log=build-$1/ctest.log count='' wine
     rm -f "$log"
     wine=$(basename "$(sed -n 's/^VFD_WINE:FILEPATH=//p' "build-$1/CMakeCache.txt")")
     if scripts/test-wine.sh "$1"; then
