@@ -4,7 +4,8 @@
 PRESET ?= default
 JOBS   ?= $(shell nproc)
 
-.PHONY: all deps configure build run test test-asan test-win32 bench fuzz format clean package
+.PHONY: all deps configure build run test test-asan test-win32 test-windows dist-windows bench \
+        fuzz format clean package
 
 all: build
 
@@ -35,7 +36,7 @@ test-win32:
 	@scripts/deps.sh win32
 	cmake --preset default
 	cmake --build --preset default --target vfdsim -j $(JOBS)
-	cmake --preset win32
+	cmake --preset win32 -DVFD_WINE_TESTS=ON
 	cmake --build --preset win32 -j $(JOBS)
 	scripts/test-win32.sh
 
@@ -43,6 +44,20 @@ test-win32:
 # apt-get install ./build/vfdkit_*.deb
 package: build
 	cd build && cpack -G DEB
+
+# Both Windows builds: the 32-bit tests where this kernel runs 32-bit
+# programs, the 64-bit ones always, the static checks of both (one line
+# each at the end; scripts/test-windows.sh).
+test-windows:
+	@scripts/deps.sh win32 win64
+	cmake --preset default
+	cmake --build --preset default --target vfdsim -j $(JOBS)
+	scripts/test-windows.sh -j $(JOBS)
+
+# dist/vfdkit-<version>-windows-x86.zip and -x64.zip.
+dist-windows:
+	@scripts/deps.sh win32 win64
+	scripts/dist-windows.sh -j $(JOBS)
 
 bench: build
 	scripts/bench.sh
@@ -59,4 +74,4 @@ format:
 	git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format -i
 
 clean:
-	rm -rf build build-debug build-asan build-win32 build-win64 build-fuzz
+	rm -rf build build-debug build-asan build-win32 build-win64 build-fuzz dist

@@ -1,19 +1,21 @@
 # Checks a built Windows DLL against its module-definition (.def) file:
 #
 #   cmake -DOBJDUMP=<objdump> -DNM=<nm> -DDLL=<file.dll> -DDEF=<file.def>
-#         [-DSYSTEM_DLLS=kernel32.dll,msvcrt.dll,...]
+#         [-DSYSTEM_DLLS=kernel32.dll,msvcrt.dll,...] [-DMACHINE=x86|x64]
 #         [-DSTDCALL_HEADER=<header> -DSTDCALL_MACRO=<calling-convention macro>]
 #         -P CheckDllExports.cmake
 #
+# - the image is PE32 for MACHINE x86 (the default), PE32+ for x64;
 # - the DLL exports exactly the names of the .def, none more, none fewer;
 # - a name given an ordinal (Name @N) has that ordinal;
 # - a second name (Alias = Name @N) lands on the same address as Name;
 # - a forwarded name (Name = dll.Function @N) is forwarded there;
 # - the DLL imports only the system DLLs listed (default: kernel32, user32,
 #   msvcrt), so it runs on a machine without the compiler's runtime DLLs;
-# - with STDCALL_HEADER, each exported function is the callee-cleans
-#   (__stdcall) function of its declaration in the header: the DLL's symbol
-#   at the export's address carries the decoration @<4 x parameters>.
+# - with STDCALL_HEADER, each exported function is the function of its
+#   declaration in the header: the DLL's symbol at the export's address is
+#   its name, on x86 the callee-cleans (__stdcall) one with the decoration
+#   @<4 x parameters>; x64 has one convention and no decorations.
 #
 # Prints one line per fault and fails when there is any.
 
@@ -24,6 +26,12 @@ foreach(var OBJDUMP NM DLL DEF)
         message(FATAL_ERROR "CheckDllExports: ${var} is not set")
     endif()
 endforeach()
+if(NOT DEFINED MACHINE)
+    set(MACHINE x86)
+endif()
+if(NOT MACHINE MATCHES "^(x86|x64)$")
+    message(FATAL_ERROR "CheckDllExports: MACHINE is x86 or x64, not ${MACHINE}")
+endif()
 if(NOT DEFINED SYSTEM_DLLS)
     set(SYSTEM_DLLS kernel32.dll,user32.dll,msvcrt.dll)
 endif()
@@ -80,8 +88,10 @@ if(NOT dump MATCHES "ImageBase[ \t]+([0-9a-fA-F]+)")
     message(FATAL_ERROR "${DLL}: no image base in the headers")
 endif()
 set(image_base "0x${CMAKE_MATCH_1}")
-if(NOT dump MATCHES "Magic[ \t]+010b")
-    fault("${DLL}: not a 32-bit (PE32) image")
+if(MACHINE STREQUAL "x86" AND NOT dump MATCHES "Magic[ \t]+010b")
+    fault("not a 32-bit (PE32) image")
+elseif(MACHINE STREQUAL "x64" AND NOT dump MATCHES "Magic[ \t]+020b")
+    fault("not a 64-bit (PE32+) image")
 endif()
 
 # dll_rva_<ordinal> or dll_forward_<ordinal>; dll_ordinal_<key>.
@@ -201,18 +211,24 @@ if(DEFINED STDCALL_HEADER)
             math(EXPR count "${count} + 1")
         endif()
         math(EXPR bytes "${count} * 4")
+        set(symbol "_${function}@${bytes}")
+        set(digits 8)
+        if(MACHINE STREQUAL "x64")
+            set(symbol "${function}")
+            set(digits 16)
+        endif()
         math(EXPR expected "${image_base} + 0x${dll_rva_${dll_ordinal_${key}}}"
              OUTPUT_FORMAT HEXADECIMAL)
         string(REGEX REPLACE "^0x" "" expected "${expected}")
         string(TOLOWER "${expected}" expected)
-        # nm pads addresses to 8 digits.
+        # nm pads addresses to the machine's width.
         string(LENGTH "${expected}" length)
-        while(length LESS 8)
+        while(length LESS digits)
             string(PREPEND expected "0")
             math(EXPR length "${length} + 1")
         endwhile()
-        if(NOT symbols MATCHES "(^|\n)${expected} T _${function}@${bytes}\n")
-            fault("${name} is not the __stdcall function _${function}@${bytes} (${count} parameters)")
+        if(NOT symbols MATCHES "(^|\n)${expected} T ${symbol}\n")
+            fault("${name} is not the function ${symbol} (${count} parameters)")
         endif()
     endforeach()
 endif()

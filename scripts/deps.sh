@@ -3,6 +3,7 @@
 # that are missing. apt-get runs only as root; otherwise the missing packages
 # are named and the script fails, so nothing half-works silently.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
     g++ cmake ninja-build pkg-config make
@@ -13,16 +14,34 @@ packages=(
     dpkg-dev lintian desktop-file-utils man-db
     libfreetype-dev xfonts-base xfonts-utils fonts-dejavu-core
 )
-# Extra groups, asked for by name: `deps.sh win32`.
+# Extra groups, asked for by name: `deps.sh win32 win64`.
 foreign_arch=
 for group in "$@"; do
     case "$group" in
-    # The 32-bit Windows build: the mingw-w64 compilers (the POSIX thread
-    # model: GoogleTest needs std::mutex), GoogleTest's sources to build with
-    # them, and Wine with its 32-bit half to run what they make.
+    # The Windows builds: the mingw-w64 compilers (the POSIX thread model:
+    # GoogleTest needs std::mutex), GoogleTest's sources to build with them,
+    # and Wine to run what they make.
     win32)
-        packages+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev googletest wine wine32:i386)
-        foreign_arch=i386
+        packages+=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 libz-mingw-w64-dev googletest)
+        # Wine's 32-bit half only where the kernel runs 32-bit programs:
+        # elsewhere dpkg cannot even configure wine32:i386, and the 32-bit
+        # build is only built and checked, not run.
+        i386=0
+        verdict=$(scripts/probe-i386.sh) || i386=$?
+        if ((i386 == 2)); then
+            # The probe needs binutils, which the base packages bring.
+            echo "deps.sh: install the base packages first (scripts/deps.sh)" >&2
+            exit 1
+        elif ((i386 == 0)); then
+            packages+=(wine wine32:i386)
+            foreign_arch=i386
+        else
+            echo "deps.sh: no wine32:i386 (${verdict#no: })"
+        fi
+        ;;
+    # wine64 alone: Debian puts its loader in /usr/lib/wine/wine64.
+    win64)
+        packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev googletest wine64)
         ;;
     # The parsers' fuzz targets: libFuzzer comes with clang.
     fuzz)

@@ -1,8 +1,8 @@
 # Sourced by the Windows programs' end-to-end tests: vfdsim as a COM port
 # under Wine.
 #
-# scripts/test-win32.sh maps COM5 to COM8 of the Wine prefix (registry key
-# HKLM\Software\Wine\Ports) onto symbolic links in build-win32/wine-ports/,
+# scripts/test-wine.sh maps COM5 to COM8 of the Wine prefix (registry key
+# HKLM\Software\Wine\Ports) onto symbolic links in build-<preset>/wine-ports/,
 # once, when it creates the prefix. A test starts vfdsim and points the link
 # of its COM port at vfdsim's pseudo-terminal: Wine's port mapping is read
 # only when its services start, the link can change at any time.
@@ -23,7 +23,7 @@ vfdsim_start() {
     VFD_COM_LINK=$(readlink "$mapped" || true)
     if [[ -z $VFD_COM_LINK || $(basename "$(dirname "$VFD_COM_LINK")") != wine-ports ]]; then
         echo "COM$com of $WINEPREFIX is not mapped onto a link in wine-ports/" \
-            "(found '${VFD_COM_LINK}'): run the tests with scripts/test-win32.sh" >&2
+            "(found '${VFD_COM_LINK}'): run the tests with scripts/test-wine.sh" >&2
         return 1
     fi
     VFDSIM_DIR=$(mktemp -d)

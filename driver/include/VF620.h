@@ -27,7 +27,8 @@
 
 /* The calling convention of every function and of the message hook: the
  * standard Windows convention in the DLL (names undecorated, ordinals fixed
- * by VF620.def), the platform's C convention elsewhere. */
+ * by VF620.def; x64 has only one, which __stdcall leaves as it is), the
+ * platform's C convention elsewhere. */
 #if defined(_WIN32)
 #define VF620_API __stdcall
 #if defined(VF620_BUILDING)

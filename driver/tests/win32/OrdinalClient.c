@@ -18,7 +18,7 @@ typedef int32_t(__stdcall* NO_ARGUMENTS)(void);
 typedef int32_t(__stdcall* DOWNLOAD)(const char*, uint32_t);
 typedef int32_t(__stdcall* DOWNLOAD_PAGE)(const char*, uint32_t, uint32_t);
 
-static FARPROC Ordinal(HMODULE hLibrary, int nOrdinal)
+static CLIENT_PROC Ordinal(HMODULE hLibrary, int nOrdinal)
 {
     return Bind(hLibrary, MAKEINTRESOURCEA(nOrdinal));
 }
@@ -46,12 +46,14 @@ int main(int argc, char** argv)
         return 1;
 
     /* Second names share their function; ordinal 12 is the system's. */
-    Expect("ordinal 16 is ordinal 1", Ordinal(hLibrary, 16) == (FARPROC)pfnOpen, 1);
+    Expect("ordinal 16 is ordinal 1", Ordinal(hLibrary, 16) == (CLIENT_PROC)pfnOpen, 1);
     Expect("ordinal 31 is ordinal 29", Ordinal(hLibrary, 31) == Ordinal(hLibrary, 29), 1);
     Expect("ordinal 12 is user32's SetCursor",
-           Ordinal(hLibrary, 12) == GetProcAddress(GetModuleHandleA("user32.dll"), "SetCursor"), 1);
+           Ordinal(hLibrary, 12) ==
+               (CLIENT_PROC)GetProcAddress(GetModuleHandleA("user32.dll"), "SetCursor"),
+           1);
     Expect("OpenDComm by name is ordinal 1",
-           GetProcAddress(hLibrary, "OpenDComm") == (FARPROC)pfnOpen, 1);
+           (CLIENT_PROC)GetProcAddress(hLibrary, "OpenDComm") == (CLIENT_PROC)pfnOpen, 1);
 
     /* No port yet: nothing is sent. */
     Expect("ClearDisplay without a port", pfnClear(), 0);

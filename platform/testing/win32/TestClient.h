@@ -21,10 +21,15 @@ static void Expect(const char* pszWhat, long nGot, long nWanted)
     }
 }
 
+/* A function of a library, to be cast to its own prototype. Not FARPROC:
+ * on x64 it returns INT_PTR, and GCC warns about casts from it to functions
+ * that return int; void (*)(void) is the type it lets every cast go. */
+typedef void (*CLIENT_PROC)(void);
+
 /* A function of the library by name, or by ordinal (MAKEINTRESOURCEA). */
-static FARPROC Bind(HMODULE hLibrary, const char* pszName)
+static CLIENT_PROC Bind(HMODULE hLibrary, const char* pszName)
 {
-    FARPROC pfn = GetProcAddress(hLibrary, pszName);
+    CLIENT_PROC pfn = (CLIENT_PROC)GetProcAddress(hLibrary, pszName);
     if (!pfn)
     {
         if (IS_INTRESOURCE(pszName))

@@ -14,6 +14,13 @@ typedef int (*NO_ARGUMENTS)(void);
 typedef int (*WRITE_DATA)(const char*, int);
 typedef int (*UPDATE_FONT)(const char*, unsigned long, unsigned long);
 
+/* The Windows SDK compiler's name: its x64 decoration marks the pointer. */
+#ifdef _WIN64
+#define UPDATE_FONT_SDK_NAME "?UpdateFontLib@@YAHPEBDKK@Z"
+#else
+#define UPDATE_FONT_SDK_NAME "?UpdateFontLib@@YAHPBDKK@Z"
+#endif
+
 int main(int argc, char** argv)
 {
     if (argc != 2)
@@ -29,10 +36,10 @@ int main(int argc, char** argv)
     NO_ARGUMENTS pfnInit = (NO_ARGUMENTS)Bind(hLibrary, "Init");
     WRITE_DATA pfnWrite = (WRITE_DATA)Bind(hLibrary, "WirteStrData");
     UPDATE_FONT pfnUpdate = (UPDATE_FONT)Bind(hLibrary, "_Z13UpdateFontLibPKcmm");
-    FARPROC pfnUpdateSdk = Bind(hLibrary, "?UpdateFontLib@@YAHPBDKK@Z");
+    CLIENT_PROC pfnUpdateSdk = Bind(hLibrary, UPDATE_FONT_SDK_NAME);
     if (g_nClientFaults)
         return 1;
-    Expect("UpdateFontLib's two names are one function", pfnUpdateSdk == (FARPROC)pfnUpdate, 1);
+    Expect("UpdateFontLib's two names are one function", pfnUpdateSdk == (CLIENT_PROC)pfnUpdate, 1);
 
     Expect("Init without a connection", pfnInit(), 0);
     Expect("OpenComm", pfnOpen(), 1);
