@@ -1,5 +1,6 @@
 #include "TypeloomApp.h"
 
+#include "StandardOptions.h"
 #include "TypeloomStrings.h"
 #include "WxResources.h"
 
@@ -7,7 +8,26 @@
 
 void InitTypeloomResources();
 
-wxIMPLEMENT_APP(CTypeloomApp);
+wxIMPLEMENT_APP_NO_MAIN(CTypeloomApp);
+
+namespace
+{
+const CProgramInfo kTypeloom{"Typeloom",
+                             "Usage: Typeloom [FILE...]\n"
+                             "       Typeloom --help | --version\n"
+                             "\n"
+                             "Edits the bitmap fonts of a two-line customer display; each FILE\n"
+                             "opens in a window of its own.\n"};
+} // namespace
+
+// The standard options are answered before the toolkit starts, so they
+// work without a display.
+int main(int argc, char** argv)
+{
+    if (const auto nStatus = AnswerStandardOptions(argc, argv, kTypeloom))
+        return *nStatus;
+    return wxEntry(argc, argv);
+}
 
 bool CTypeloomApp::OnInit()
 {

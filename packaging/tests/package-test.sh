@@ -30,7 +30,17 @@ bin=$root/usr/bin
 # Installed programs find their libraries by run path, not by the build tree.
 version=$("$bin/vfdkit" --version)
 [[ $version == "vfdkit $(dpkg-deb -f "$deb" Version)" ]] || fail "vfdkit --version said '$version'"
-"$bin/vfdsim" --version >/dev/null || fail "vfdsim --version failed"
+# Every program answers --help and --version without a display, starting
+# nothing and writing nothing.
+mkdir "$scratch/quiet"
+for program in vfdkit vfdsim Typeloom Pagewing Tallyboard; do
+    for option in --help --version; do
+        (cd "$scratch/quiet" && env -u DISPLAY "$bin/$program" $option >/dev/null 2>&1) ||
+            fail "$program $option did not exit 0"
+    done
+done
+[[ -z $(ls -A "$scratch/quiet") ]] || fail "--help or --version wrote $(ls -A "$scratch/quiet")"
+echo "--help and --version: every program, nothing written"
 
 "$bin/vfdsim" --port 9 --port-file "$scratch/com9" --screen-text "$scratch/screen.txt" &
 sim_pid=$!
@@ -49,6 +59,12 @@ if [[ -n ${DISPLAY:-} ]]; then
     grep -qhE "calling init: $root/usr/(bin/\.\./)?lib/libVF620\.so\.1$" "$scratch"/ld.* ||
         fail "Pagewing did not bind the packaged libVF620.so.1"
     echo "Pagewing binds the packaged library"
+    # Started from its menu entry, Tallyboard keeps its files in a folder of the user's.
+    (cd "$scratch/quiet" && XDG_DATA_HOME=$scratch/data timeout 5 "$bin/Tallyboard" --user-folder \
+        >/dev/null 2>&1) || true
+    [[ -f $scratch/data/vfdkit/tallyboard/Polelink.ini && -z $(ls -A "$scratch/quiet") ]] ||
+        fail "Tallyboard --user-folder did not work in \$XDG_DATA_HOME/vfdkit/tallyboard"
+    echo "Tallyboard --user-folder keeps its files in \$XDG_DATA_HOME/vfdkit/tallyboard"
 else
     echo "Pagewing: not started, no display"
 fi
