@@ -55,7 +55,12 @@ bool CPagewingProgramStart::StartWx()
         return true;
     wxApp::SetInstance(new CPagewingWxApp);
     if (!wxEntryStart(m_argc, m_argv) || !wxTheApp->CallOnInit())
+    {
+        // The toolkit says nothing of its own when it finds no screen.
+        std::fprintf(stderr, "Pagewing cannot start: no graphical display could be opened%s.\n",
+                     HasDisplay() ? "" : " (DISPLAY and WAYLAND_DISPLAY are not set)");
         return false;
+    }
     m_bWxStarted = true;
     InitWxResources();
     InitPagewingResources();
