@@ -2,6 +2,7 @@
 
 #include "Command.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <strings.h>
@@ -87,8 +88,16 @@ std::vector<std::string> Candidates()
     }
     std::error_code ec;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    // Beside the program as built (lib/) and as installed (the library
+    // folder it was configured with, lib64 on some systems).
     if (!ec)
-        paths.push_back((exe.parent_path().parent_path() / "lib" / "libVF620.so").string());
+        for (const char* pszFolder : {"lib", VFDKIT_LIBDIR})
+        {
+            const std::string strPath =
+                (exe.parent_path().parent_path() / pszFolder / "libVF620.so.1").string();
+            if (std::find(paths.begin(), paths.end(), strPath) == paths.end())
+                paths.push_back(strPath);
+        }
     paths.push_back("libVF620.so.1");
     paths.push_back("libVF620.so");
     return paths;

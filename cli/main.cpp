@@ -16,11 +16,12 @@ void PrintUsage(std::ostream& out)
     for (const CCommand* pCommand : AllCommands())
     {
         std::string name = pCommand->m_pszName;
-        name.resize(std::max<std::size_t>(name.size() + 2, 12), ' ');
+        name.resize(std::max<std::size_t>(name.size() + 2, 14), ' ');
         out << "  " << name << pCommand->m_pszSummary << "\n";
     }
-    out << "\nExit status: 0 done, 1 failed, 2 wrong command line, 3 file error, "
-           "4 port error.\n";
+    out << "\nvfdkit help COMMAND shows a command's options.\n"
+           "\nExit status: 0 done, 1 failed, 2 wrong command line, 3 file error, "
+           "4 port error,\n70 a fault of vfdkit itself.\n";
 }
 
 void PrintCommandHelp(const CCommand& command)
@@ -47,6 +48,18 @@ int Run(int argc, char** argv)
     if (args.empty())
     {
         PrintUsage(std::cerr);
+        return kExitUsage;
+    }
+    if (args[0] == "help" && args.size() == 2)
+    {
+        for (const CCommand* pCommand : AllCommands())
+            if (args[1] == pCommand->m_pszName)
+            {
+                PrintCommandHelp(*pCommand);
+                return kExitOk;
+            }
+        std::cerr << "vfdkit: no help on \"" << args[1]
+                  << "\": it is no command (see vfdkit --help)\n";
         return kExitUsage;
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help")

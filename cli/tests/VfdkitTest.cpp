@@ -37,12 +37,14 @@ TEST_F(Vfdkit, HelpAndVersionGoToStandardOutput)
     const auto infoHelp = RunVfdkit("info --help");
     EXPECT_EQ(infoHelp.m_nStatus, 0);
     EXPECT_NE(infoHelp.m_strOut.find("--width W"), std::string::npos);
+    // "help COMMAND" is the same as "COMMAND --help".
+    EXPECT_EQ(RunVfdkit("help info").m_strOut, infoHelp.m_strOut);
 }
 
 TEST_F(Vfdkit, WrongCommandLinesExitTwoWithAMessage)
 {
-    for (const char* args : {"", "frobnicate", "info", "info a b", "info f --width 12",
-                             "info f --height 33", "info f --bogus"})
+    for (const char* args : {"", "frobnicate", "help frobnicate", "info", "info a b",
+                             "info f --width 12", "info f --height 33", "info f --bogus"})
     {
         const auto run = RunVfdkit(args);
         EXPECT_EQ(run.m_nStatus, 2) << args;
