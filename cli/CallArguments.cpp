@@ -140,7 +140,7 @@ bool CCallArguments::Parse(const VF620_EXPORT_ENTRY& entry, const std::vector<st
         const std::string& word = words[nWord++];
         if (cArg == 'i' || cArg == 'u' || cArg == 'n')
         {
-            const auto nValue = ParseCliInteger(word);
+            const auto nValue = ParseCommandLineInteger(word);
             if (!nValue || *nValue < INT32_MIN || *nValue > UINT32_MAX)
             {
                 m_strError = strName + ": \"" + word + "\" is no 32-bit integer";

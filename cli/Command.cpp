@@ -1,31 +1,6 @@
 #include "Command.h"
 
-#include <charconv>
 #include <iostream>
-
-std::optional<long long> ParseCliInteger(const std::string& strText)
-{
-    std::string_view text = strText;
-    bool bNegative = false;
-    if (!text.empty() && text.front() == '-')
-    {
-        bNegative = true;
-        text.remove_prefix(1);
-    }
-    int nBase = 10;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-    {
-        nBase = 16;
-        text.remove_prefix(2);
-    }
-    if (text.empty() || text.front() == '-' || text.front() == '+')
-        return std::nullopt;
-    long long nValue = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), nValue, nBase);
-    if (ec != std::errc{} || end != text.data() + text.size())
-        return std::nullopt;
-    return bNegative ? -nValue : nValue;
-}
 
 bool CArguments::Parse(const std::vector<std::string>& args, const std::vector<COption>& options,
                        std::size_t nMinPositional, std::size_t nMaxPositional)
@@ -115,7 +90,7 @@ std::optional<long long> CArguments::GetInteger(const std::string& strName, long
             m_strError = "--" + strName + " is required";
         return nDefault;
     }
-    const auto value = ParseCliInteger(*text);
+    const auto value = ParseCommandLineInteger(*text);
     if (!value || *value < nMin || *value > nMax)
     {
         m_strError = "--" + strName + " must be a number from " + std::to_string(nMin) + " to " +

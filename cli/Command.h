@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StandardOptions.h"
+
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -48,9 +50,6 @@ public:
 private:
     std::map<std::string, std::string> m_values;
 };
-
-// A decimal or 0x-prefixed hexadecimal integer, optionally negative.
-std::optional<long long> ParseCliInteger(const std::string& strText);
 
 struct CCommand
 {

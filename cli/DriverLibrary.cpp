@@ -182,7 +182,7 @@ const VF620_EXPORT_ENTRY* CDriverLibrary::Find(const std::string& strNameOrOrdin
 {
     if (!strNameOrOrdinal.empty() && strNameOrOrdinal[0] == '@')
     {
-        const auto nOrdinal = ParseCliInteger(strNameOrOrdinal.substr(1));
+        const auto nOrdinal = ParseCommandLineInteger(strNameOrOrdinal.substr(1));
         if (!nOrdinal || *nOrdinal < 1 || *nOrdinal > 0x7FFFFFFF)
             return nullptr;
         return Ordinal(static_cast<std::int32_t>(*nOrdinal));

@@ -1,5 +1,7 @@
 #include "SimOptions.h"
 
+#include "StandardOptions.h"
+
 #include <charconv>
 
 namespace
@@ -28,12 +30,11 @@ constexpr CFaultOption s_faults[] = {
 
 std::optional<unsigned> Number(const std::string& strText, unsigned nMin, unsigned nMax)
 {
-    unsigned nValue = 0;
-    const auto [end, ec] = std::from_chars(strText.data(), strText.data() + strText.size(), nValue);
-    if (strText.empty() || ec != std::errc{} || end != strText.data() + strText.size() ||
-        nValue < nMin || nValue > nMax)
+    // The same numbers as vfdkit's: decimal or 0x hexadecimal.
+    const auto nValue = ParseCommandLineInteger(strText);
+    if (!nValue || *nValue < nMin || *nValue > nMax)
         return std::nullopt;
-    return nValue;
+    return static_cast<unsigned>(*nValue);
 }
 } // namespace
 
@@ -46,7 +47,7 @@ const char* SimUsage()
            "A virtual customer display on a pseudo-terminal. Prints VFDKIT_COM<N>=<device>\n"
            "and answers there as the display would, until stopped (Ctrl+C, SIGTERM).\n"
            "\n"
-           "Options:\n"
+           "Options (numbers decimal or 0x hexadecimal):\n"
            "  --port N          publish the line as COM port N (1)\n"
            "  --port-file F     also write the VFDKIT_COM<N>=<device> line to F\n"
            "                    (removed again on exit)\n"

@@ -56,10 +56,10 @@ TEST(Arguments, MistakesAreNamed)
 
 TEST(Arguments, IntegersInDecimalAndHex)
 {
-    EXPECT_EQ(ParseCliInteger("42"), 42);
-    EXPECT_EQ(ParseCliInteger("0x1B"), 27);
-    EXPECT_EQ(ParseCliInteger("-1"), -1);
-    EXPECT_EQ(ParseCliInteger("0xFFFFFFFF"), 0xFFFFFFFFll);
+    EXPECT_EQ(ParseCommandLineInteger("42"), 42);
+    EXPECT_EQ(ParseCommandLineInteger("0x1B"), 27);
+    EXPECT_EQ(ParseCommandLineInteger("-1"), -1);
+    EXPECT_EQ(ParseCommandLineInteger("0xFFFFFFFF"), 0xFFFFFFFFll);
     for (const char* bad : {"", "0x", "1.0", "abc", "--1", " 1"})
-        EXPECT_EQ(ParseCliInteger(bad), std::nullopt) << bad;
+        EXPECT_EQ(ParseCommandLineInteger(bad), std::nullopt) << bad;
 }

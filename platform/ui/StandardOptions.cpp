@@ -1,5 +1,6 @@
 #include "StandardOptions.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 
@@ -28,4 +29,28 @@ std::optional<int> AnswerStandardOptions(int argc, const char* const* argv,
         }
     }
     return std::nullopt;
+}
+
+std::optional<long long> ParseCommandLineInteger(const std::string& strText)
+{
+    std::string_view text = strText;
+    bool bNegative = false;
+    if (!text.empty() && text.front() == '-')
+    {
+        bNegative = true;
+        text.remove_prefix(1);
+    }
+    int nBase = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+    {
+        nBase = 16;
+        text.remove_prefix(2);
+    }
+    if (text.empty() || text.front() == '-' || text.front() == '+')
+        return std::nullopt;
+    long long nValue = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), nValue, nBase);
+    if (ec != std::errc{} || end != text.data() + text.size())
+        return std::nullopt;
+    return bNegative ? -nValue : nValue;
 }

@@ -19,3 +19,7 @@ std::optional<int> AnswerStandardOptions(int argc, const char* const* argv,
 
 // "<name> <version>", the version being the project's.
 std::string VersionLine(const char* pszName);
+
+// A number as every program's command line takes it: decimal, or
+// hexadecimal after 0x, with an optional minus; nothing else around it.
+std::optional<long long> ParseCommandLineInteger(const std::string& strText);

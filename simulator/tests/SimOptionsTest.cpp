@@ -36,6 +36,8 @@ TEST(SimOptions, DefaultsAndFiles)
     EXPECT_FALSE(options->m_bVersion);
     EXPECT_TRUE(Parse({"-h"})->m_bHelp);
     EXPECT_TRUE(Parse({"--version"})->m_bVersion);
+    EXPECT_EQ(Parse({"--port", "0x10"})->m_nPort, 16u); // numbers as vfdkit takes them
+    EXPECT_FALSE(Parse({"--port", "0x"}));
 }
 
 TEST(SimOptions, TheDisplaysScreenModelPipeAndDrop)
