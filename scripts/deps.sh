@@ -11,7 +11,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth x11-utils imagemagick libxfixes-dev
     kbd zlib1g-dev console-setup-linux
-    dpkg-dev lintian desktop-file-utils man-db
+    dpkg-dev lintian desktop-file-utils man-db clang-format
     libfreetype-dev xfonts-base xfonts-utils fonts-dejavu-core
 )
 # Extra groups, asked for by name: `deps.sh win32 win64`.
