@@ -64,6 +64,7 @@ void CTypeloomView::SelectGlyphAgain()
 
 std::intptr_t CTypeloomView::OnSelectGlyph(std::uintptr_t, std::intptr_t)
 {
+    m_glyphStep.Forget();
     CommitGrid();
     // Code and bitmap both come from the selected cell. The save sends cell
     // (0, 0) only to have the edit committed; loading that cell's bitmap
@@ -81,6 +82,7 @@ std::intptr_t CTypeloomView::OnSelectGlyph(std::uintptr_t, std::intptr_t)
 
 std::intptr_t CTypeloomView::OnPixelToggled(std::uintptr_t, std::intptr_t)
 {
+    m_glyphStep.Forget();
     m_glyphGrid.m_glyph.ToText(m_strGlyphText);
     UpdateData(false);
     return 1;
@@ -90,6 +92,7 @@ void CTypeloomView::OnChangeGlyphText()
 {
     if (m_bExchanging)
         return;
+    m_glyphStep.Forget();
     UpdateData(true);
     m_glyphGrid.m_glyph.FromText(m_strGlyphText);
     m_glyphGrid.m_bModified = 1;
@@ -104,6 +107,7 @@ void CTypeloomView::SetPageScrollBar()
 
 void CTypeloomView::OnApply()
 {
+    m_glyphStep.Forget();
     const bool bValid = UpdateData(true);
 
     // The geometry in force stays for any part the controls cannot give:
@@ -185,6 +189,15 @@ void CTypeloomView::OnEditPaste()
 
 void CTypeloomView::OnEditUndo()
 {
+    // A Glyph menu command is the last edit until anything else changes the
+    // glyph: Undo takes exactly that back, wherever the focus is.
+    if (m_glyphStep.Undo(m_glyphGrid.m_glyph, m_glyphGrid.m_bModified))
+    {
+        m_glyphGrid.m_glyph.ToText(m_strGlyphText);
+        UpdateData(false);
+        m_glyphGrid.Repaint();
+        return;
+    }
     const int nFocus = m_site.GetFocusId();
     if (nFocus == kIdGlyphText)
     {
@@ -232,4 +245,42 @@ void CTypeloomView::OnFileExport()
         return;
     }
     ExportToCArray(m_doc);
+}
+
+bool CTypeloomView::OnGlyphCommand(int nCommand)
+{
+    CGlyphTransform transform;
+    switch (nCommand)
+    {
+    case kCmdGlyphInvert:
+        transform.m_bInvert = true;
+        break;
+    case kCmdGlyphFlipHorizontal:
+        transform.m_bFlipH = true;
+        break;
+    case kCmdGlyphFlipVertical:
+        transform.m_bFlipV = true;
+        break;
+    case kCmdGlyphShiftLeft:
+        transform.m_nShiftX = -1;
+        break;
+    case kCmdGlyphShiftRight:
+        transform.m_nShiftX = 1;
+        break;
+    case kCmdGlyphShiftUp:
+        transform.m_nShiftY = -1;
+        break;
+    case kCmdGlyphShiftDown:
+        transform.m_nShiftY = 1;
+        break;
+    default:
+        return false;
+    }
+    // The grid's glyph changes as by clicks: committed, and marked in the
+    // map, when another glyph or page is chosen or the font saved.
+    m_glyphStep.Apply(m_glyphGrid.m_glyph, m_glyphGrid.m_bModified, transform);
+    m_glyphGrid.m_glyph.ToText(m_strGlyphText);
+    UpdateData(false);
+    m_glyphGrid.Repaint();
+    return true;
 }

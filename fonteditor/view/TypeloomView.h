@@ -4,6 +4,7 @@
 #include "DataExchange.h"
 #include "DocumentSite.h"
 #include "GlyphGrid.h"
+#include "GlyphTransform.h"
 #include "TypeloomDoc.h"
 #include "ViewSite.h"
 
@@ -27,6 +28,14 @@ inline constexpr int kCmdEditCopy = 57634;
 inline constexpr int kCmdEditCut = 57635;
 inline constexpr int kCmdEditPaste = 57637;
 inline constexpr int kCmdEditUndo = 57643;
+// The Glyph menu, beside the product's own: whole-glyph changes.
+inline constexpr int kCmdGlyphInvert = 32780;
+inline constexpr int kCmdGlyphFlipHorizontal = 32781;
+inline constexpr int kCmdGlyphFlipVertical = 32782;
+inline constexpr int kCmdGlyphShiftLeft = 32783;
+inline constexpr int kCmdGlyphShiftRight = 32784;
+inline constexpr int kCmdGlyphShiftUp = 32785;
+inline constexpr int kCmdGlyphShiftDown = 32786;
 
 inline constexpr const char* kMsgSaveFirst = "Please save file first.";
 
@@ -74,6 +83,9 @@ public:
     void OnEditUndo();
     void OnFileDownload();
     void OnFileExport();
+    // A Glyph menu command (kCmdGlyph...) on the glyph being edited: an edit
+    // like a click, which one Undo takes back. False for another command.
+    bool OnGlyphCommand(int nCommand);
 
     CGlyphGrid& GetGlyphGrid() { return m_glyphGrid; }
     CCharMap& GetCharMap() { return m_charMap; }
@@ -93,6 +105,7 @@ private:
     CScrollBar& m_pageScrollBar;
     CCharMap m_charMap;
     CGlyphGrid m_glyphGrid;
+    CGlyphTransformStep m_glyphStep;
     bool m_bControlsBound = false;
     bool m_bExchanging = false;
 };

@@ -202,3 +202,23 @@ TEST_F(TypeloomEditing, ThePageScrollBarMovesAPageAndKeepsTheCell)
     ASSERT_TRUE(PumpUntil([&] { return view.GetCharMap().m_nFirstCode == 0; }));
     EXPECT_EQ(bar.GetThumbPosition(), 0);
 }
+
+TEST_F(TypeloomEditing, TheGlyphMenuInvertsTheGlyphAndCtrlZTakesItBack)
+{
+    OpenSampleAs8x16();
+    CTypeloomView& view = View();
+    ClickControl(FormPanel(), kIdCharMap, MapPoint(0, 2)); // the space: all dark
+    ASSERT_TRUE(PumpUntil([&] { return view.GetGlyphGrid().m_glyph.m_nCode == 0x20; }));
+    const std::string strBefore = GlyphText();
+
+    // Through the child frame, as the menu item sends it.
+    wxCommandEvent invert(wxEVT_MENU, WxCommandId(kCmdGlyphInvert));
+    Frame().GetActiveChild()->GetEventHandler()->ProcessEvent(invert);
+    ASSERT_TRUE(PumpUntil([&] { return view.GetGlyphGrid().m_glyph.GetPixel(7, 15) == 1; }));
+    EXPECT_EQ(GlyphText().find('0'), std::string::npos) << GlyphText();
+    EXPECT_EQ(view.GetGlyphGrid().m_bModified, 1);
+
+    PressKeys('z', wxMOD_CONTROL);
+    EXPECT_TRUE(PumpUntil([&] { return GlyphText() == strBefore; })) << GlyphText();
+    EXPECT_EQ(view.GetGlyphGrid().m_glyph.GetPixel(7, 15), 0);
+}

@@ -102,7 +102,7 @@ TEST_F(TypeloomWindow, NewFromTheToolbarGivesFont1MaximisedWithMenu129)
     EXPECT_TRUE(pMenuBar->IsShownOnScreen());
     EXPECT_FALSE(Frame().GetMenuBar()->IsShownOnScreen());
     EXPECT_EQ(MenuTitles(pMenuBar),
-              (std::vector<std::string>{"&File", "&Edit", "&View", "&Window", "&Help"}));
+              (std::vector<std::string>{"&File", "&Edit", "&Glyph", "&View", "&Window", "&Help"}));
     EXPECT_EQ(ItemLabels(*pMenuBar->GetMenu(0)),
               (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close",
                                         "&Save\tCtrl+S", "Save &As...", "-", "&Print...\tCtrl+P",
@@ -111,7 +111,11 @@ TEST_F(TypeloomWindow, NewFromTheToolbarGivesFont1MaximisedWithMenu129)
     EXPECT_EQ(ItemLabels(*pMenuBar->GetMenu(1)),
               (std::vector<std::string>{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
                                         "&Paste\tCtrl+V"}));
-    EXPECT_EQ(ItemLabels(*pMenuBar->GetMenu(3)),
+    EXPECT_EQ(
+        ItemLabels(*pMenuBar->GetMenu(2)),
+        (std::vector<std::string>{"&Invert", "Flip &Horizontally", "Flip &Vertically", "-",
+                                  "Shift &Left", "Shift &Right", "Shift &Up", "Shift &Down"}));
+    EXPECT_EQ(ItemLabels(*pMenuBar->GetMenu(4)),
               (std::vector<std::string>{"&New Window", "&Cascade", "&Tile", "&Arrange Icons"}));
     Frame().UpdateWindowUI(wxUPDATE_UI_RECURSE);
     EXPECT_TRUE(Frame().GetToolBar()->GetToolEnabled(WxCommandId(kCmdFileSave)));

@@ -150,3 +150,37 @@ TEST_F(ViewFixture, SaveCommitsThePendingEditAndReloadsTheSelectedGlyph)
     EXPECT_EQ(doc.GetChanges().back().m_nCode, 0x29u);
     EXPECT_EQ(doc.GetChanges().back().GetPixel(1, 1), again.GetPixel(1, 1));
 }
+
+TEST_F(ViewFixture, AGlyphMenuCommandIsAnEditThatOneUndoTakesBack)
+{
+    CWindow& w = Open(8192);
+    w.ClickPixel(1, 1);
+    const CGlyph clicked = w.Grid().m_glyph;
+    ASSERT_TRUE(w.view.OnGlyphCommand(kCmdGlyphInvert));
+    EXPECT_EQ(w.Grid().m_glyph.GetPixel(1, 1), !clicked.GetPixel(1, 1));
+    EXPECT_EQ(w.Grid().m_glyph.GetPixel(9, 9), !clicked.GetPixel(9, 9));
+    std::string text;
+    w.Grid().m_glyph.ToText(text);
+    EXPECT_EQ(w.Text(), text);
+    EXPECT_EQ(w.Grid().m_bModified, 1);
+
+    // Undo takes back the command alone, wherever the focus is: the click stays.
+    w.site.m_nFocusId = kIdCharMap;
+    w.view.OnEditUndo();
+    EXPECT_EQ(w.Grid().m_glyph, clicked);
+    EXPECT_EQ(w.Grid().m_bModified, 1);
+
+    // Kept as an edit: committed and marked when another glyph is chosen.
+    ASSERT_TRUE(w.view.OnGlyphCommand(kCmdGlyphShiftRight));
+    const CGlyph shifted = w.Grid().m_glyph;
+    EXPECT_EQ(shifted.GetPixel(2, 1), clicked.GetPixel(1, 1));
+    w.ClickCell(3, 0);
+    ASSERT_EQ(doc.GetChanges().size(), 1u);
+    EXPECT_EQ(doc.GetChanges()[0], shifted);
+    EXPECT_EQ(w.Map().m_changed[0], 1);
+    // Another glyph has no command to take back: Undo is the product's own.
+    w.site.m_nFocusId = kIdCharMap;
+    w.view.OnEditUndo();
+    EXPECT_EQ(w.Grid().m_glyph.m_nCode, 3u);
+    EXPECT_FALSE(w.view.OnGlyphCommand(kCmdEditUndo));
+}

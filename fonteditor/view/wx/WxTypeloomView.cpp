@@ -13,6 +13,8 @@ CWxTypeloomView::CWxTypeloomView(CFrameMaker makeFrame, CDownloadLauncher& launc
     for (const int nId : {kCmdEditCut, kCmdEditCopy, kCmdEditPaste, kCmdEditUndo, kCmdFileDownload,
                           kCmdFileExport, kCmdFilePrint, kCmdFilePrintDirect, kCmdFilePrintPreview})
         Bind(wxEVT_MENU, &CWxTypeloomView::OnCommand, this, WxCommandId(nId));
+    Bind(wxEVT_MENU, &CWxTypeloomView::OnCommand, this, WxCommandId(kCmdGlyphInvert),
+         WxCommandId(kCmdGlyphShiftDown));
 }
 
 bool CWxTypeloomView::OnCreate(wxDocument* pDoc, long)
@@ -106,7 +108,8 @@ void CWxTypeloomView::OnCommand(wxCommandEvent& event)
         break;
     }
     default:
-        event.Skip();
+        if (!view.OnGlyphCommand(CommandFromWxId(event.GetId())))
+            event.Skip();
         break;
     }
 }
