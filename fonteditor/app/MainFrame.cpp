@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 
 #include "AboutDlg.h"
+#include "ImportWxDlg.h"
 #include "TypeloomCommands.h"
 #include "TypeloomDocManager.h"
 #include "TypeloomStrings.h"
@@ -9,6 +10,7 @@
 #include "WxResources.h"
 #include "WxText.h"
 #include "WxTypeloomDoc.h"
+#include "WxTypeloomForm.h"
 #include "WxTypeloomView.h"
 
 #include <wx/accel.h>
@@ -90,8 +92,9 @@ CMainFrame::CMainFrame(wxDocManager* pManager)
         wxAcceleratorTable(static_cast<int>(std::size(kAccelerators)), kAccelerators));
 
     Bind(wxEVT_IDLE, &CMainFrame::OnIdle, this);
-    for (const int nId : {kCmdViewToolbar, kCmdViewStatusBar, kCmdWindowNew, kCmdWindowCascade,
-                          kCmdWindowTile, kCmdWindowArrange, kCmdAppAbout, kCmdAppExit})
+    for (const int nId :
+         {kCmdViewToolbar, kCmdViewStatusBar, kCmdWindowNew, kCmdWindowCascade, kCmdWindowTile,
+          kCmdWindowArrange, kCmdAppAbout, kCmdAppExit, kCmdFileImport})
         Bind(wxEVT_MENU, &CMainFrame::OnCommand, this, WxCommandId(nId));
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateBar, this, WxCommandId(kCmdViewToolbar));
     Bind(wxEVT_UPDATE_UI, &CMainFrame::OnUpdateBar, this, WxCommandId(kCmdViewStatusBar));
@@ -249,8 +252,41 @@ void CMainFrame::OnCommand(wxCommandEvent& event)
     case kCmdAppExit:
         Close();
         break;
+    case kCmdFileImport:
+        OnFileImport();
+        break;
     default:
         event.Skip();
         break;
     }
+}
+
+void CMainFrame::OnFileImport()
+{
+    CImportWxDlg dlg(this);
+    if (dlg.ShowModal() == wxID_OK)
+        OpenImportedFont(dlg.m_dlg.m_strWritten, dlg.m_dlg.m_nWrittenWidth,
+                         dlg.m_dlg.m_nWrittenHeight);
+}
+
+void CMainFrame::OpenImportedFont(const std::string& strPath, unsigned nWidth, unsigned nHeight)
+{
+    wxDocument* pDoc =
+        GetDocumentManager()->CreateDocument(wxString::FromUTF8(strPath), wxDOC_SILENT);
+    auto* pView = pDoc ? dynamic_cast<CWxTypeloomView*>(pDoc->GetFirstView()) : nullptr;
+    if (!pView || !pView->GetForm())
+        return;
+    // The new font opens under the geometry it was made in, as if chosen
+    // and applied on the form.
+    CTypeloomView& view = pView->GetForm()->GetView();
+    view.m_nWidthIndex = static_cast<int>(nWidth / 8 - 1);
+    if (nHeight % 8 == 0)
+        view.m_nHeightIndex = static_cast<int>(nHeight / 8 - 1);
+    else
+    {
+        view.m_nHeightIndex = 4;
+        view.m_nOtherHeight = static_cast<int>(nHeight);
+    }
+    view.UpdateData(false);
+    view.OnApply();
 }

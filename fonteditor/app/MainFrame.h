@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <wx/docmdi.h>
 
 class wxMenuBar;
@@ -24,6 +26,9 @@ public:
     void UpdateIndicators();
     void UpdateTitle();
 
+    // Opens a font File > Import wrote, under the geometry it was made in.
+    void OpenImportedFont(const std::string& strPath, unsigned nWidth, unsigned nHeight);
+
 protected:
     // Menu items and toolbar buttons under the pointer show their prompt;
     // when they are left, the status bar says "Ready" again.
@@ -34,6 +39,7 @@ private:
     void CreateStatusBar128();
     void OnIdle(wxIdleEvent& event);
     void OnCommand(wxCommandEvent& event);
+    void OnFileImport();
     void OnUpdateBar(wxUpdateUIEvent& event);
     void OnUpdateNeedsDocument(wxUpdateUIEvent& event);
 };

@@ -8,6 +8,8 @@ inline constexpr int kCmdFileOpen = 57601;
 inline constexpr int kCmdFileClose = 57602;
 inline constexpr int kCmdFileSave = 57603;
 inline constexpr int kCmdFileSaveAs = 57604;
+// Ours, beside the product's File menu: File > Import... (after Open).
+inline constexpr int kCmdFileImport = 32787;
 inline constexpr int kCmdFilePrintSetup = 57606;
 inline constexpr int kCmdFileMru1 = 57616; // recent files 57616 to 57619
 inline constexpr int kCmdWindowNew = 57648;

@@ -9,6 +9,8 @@ namespace
 constexpr CCommandPrompt kPrompts[] = {
     {kCmdFileNew, "ID_FILE_NEW", "Create a new document", "New"},
     {kCmdFileOpen, "ID_FILE_OPEN", "Open an existing document", "Open"},
+    {kCmdFileImport, "ID_FILE_IMPORT",
+     "Make a font file from a PSF, BDF, PCF, TrueType or OpenType font", ""},
     {kCmdFileClose, "ID_FILE_CLOSE", "Close the active document", "Close"},
     {kCmdFileSave, "ID_FILE_SAVE", "Save the active document", "Save"},
     {kCmdFileSaveAs, "ID_FILE_SAVE_AS", "Save the active document with a new name", "Save As"},

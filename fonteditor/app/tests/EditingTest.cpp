@@ -222,3 +222,23 @@ TEST_F(TypeloomEditing, TheGlyphMenuInvertsTheGlyphAndCtrlZTakesItBack)
     EXPECT_TRUE(PumpUntil([&] { return GlyphText() == strBefore; })) << GlyphText();
     EXPECT_EQ(view.GetGlyphGrid().m_glyph.GetPixel(7, 15), 0);
 }
+
+TEST_F(TypeloomEditing, FileImportShowsItsDialogAndOpensTheFontItWroteInItsGeometry)
+{
+    m_watcher.SaveScreenshots(ArtifactPath("typeloom-import"));
+    m_watcher.Answer(2); // Cancel
+    wxCommandEvent import(wxEVT_MENU, WxCommandId(kCmdFileImport));
+    Frame().GetEventHandler()->ProcessEvent(import);
+    ASSERT_EQ(m_watcher.Seen().size(), 1u);
+    EXPECT_EQ(m_watcher.Seen()[0].m_strCaption, "Import a Font");
+    EXPECT_TRUE(Documents().empty());
+
+    // What OK leads to once the font is written: it opens as 8 x 13.
+    const fs::path font = WriteFont("imported.fnt", MakeSampleFont(8, 13, 256));
+    Frame().OpenImportedFont(font.string(), 8, 13);
+    ASSERT_TRUE(PumpUntil([&] { return Documents().size() == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return View().GetGlyphGrid().m_glyph.m_nHeight == 13; }));
+    EXPECT_EQ(View().GetGlyphGrid().m_glyph.m_nWidth, 8u);
+    EXPECT_EQ(View().m_nHeightIndex, 4);
+    EXPECT_EQ(FromWx(dynamic_cast<wxTextCtrl&>(Control(kIdOtherHeight)).GetValue()), "13");
+}

@@ -61,7 +61,7 @@ TEST_F(TypeloomFiles, TheRecentFileListKeepsFourAndLastsToTheNextStart)
               (std::vector<std::string>{fonts[4].string(), fonts[3].string(), fonts[2].string(),
                                         fonts[1].string()}));
     // The main window's own File menu follows too.
-    EXPECT_EQ(ItemLabels(*Frame().GetMenuBar()->GetMenu(0))[5], RecentFileLabel(0, fonts[4]));
+    EXPECT_EQ(ItemLabels(*Frame().GetMenuBar()->GetMenu(0))[6], RecentFileLabel(0, fonts[4]));
 
     // With every document closed, Alt+F, 3 opens the third entry, which
     // comes to the front.
@@ -77,7 +77,7 @@ TEST_F(TypeloomFiles, TheRecentFileListKeepsFourAndLastsToTheNextStart)
     // The next start shows the same list, with no document open.
     Restart();
     EXPECT_TRUE(Documents().empty());
-    EXPECT_EQ(ItemLabels(*Frame().GetMenuBar()->GetMenu(0))[5], RecentFileLabel(0, fonts[2]));
+    EXPECT_EQ(ItemLabels(*Frame().GetMenuBar()->GetMenu(0))[6], RecentFileLabel(0, fonts[2]));
     EXPECT_TRUE(Frame().GetMenuBar()->IsEnabled(WxCommandId(kCmdFileMru1 + 3)));
     // File Open starts in the folder of the file opened last.
     m_watcher.Answer(wxID_CANCEL);

@@ -28,8 +28,8 @@ TEST_F(TypeloomWindow, StartsEmptyAndFullScreenWithMenu128)
     ASSERT_EQ(pMenuBar, Frame().GetMenuBar());
     EXPECT_EQ(MenuTitles(pMenuBar), (std::vector<std::string>{"&File", "&View", "&Help"}));
     EXPECT_EQ(ItemLabels(*pMenuBar->GetMenu(0)),
-              (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "-", "P&rint Setup...",
-                                        "-", "Recent File", "-", "E&xit"}));
+              (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Import...", "-",
+                                        "P&rint Setup...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_FALSE(pMenuBar->IsEnabled(WxCommandId(kCmdFileMru1))); // no recent files yet
     EXPECT_EQ(ItemLabels(*pMenuBar->GetMenu(2)), std::vector<std::string>{"&About Typeloom..."});
 
@@ -104,7 +104,7 @@ TEST_F(TypeloomWindow, NewFromTheToolbarGivesFont1MaximisedWithMenu129)
     EXPECT_EQ(MenuTitles(pMenuBar),
               (std::vector<std::string>{"&File", "&Edit", "&Glyph", "&View", "&Window", "&Help"}));
     EXPECT_EQ(ItemLabels(*pMenuBar->GetMenu(0)),
-              (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close",
+              (std::vector<std::string>{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Import...", "&Close",
                                         "&Save\tCtrl+S", "Save &As...", "-", "&Print...\tCtrl+P",
                                         "Print Pre&view", "P&rint Setup...", "-", "&Download...",
                                         "Export to C Array...", "-", "Recent File", "-", "E&xit"}));
