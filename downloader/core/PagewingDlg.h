@@ -49,9 +49,6 @@ inline constexpr const char* kStatusClearFail = "Clear Display fail!";
 inline constexpr const char* kFontFileFilter =
     "Dat Files *.dat|*.dat|Bin Files *.bin|*.bin|All Files(*.*)|*.*|";
 
-// The pause before each test screen.
-inline constexpr std::chrono::milliseconds kScreenPause{1000};
-
 // The baud rate passed to the library: the decimal number at the start of
 // the text, 0 when it does not start with a digit; numbers too large for
 // the argument give its largest value.
