@@ -64,8 +64,8 @@ void CPagewingDlg::OnOpen()
     m_nPortOpen = r;
     if (r != 0)
     {
-        m_layout.EnableControl(IDC_OPEN, false);
-        m_layout.EnableControl(IDC_CLOSE, true);
+        m_controls.EnableControl(IDC_OPEN, false);
+        m_controls.EnableControl(IDC_CLOSE, true);
     }
     else
         m_ui.MessageBox(kMsgOpenPortFail, EMessageIcon::Stop);
@@ -77,8 +77,8 @@ void CPagewingDlg::OnClose()
     UpdateData(true);
     if (m_driver.CloseDComm() != 0)
     {
-        m_layout.EnableControl(IDC_OPEN, true);
-        m_layout.EnableControl(IDC_CLOSE, false);
+        m_controls.EnableControl(IDC_OPEN, true);
+        m_controls.EnableControl(IDC_CLOSE, false);
         m_nPortOpen = 0;
     }
     else

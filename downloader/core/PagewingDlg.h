@@ -63,10 +63,10 @@ std::int32_t BaudFromText(const std::string& strText);
 class CPagewingDlg final : public CDataExchangeForm
 {
 public:
-    CPagewingDlg(CControlAccess& controls, CControlAccess& layout, CUserInterface& ui,
-                 CVf620Calls& driver, CClock& clock = CClock::Real())
-        : CDataExchangeForm(controls, ui), m_cbPageList(controls, layout, IDC_PAGE_NO),
-          m_layout(layout), m_driver(driver), m_clock(clock)
+    CPagewingDlg(CControlAccess& controls, CUserInterface& ui, CVf620Calls& driver,
+                 CClock& clock = CClock::Real())
+        : CDataExchangeForm(controls, ui), m_cbPageList(controls, IDC_PAGE_NO), m_driver(driver),
+          m_clock(clock)
     {
     }
 
@@ -104,7 +104,6 @@ private:
     void FillPageList(int nPages);
     void ShowTestScreens(const std::uint8_t (&prefix)[3], std::uint8_t nFirst, std::uint8_t nLast);
 
-    CControlAccess& m_layout;
     CVf620Calls& m_driver;
     CClock& m_clock;
 };
