@@ -231,5 +231,5 @@ void CTypeloomView::OnFileExport()
         m_ui.MessageBox(kMsgSaveFirst, EMessageIcon::Warning);
         return;
     }
-    ExportToCArray(m_doc);
+    ExportCArray(m_doc);
 }
