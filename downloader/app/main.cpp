@@ -1,9 +1,7 @@
 // Pagewing, the font download utility.
 #include "PagewingApp.h"
-#include "ProgramStart.h"
 
 int main(int argc, char** argv)
 {
-    CPagewingProgramStart start(argc, argv);
-    return CPagewingApp().Run(start);
+    return CPagewingApp(argc, argv).Run();
 }
