@@ -8,9 +8,6 @@
 
 class wxContextMenuEvent;
 
-// The About box's resource and the command that opens it.
-inline constexpr int IDD_ABOUTBOX = 100;
-inline constexpr int IDM_ABOUTBOX = 0x10;
 inline constexpr const char* kAboutMenuText = "&About Pagewing...";
 
 // The wx side of Pagewing's dialog (resource 102): forwards the buttons to
