@@ -1,6 +1,7 @@
 #include "Command.h"
 #include "DriverLibrary.h"
 #include "ExportCall.h"
+#include "FontAreas.h"
 #include "PortOptions.h"
 
 #include <iostream>
@@ -63,7 +64,7 @@ int RunDownload(CArguments& args)
     if (!OpenDisplayPort(library, *port, strError))
         return Fail(g_cmdDownload, kExitPort, strError);
 
-    const std::int64_t nPages = bSinglePage ? 1 : (*nArea == 0 ? 6 : 8);
+    const std::int64_t nPages = bSinglePage ? 1 : FontAreaPages(static_cast<std::uint32_t>(*nArea));
     std::cout << "Sending " << strFont << " to port " << port->m_nPort << ": area " << *nArea
               << (bSinglePage ? ", page " + std::to_string(*nPage)
                               : ", " + std::to_string(nPages) + " pages")

@@ -1,12 +1,12 @@
 #include "Command.h"
-#include "ConsoleUserInterface.h"
+#include "DataExchange.h"
 #include "DownloadDlg.h"
+#include "FontDownload.h"
 #include "GeometryOptions.h"
 #include "TextProgressBar.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <iostream>
-#include <map>
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -15,56 +15,6 @@
 
 namespace
 {
-// The Download dialog's controls, filled from the command line.
-class CArgumentControls final : public CControlAccess
-{
-public:
-    explicit CArgumentControls(CProgressBarWindow& bar) : m_bar(bar) {}
-
-    std::string GetText(int nId) override { return m_texts[nId]; }
-    void SetText(int nId, const std::string& strText) override { m_texts[nId] = strText; }
-    int GetRadioIndex(int) override { return -1; }
-    void SetRadioIndex(int, int) override {}
-    int GetSelectionIndex(int nId) override { return m_selections[nId]; }
-    void SetSelectionIndex(int nId, int nIndex) override { m_selections[nId] = nIndex; }
-    int GetCheck(int) override { return 0; }
-    void SetCheck(int, int) override {}
-    void FocusAndSelect(int) override {}
-    CProgressBarWindow* FindProgressBar(int) override { return &m_bar; }
-    void SetItems(int, std::vector<std::string>) override {}
-    void ShowControl(int, bool) override {}
-    void EnableControl(int, bool) override {}
-
-private:
-    CProgressBarWindow& m_bar;
-    std::map<int, std::string> m_texts;
-    std::map<int, int> m_selections;
-};
-
-// The console's message boxes, each taking the line from the progress bar.
-class CSendUserInterface final : public CUserInterface
-{
-public:
-    using CUserInterface::MessageBox;
-
-    explicit CSendUserInterface(CTextProgressBar& bar) : m_bar(bar) {}
-
-    EMessageResult MessageBox(const CMessageBoxRequest& request) override
-    {
-        m_bar.Clear();
-        return m_console.MessageBox(request);
-    }
-    std::optional<std::string> FileDialog(const CFileDialogRequest& request) override
-    {
-        return m_console.FileDialog(request);
-    }
-    const std::string& LastMessage() const { return m_console.m_strLastMessage; }
-
-private:
-    CTextProgressBar& m_bar;
-    CConsoleUserInterface m_console;
-};
-
 bool ErrorsGoToATerminal()
 {
 #ifdef _WIN32
@@ -74,18 +24,20 @@ bool ErrorsGoToATerminal()
 #endif
 }
 
-int ExitStatusOf(const std::string& strResult)
+int ExitStatusOf(EDownloadResult result)
 {
-    if (strResult == kMsgDownloadOk)
+    switch (result)
+    {
+    case EDownloadResult::Ok:
         return kExitOk;
-    if (strResult == kMsgEnterPositiveInteger)
-        return kExitUsage;
-    if (strResult == kMsgOpenPortError)
+    case EDownloadResult::OpenPortError:
         return kExitPort;
-    if (strResult == kMsgSaveFileFirst || strResult == kMsgOpenFileError ||
-        strResult == kMsgReadFileError)
+    case EDownloadResult::OpenFileError:
+    case EDownloadResult::ReadFileError:
         return kExitFile;
-    return kExitFailed;
+    default:
+        return kExitFailed;
+    }
 }
 
 int RunSend(CArguments& args);
@@ -120,18 +72,35 @@ int RunSend(CArguments& args)
     const auto geometry = ReadGeometry(args);
     if (!geometry)
         return Fail(g_cmdSend, kExitUsage, args.m_strError);
+    // The dialog's own check of the area, with its message.
+    const auto nArea = ParseUnsigned(args.Get("area").value_or("0"));
+    if (!nArea)
+    {
+        std::cerr << kMsgEnterPositiveInteger << std::endl;
+        return kExitUsage;
+    }
+    const std::string& strPath = args.m_positionals[0];
+    if (strPath.empty())
+    {
+        std::cerr << kMsgSaveFileFirst << std::endl;
+        return kExitFile;
+    }
+    // The path first, as the dialog shows it.
+    std::cerr << strPath << std::endl;
 
     CTextProgressBar bar(std::cerr, ErrorsGoToATerminal());
-    CArgumentControls controls(bar);
-    CSendUserInterface ui(bar);
-    CDownloadDlg dlg(controls, ui);
-    dlg.m_strFilePath = args.m_positionals[0];
-    dlg.m_nGlyphWidth = static_cast<int>(geometry->m_nWidth);
-    dlg.m_nGlyphHeight = static_cast<int>(geometry->m_nHeight);
-    dlg.OnInitDialog();
-    controls.SetText(IDC_FONT_AREA, args.Get("area").value_or("0"));
-    controls.SetSelectionIndex(IDC_SERIAL_PORT, static_cast<int>(*nPort) - 1);
-    dlg.OnDownload();
-    return ExitStatusOf(ui.LastMessage());
+    const auto progress = [&bar](int nFrame, int nFrames)
+    {
+        if (nFrame == 1)
+            bar.ShowRange(0, nFrames);
+        bar.ShowPos(std::min(nFrame, nFrames));
+    };
+    const EDownloadResult result =
+        DownloadFont({strPath, *nArea, static_cast<int>(geometry->m_nWidth),
+                      static_cast<int>(geometry->m_nHeight), static_cast<int>(*nPort)},
+                     progress);
+    bar.Clear();
+    (result == EDownloadResult::Ok ? std::cout : std::cerr) << DownloadMessage(result) << std::endl;
+    return ExitStatusOf(result);
 }
 } // namespace

@@ -11,9 +11,10 @@
 #include <wx/menu.h>
 #include <wx/radiobut.h>
 #include <wx/textctrl.h>
+#include <wx/utils.h>
 
 CPagewingWxDlg::CPagewingWxDlg(CVf620Calls& driver, CClock& clock, wxWindow* pParent)
-    : m_driver(driver, m_busy), m_dlg(m_controls, m_controls, m_ui, m_driver, clock)
+    : m_driver(driver), m_dlg(m_controls, m_ui, driver, clock)
 {
     LoadXrcDialog(*this, pParent, IDD_PAGEWING_DIALOG);
     SetIcon(LoadXrcIcon(m_dlg.m_nIcon));
@@ -73,11 +74,9 @@ CPagewingWxDlg::~CPagewingWxDlg()
 
 void CPagewingWxDlg::RunCommand(void (CPagewingDlg::*pHandler)())
 {
-    struct CEndBusy
-    {
-        CCommandBusyCursor& m_cursor;
-        ~CEndBusy() { m_cursor.End(); }
-    } endBusy{m_busy};
+    // A download blocks the window for up to 36 s, the test screens for
+    // seconds.
+    const wxBusyCursor busy;
     (m_dlg.*pHandler)();
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "BusyCursor.h"
 #include "PagewingDlg.h"
 #include "WxControlAccess.h"
 #include "WxUserInterface.h"
@@ -9,14 +8,11 @@
 
 class wxContextMenuEvent;
 
-// The About box's resource and the command that opens it.
-inline constexpr int IDD_ABOUTBOX = 100;
-inline constexpr int IDM_ABOUTBOX = 0x10;
 inline constexpr const char* kAboutMenuText = "&About Pagewing...";
 
 // The wx side of Pagewing's dialog (resource 102): forwards the buttons to
 // CPagewingDlg, shows the library's download messages as its message boxes
-// and a busy cursor while a command calls into the library, and opens the
+// and the busy pointer while a command runs (the normal one over its boxes), and opens the
 // About box: from the system menu where the platform has one, and on every
 // platform from the dialog's context menu and F1.
 class CPagewingWxDlg final : public wxDialog
@@ -27,10 +23,8 @@ public:
     ~CPagewingWxDlg() override;
 
     CWxControlAccess m_controls{*this};
-    CWxUserInterface m_wxUi{this};
-    CCommandBusyCursor m_busy;
-    CBusyAwareUserInterface m_ui{m_wxUi, m_busy};
-    CBusyVf620Calls m_driver;
+    CWxUserInterface m_ui{this};
+    CVf620Calls& m_driver;
     CPagewingDlg m_dlg;
 
     // The About box, modal.

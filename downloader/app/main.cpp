@@ -1,6 +1,5 @@
 // Pagewing, the font download utility.
 #include "PagewingApp.h"
-#include "ProgramStart.h"
 #include "StandardOptions.h"
 
 namespace
@@ -18,6 +17,5 @@ int main(int argc, char** argv)
 {
     if (const auto nStatus = AnswerStandardOptions(argc, argv, kPagewing))
         return *nStatus;
-    CPagewingProgramStart start(argc, argv);
-    return CPagewingApp().Run(start);
+    return CPagewingApp(argc, argv).Run();
 }

@@ -8,18 +8,15 @@
 
 // A combo box a dialog keeps as a control (the framework's CComboBox member)
 // rather than as a value: its items are rebuilt and its selection set by
-// hand. Reaches the window through the data-exchange and layout seams.
+// hand. Reaches the window through the control seam.
 class CComboBoxControl
 {
 public:
-    CComboBoxControl(CControlAccess& controls, CControlAccess& layout, int nId)
-        : m_controls(controls), m_layout(layout), m_nId(nId)
-    {
-    }
+    CComboBoxControl(CControlAccess& controls, int nId) : m_controls(controls), m_nId(nId) {}
 
     // Empties the list and fills it with the items in order; nothing is
     // selected afterwards.
-    void Fill(std::vector<std::string> items) { m_layout.SetItems(m_nId, std::move(items)); }
+    void Fill(std::vector<std::string> items) { m_controls.SetItems(m_nId, std::move(items)); }
     // Selects item nIndex; an index the list does not have (-1 included)
     // selects nothing.
     void SetCurSel(int nIndex) { m_controls.SetSelectionIndex(m_nId, nIndex); }
@@ -27,6 +24,5 @@ public:
 
 private:
     CControlAccess& m_controls;
-    CControlAccess& m_layout;
     int m_nId;
 };

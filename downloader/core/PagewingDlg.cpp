@@ -1,15 +1,13 @@
 #include "PagewingDlg.h"
 
+#include "CharacterScreens.h"
+#include "FontAreas.h"
 #include "ListItems.h"
 
-#include <algorithm>
 #include <limits>
 
 namespace
 {
-// Two display lines of 20 characters.
-constexpr unsigned kScreenCodes = 40;
-
 // SetInterChaSet(15) and SelChaCodeTable(15): the character set and code
 // table the test screens show.
 constexpr std::uint8_t kAsciiPrefix[3] = {0x1B, 0x52, 0x0F};
@@ -66,8 +64,8 @@ void CPagewingDlg::OnOpen()
     m_nPortOpen = r;
     if (r != 0)
     {
-        m_layout.EnableControl(IDC_OPEN, false);
-        m_layout.EnableControl(IDC_CLOSE, true);
+        m_controls.EnableControl(IDC_OPEN, false);
+        m_controls.EnableControl(IDC_CLOSE, true);
     }
     else
         m_ui.MessageBox(kMsgOpenPortFail, EMessageIcon::Stop);
@@ -79,8 +77,8 @@ void CPagewingDlg::OnClose()
     UpdateData(true);
     if (m_driver.CloseDComm() != 0)
     {
-        m_layout.EnableControl(IDC_OPEN, true);
-        m_layout.EnableControl(IDC_CLOSE, false);
+        m_controls.EnableControl(IDC_OPEN, true);
+        m_controls.EnableControl(IDC_CLOSE, false);
         m_nPortOpen = 0;
     }
     else
@@ -98,14 +96,14 @@ void CPagewingDlg::FillPageList(int nPages)
 void CPagewingDlg::OnAreaLow()
 {
     UpdateData(true);
-    FillPageList(6);
+    FillPageList(static_cast<int>(FontAreaPages(0)));
     UpdateData(false);
 }
 
 void CPagewingDlg::OnAreaHigh()
 {
     UpdateData(true);
-    FillPageList(8);
+    FillPageList(static_cast<int>(FontAreaPages(1)));
     UpdateData(false);
 }
 
@@ -138,17 +136,10 @@ void CPagewingDlg::ShowTestScreens(const std::uint8_t (&prefix)[3], std::uint8_t
                                    std::uint8_t nLast)
 {
     m_driver.SendDStr(prefix, sizeof prefix);
-    m_driver.ClearDisplay();
-    for (unsigned nCode = nFirst; nCode <= nLast; nCode += kScreenCodes)
-    {
-        std::uint8_t screen[kScreenCodes];
-        const unsigned nCount = std::min(kScreenCodes, nLast + 1 - nCode);
-        for (unsigned i = 0; i < nCount; ++i)
-            screen[i] = static_cast<std::uint8_t>(nCode + i);
-        m_clock.Sleep(kScreenPause);
-        m_driver.ClearDisplay();
-        m_driver.SendDStr(screen, nCount);
-    }
+    ShowCharacterScreens(
+        nFirst, nLast, m_clock, [this] { m_driver.ClearDisplay(); },
+        [this](const std::uint8_t* pCodes, std::size_t nCount)
+        { m_driver.SendDStr(pCodes, static_cast<std::uint32_t>(nCount)); });
 }
 
 void CPagewingDlg::OnDisplayAscii()

@@ -3,32 +3,12 @@
 #include "Clock.h"
 #include "ComboBoxControl.h"
 #include "DataExchange.h"
+#include "PagewingIds.h"
 #include "Vf620Calls.h"
 
 #include <chrono>
 #include <cstdint>
 #include <string>
-
-// Dialog resource 102 and its controls.
-inline constexpr int IDD_PAGEWING_DIALOG = 102;
-inline constexpr int IDC_FILE_PATH = 1000;
-inline constexpr int IDC_BROWSE = 1001;
-inline constexpr int IDC_AREA_LOW = 1002;  // "0x20 To 0x7F", first of the radio group
-inline constexpr int IDC_AREA_HIGH = 1003; // "0x80 To 0xFF"
-inline constexpr int IDC_PAGE_NO = 1004;
-inline constexpr int IDC_OPEN = 1005;
-inline constexpr int IDC_CLOSE = 1006;
-inline constexpr int IDC_PORT = 1010;
-inline constexpr int IDC_PARITY = 1011;
-inline constexpr int IDC_BAUD = 1012;
-inline constexpr int IDC_DOWNLOAD_SINGLE_PAGE = 1013;
-inline constexpr int IDC_DOWNLOAD_ALL = 1014;
-inline constexpr int IDC_STATUS = 1016;
-inline constexpr int IDC_DISPLAY_ASCII = 1017;
-inline constexpr int IDC_DISPLAY_PC = 1018;
-inline constexpr int IDC_CLEAR_DISPLAY = 1019;
-// The program's icon.
-inline constexpr int IDR_MAINFRAME = 128;
 
 // Message boxes.
 inline constexpr const char* kMsgOpenPortFail = "Open port fail!";
@@ -49,9 +29,6 @@ inline constexpr const char* kStatusClearFail = "Clear Display fail!";
 inline constexpr const char* kFontFileFilter =
     "Dat Files *.dat|*.dat|Bin Files *.bin|*.bin|All Files(*.*)|*.*|";
 
-// The pause before each test screen.
-inline constexpr std::chrono::milliseconds kScreenPause{1000};
-
 // The baud rate passed to the library: the decimal number at the start of
 // the text, 0 when it does not start with a digit; numbers too large for
 // the argument give its largest value.
@@ -66,10 +43,10 @@ std::int32_t BaudFromText(const std::string& strText);
 class CPagewingDlg final : public CDataExchangeForm
 {
 public:
-    CPagewingDlg(CControlAccess& controls, CControlAccess& layout, CUserInterface& ui,
-                 CVf620Calls& driver, CClock& clock = CClock::Real())
-        : CDataExchangeForm(controls, ui), m_cbPageList(controls, layout, IDC_PAGE_NO),
-          m_layout(layout), m_driver(driver), m_clock(clock)
+    CPagewingDlg(CControlAccess& controls, CUserInterface& ui, CVf620Calls& driver,
+                 CClock& clock = CClock::Real())
+        : CDataExchangeForm(controls, ui), m_cbPageList(controls, IDC_PAGE_NO), m_driver(driver),
+          m_clock(clock)
     {
     }
 
@@ -107,7 +84,6 @@ private:
     void FillPageList(int nPages);
     void ShowTestScreens(const std::uint8_t (&prefix)[3], std::uint8_t nFirst, std::uint8_t nLast);
 
-    CControlAccess& m_layout;
     CVf620Calls& m_driver;
     CClock& m_clock;
 };

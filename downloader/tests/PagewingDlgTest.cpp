@@ -54,7 +54,7 @@ protected:
     CRecordingUserInterface m_ui;
     CVirtualClock m_clock;
     CRecordingVf620Calls m_driver{m_clock};
-    CPagewingDlg m_dlg{m_controls, m_controls, m_ui, m_driver, m_clock};
+    CPagewingDlg m_dlg{m_controls, m_ui, m_driver, m_clock};
 };
 
 TEST_F(PagewingDlgTest, StartsOnTheFirstEntriesWithBothPortButtonsEnabled)

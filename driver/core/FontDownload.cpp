@@ -1,6 +1,7 @@
 #include "FontDownload.h"
 
 #include "File.h"
+#include "FontAreas.h"
 
 #include <algorithm>
 #include <cstring>
@@ -32,7 +33,7 @@ std::int32_t CFontDownload::DownLoadFile(const char* pszPath, std::uint32_t dwAr
     // The file is read before the area is checked, so an empty file reports
     // itself first; the largest area bounds what is read.
     std::vector<std::uint8_t> data;
-    if (const auto nStop = ReadFont(pszPath, PageCount(1) * kPageBytes, data))
+    if (const auto nStop = ReadFont(pszPath, FontAreaPages(1) * kPageBytes, data))
         return *nStop;
     if (!IsArea(dwArea))
     {
@@ -42,7 +43,7 @@ std::int32_t CFontDownload::DownLoadFile(const char* pszPath, std::uint32_t dwAr
 
     ShowDownloading();
     std::int32_t nResult = 0;
-    for (std::uint32_t nPage = 1; nPage <= PageCount(dwArea); ++nPage)
+    for (std::uint32_t nPage = 1; nPage <= FontAreaPages(dwArea); ++nPage)
     {
         // A failed frame does not stop the others: the display keeps what
         // arrived, and the result is that of the last frame.

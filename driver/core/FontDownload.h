@@ -31,9 +31,6 @@ public:
     std::int32_t DownLoadFileSinglePage(const char* pszPath, std::uint32_t dwArea,
                                         std::int32_t nPage);
 
-    // Pages of a character area: 6 for area 0, 8 for area 1.
-    static std::uint32_t PageCount(std::uint32_t dwArea) { return dwArea == 0 ? 6 : 8; }
-
 private:
     // Reads at most nBytes from the start of the file into a buffer of
     // exactly nBytes; what the file lacks stays zero. An unreadable or empty

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "DataExchange.h"
+#include "FontDownload.h"
 #include "ProgressCtrl.h"
 
 #include <cstdint>
@@ -32,9 +33,11 @@ inline constexpr const char* kMsgDownloadOk = "Download OK!";
 // The font file failed to read in the middle of a transfer.
 inline constexpr const char* kMsgReadFileError = "Read file error!";
 
-// The Download dialog: sends the saved font file to the display, a header
-// frame and then acknowledged data frames of at most 250 bytes, all inside
-// the Download button's handler.
+// The message for each result of a transfer.
+const char* DownloadMessage(EDownloadResult result);
+
+// The Download dialog: takes the path, port and area, checks them and runs
+// DownloadFont inside the Download button's handler.
 class CDownloadDlg final : public CDataExchangeForm
 {
 public:
@@ -52,8 +55,8 @@ public:
 
     // Shows the fields: the path, "COM1" and "0" at first.
     bool OnInitDialog();
-    // The "Download" button: the whole transfer, ending in its result's
-    // message. The dialog stays open for another attempt.
+    // The "Download" button: the path, the whole transfer, then its
+    // result's message. The dialog stays open for another attempt.
     void OnDownload();
     // OK takes the entries; false (the message shown) keeps the dialog open.
     bool OnOK();

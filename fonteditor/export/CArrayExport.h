@@ -36,11 +36,5 @@ enum class EExportResult
 // shows a message; the font file is never written.
 EExportResult ExportCArray(CTypeloomDoc& doc);
 
-// The same, as the document's command reports it: true when a file was written.
-inline bool ExportToCArray(CTypeloomDoc& doc)
-{
-    return ExportCArray(doc) == EExportResult::Written;
-}
-
 // Appends the record of the 16 bytes at pBits with the glyph number.
 void AppendCArrayRecord(std::string& strOut, const std::uint8_t* pBits, std::uint64_t nNumber);

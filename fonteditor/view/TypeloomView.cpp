@@ -244,7 +244,7 @@ void CTypeloomView::OnFileExport()
         m_ui.MessageBox(kMsgSaveFirst, EMessageIcon::Warning);
         return;
     }
-    ExportToCArray(m_doc);
+    ExportCArray(m_doc);
 }
 
 bool CTypeloomView::OnGlyphCommand(int nCommand)

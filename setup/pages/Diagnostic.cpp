@@ -1,6 +1,6 @@
 #include "Diagnostic.h"
 
-#include "DisplayCommands.h"
+#include "PageBytes.h"
 
 Diagnostic::Diagnostic(CControlAccess& controls, CPolelink& polelink, CClock& clock)
     : m_controls(controls), m_polelink(polelink), m_clock(clock)

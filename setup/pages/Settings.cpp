@@ -1,6 +1,6 @@
 #include "Settings.h"
 
-#include "DisplayCommands.h"
+#include "PageBytes.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "Updata.h"
 
-#include "DisplayCommands.h"
+#include "PageBytes.h"
 
 #include <vector>
 

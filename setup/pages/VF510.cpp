@@ -1,6 +1,6 @@
 #include "VF510.h"
 
-#include "DisplayCommands.h"
+#include "PageBytes.h"
 
 #include <string>
 #include <vector>

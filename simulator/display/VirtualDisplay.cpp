@@ -1,5 +1,7 @@
 #include "VirtualDisplay.h"
 
+#include "FontAreas.h"
+
 #include <algorithm>
 
 const char* WriteModeName(EWriteMode mode)
@@ -379,7 +381,7 @@ bool CVirtualDisplay::StoreFontPage(std::uint8_t nAreaCode, std::uint8_t nPage,
     if (nAreaCode != 0x02 && nAreaCode != 0x03)
         return false;
     const int nArea = nAreaCode - 0x02;
-    const int nPages = nArea == 0 ? 6 : 8;
+    const int nPages = static_cast<int>(FontAreaPages(static_cast<std::uint32_t>(nArea)));
     if (nPage < 1 || nPage > nPages)
         return false;
     const unsigned nFirst = (nArea == 0 ? 0x20u : 0x80u) + (nPage - 1u) * kGlyphsPerPage;

@@ -1,6 +1,7 @@
 #include "PolelinkDevice.h"
 
 #include "File.h"
+#include "FontAreas.h"
 #include "PolelinkFunctions.h"
 #include "PrivateProfile.h"
 
@@ -126,7 +127,7 @@ int CPolelinkDevice::UpdateFontLib(const char* pszPath, unsigned long dwArea, un
     if (dwArea > 1)
         return Fail("character area " + std::to_string(dwArea) +
                     " does not exist: 0 is 0x20-0x7F, 1 is 0x80-0xFF");
-    const unsigned long nPages = dwArea == 0 ? 6 : 8;
+    const unsigned long nPages = FontAreaPages(static_cast<std::uint32_t>(dwArea));
     const bool bAll = dwPage == kPolelinkAllPages;
     if (!bAll && (dwPage < 1 || dwPage > nPages))
         return Fail("page " + std::to_string(dwPage) + " is not a page of area " +

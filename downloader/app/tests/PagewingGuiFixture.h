@@ -4,8 +4,8 @@
 // built driver library bound by ordinal as the program binds it.
 
 #include "ModalDialogWatcher.h"
+#include "PagewingApp.h"
 #include "PagewingWxDlg.h"
-#include "ProgramStart.h"
 #include "RecordingVf620Calls.h"
 #include "Vf620Module.h"
 #include "WxTesting.h"

@@ -6,10 +6,33 @@
 #include <wx/filedlg.h>
 #include <wx/filename.h>
 #include <wx/msgdlg.h>
+#include <wx/utils.h>
 
 namespace
 {
 CUserInterface* g_pStandIn = nullptr;
+
+// The normal pointer over a box that waits for the user, even inside a
+// command that shows the busy one; the busy one again after.
+class CNormalPointer
+{
+public:
+    CNormalPointer()
+    {
+        for (; wxIsBusy(); ++m_nLevels)
+            wxEndBusyCursor();
+    }
+    ~CNormalPointer()
+    {
+        for (; m_nLevels > 0; --m_nLevels)
+            wxBeginBusyCursor();
+    }
+    CNormalPointer(const CNormalPointer&) = delete;
+    CNormalPointer& operator=(const CNormalPointer&) = delete;
+
+private:
+    int m_nLevels = 0;
+};
 
 wxString AppTitle()
 {
@@ -111,6 +134,7 @@ EMessageResult CWxUserInterface::MessageBox(const CMessageBoxRequest& request)
         style |= wxDIALOG_NO_PARENT;
     const wxString caption = request.m_strCaption ? ToWx(*request.m_strCaption) : AppTitle();
     wxMessageDialog box(m_pOwner, ToWx(request.m_strText), caption, style);
+    const CNormalPointer pointer;
     return MessageResultFromWx(request.m_buttons, box.ShowModal());
 }
 
@@ -127,6 +151,7 @@ std::optional<std::string> CWxUserInterface::FileDialog(const CFileDialogRequest
         style |= wxFD_OVERWRITE_PROMPT;
     // The read-only check box and the path check need no flag here: wx's
     // dialogs have no such box, and they only return folders that exist.
+    const CNormalPointer pointer;
     const wxString caption = request.m_bOpen ? "Open" : "Save As";
     const wxString wildcard = WildcardFromFilter(request.m_strFilter);
 

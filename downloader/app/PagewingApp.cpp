@@ -1,4 +1,4 @@
-#include "ProgramStart.h"
+#include "PagewingApp.h"
 
 #include "PagewingWxDlg.h"
 #include "WxResources.h"
@@ -38,18 +38,18 @@ bool HasDisplay()
 }
 } // namespace
 
-CPagewingProgramStart::CPagewingProgramStart(int& argc, char** argv, std::string strLibrary)
+CPagewingApp::CPagewingApp(int& argc, char** argv, std::string strLibrary)
     : m_argc(argc), m_argv(argv), m_strLibrary(std::move(strLibrary))
 {
 }
 
-CPagewingProgramStart::~CPagewingProgramStart()
+CPagewingApp::~CPagewingApp()
 {
     if (m_bWxStarted)
         wxEntryCleanup();
 }
 
-bool CPagewingProgramStart::StartWx()
+bool CPagewingApp::StartWx()
 {
     if (m_bWxStarted)
         return true;
@@ -67,27 +67,30 @@ bool CPagewingProgramStart::StartWx()
     return true;
 }
 
-CVf620Calls* CPagewingProgramStart::BindDriver(std::string& strError)
-{
-    return m_module.Load(m_strLibrary, strError);
-}
-
-void CPagewingProgramStart::ReportStartFailure(const std::string& strText)
+void CPagewingApp::ReportStartFailure(const std::string& strText)
 {
     std::fprintf(stderr, "%s\n", strText.c_str());
     if (HasDisplay() && StartWx())
         CWxUserInterface(nullptr).MessageBox(strText, EMessageIcon::Stop);
 }
 
-bool CPagewingProgramStart::RunMainDialog(CVf620Calls& driver)
+int CPagewingApp::Run()
 {
+    std::string strError;
+    CVf620Calls* pDriver = m_module.Load(m_strLibrary, strError);
+    if (!pDriver)
+    {
+        ReportStartFailure("Pagewing cannot start: " + strError);
+        return kExitDriverMissing;
+    }
     if (!StartWx())
-        return false;
+        return kExitNoWindowSystem;
     wxGUIEventLoop loop;
     wxEventLoopActivator active(&loop);
-    CPagewingWxDlg dialog(driver);
+    CPagewingWxDlg dialog(*pDriver);
     wxTheApp->SetTopWindow(&dialog);
+    // The dialog's result is not used.
     dialog.ShowModal();
     wxTheApp->SetTopWindow(nullptr);
-    return true;
+    return kExitOk;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "CharacterScreens.h"
 #include "Clock.h"
 #include "Polelink.h"
 
-#include <chrono>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -33,6 +33,4 @@ void SendInternationalScreens(CPolelink& polelink, CClock& clock);
 // 0x80 to 0xFF in four screens (40, 40, 40, 8 codes).
 void SendCodeTableScreens(CPolelink& polelink, CClock& clock);
 
-inline constexpr std::chrono::milliseconds kScreenPause{1000};
-inline constexpr int kScreenCharacters = 40;
 inline constexpr std::uint8_t kClearCommand = 0x0C;

@@ -1,7 +1,6 @@
-#include "DisplayCommands.h"
+#include "PageBytes.h"
 
 #include <algorithm>
-#include <vector>
 
 void SendBytes(CPolelink& polelink, std::initializer_list<std::uint8_t> bytes)
 {
@@ -23,17 +22,11 @@ void SendSelfTest(CPolelink& polelink)
 void SendCharacterScreens(CPolelink& polelink, CClock& clock, std::uint8_t nFirst,
                           std::uint8_t nLast)
 {
-    SendBytes(polelink, {kClearCommand});
-    for (int nCode = nFirst; nCode <= nLast; nCode += kScreenCharacters)
-    {
-        const int nEnd = std::min<int>(nCode + kScreenCharacters - 1, nLast);
-        std::vector<char> screen;
-        for (int c = nCode; c <= nEnd; ++c)
-            screen.push_back(static_cast<char>(c));
-        clock.Sleep(kScreenPause);
-        SendBytes(polelink, {kClearCommand});
-        polelink.WirteStrData(screen.data(), static_cast<int>(screen.size()));
-    }
+    ShowCharacterScreens(
+        nFirst, nLast, clock, [&polelink] { SendBytes(polelink, {kClearCommand}); },
+        [&polelink](const std::uint8_t* pCodes, std::size_t nCount) {
+            polelink.WirteStrData(reinterpret_cast<const char*>(pCodes), static_cast<int>(nCount));
+        });
 }
 
 void SendInternationalScreens(CPolelink& polelink, CClock& clock)
