@@ -15,6 +15,11 @@ if("__WXGTK__" IN_LIST wxWidgets_DEFINITIONS)
     add_library(vfd_gtk INTERFACE)
     add_library(vfd::gtk ALIAS vfd_gtk)
     target_link_libraries(vfd_gtk INTERFACE PkgConfig::GTK3)
+elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
+    # Without GTK the GUI tests and the radio groups' workaround would be
+    # left out without a word.
+    message(FATAL_ERROR "wxWidgets here is not the GTK 3 port (wx-config --selected-config); "
+                        "install libwxgtk3.2-dev, or configure with -DVFDKIT_BUILD_GUI=OFF")
 endif()
 
 include(VfdXrc)

@@ -12,45 +12,64 @@ run=build/run
 mkdir -p "$run"
 
 sim=
+# Stops vfdsim; a vfdsim that ended by itself with a failure, or crashed,
+# fails the run rather than passing unnoticed.
 stop_sim() {
-    if [[ -n "$sim" ]] && kill -0 "$sim" 2>/dev/null; then
-        kill "$sim" 2>/dev/null || true
-        wait "$sim" 2>/dev/null || true
-    fi
+    [[ -n "$sim" ]] || return 0
+    local pid=$sim status=0
     sim=
+    if kill -0 "$pid" 2>/dev/null; then
+        kill "$pid"
+    fi
+    wait "$pid" || status=$?
+    # 143: ended by the TERM sent above.
+    if ((status != 0 && status != 143)); then
+        echo "vfdsim failed (exit status $status)" >&2
+        exit 1
+    fi
 }
 trap stop_sim EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-# Starts vfdsim as COM1 with its files in build/run and exports VFDKIT_COM1.
+# Starts vfdsim as COM<port> with its port file in build/run, checks that it
+# lives and published its port, and exports VFDKIT_COM<port>. Further
+# arguments go to vfdsim.
 start_sim() {
+    local port=$1
+    shift
+    local file="$run/com$port"
+    rm -f "$file"
+    "$bin/vfdsim" --port "$port" --port-file "$file" "$@" >/dev/null &
+    sim=$!
+    for _ in $(seq 100); do
+        [[ -s "$file" ]] && break
+        kill -0 "$sim" 2>/dev/null || { echo "vfdsim did not start" >&2; exit 1; }
+        sleep 0.1
+    done
+    [[ -s "$file" ]] || { echo "vfdsim published no port" >&2; exit 1; }
+    export "$(cat "$file")"
+}
+
+# vfdsim as COM1 taking a font download, with its files in build/run.
+start_font_sim() {
     local extra=()
     # The screen as a picture, where this vfdsim draws one.
     if "$bin/vfdsim" --help 2>&1 | grep -q -- --screen-png; then
         extra+=(--screen-png "$run/screen.png")
     fi
-    rm -f "$run/com1" "$run/transcript.jsonl" "$run/received.fnt"
-    "$bin/vfdsim" --port 1 --port-file "$run/com1" --transcript "$run/transcript.jsonl" \
-        --save-font "$run/received.fnt" "${extra[@]}" >/dev/null &
-    sim=$!
-    for _ in $(seq 100); do
-        [[ -s "$run/com1" ]] && break
-        kill -0 "$sim" 2>/dev/null || { echo "vfdsim did not start" >&2; exit 1; }
-        sleep 0.1
-    done
-    [[ -s "$run/com1" ]] || { echo "vfdsim published no port" >&2; exit 1; }
-    export "$(cat "$run/com1")"
+    rm -f "$run/transcript.jsonl" "$run/received.fnt"
+    start_sim 1 --transcript "$run/transcript.jsonl" --save-font "$run/received.fnt" "${extra[@]}"
 }
 
 "$bin/vfdkit" sample-font "$run/sample.fnt" --width 8 --height 16 --glyphs 512 >/dev/null
 
 if [[ -n "${DISPLAY:-}" ]]; then
-    start_sim
+    start_font_sim
     echo "vfdsim is COM1 ($VFDKIT_COM1); its transcript: $run/transcript.jsonl"
     echo "A font to open: $run/sample.fnt (8 x 16, choose 8 and 16 and Apply)"
     echo "Save it, then File > Download... sends it to vfdsim on COM1."
-    "$bin/Typeloom" || true
+    "$bin/Typeloom"
     if [[ -s "$run/received.fnt" ]]; then
         echo "vfdsim received a font of $(stat -c %s "$run/received.fnt") bytes: $run/received.fnt"
     fi
@@ -72,7 +91,7 @@ sed -n "$((65 * 4 + 1)),$((65 * 4 + 2))p" "$run/sample.c"
 echo
 echo "== vfdkit send: the editor's download of the ASCII half (128 glyphs), to vfdsim as COM1"
 "$bin/vfdkit" sample-font "$run/ascii.fnt" --width 8 --height 16 --glyphs 128
-start_sim
+start_font_sim
 "$bin/vfdkit" send "$run/ascii.fnt" --port 1 --width 8 --height 16 2>&1
 # vfdsim reports the end of the download only after it has saved the font.
 for _ in $(seq 50); do
@@ -94,15 +113,8 @@ else
 fi
 echo
 echo "== vfdkit call: display commands through the driver library, on vfdsim's screen"
-rm -f "$run/com2" "$run/screen.txt"
-"$bin/vfdsim" --port 2 --port-file "$run/com2" --screen-text "$run/screen.txt" \
-    --screen-png "$run/screen.png" >/dev/null &
-sim=$!
-for _ in $(seq 100); do
-    [[ -s "$run/com2" ]] && break
-    sleep 0.1
-done
-export "$(cat "$run/com2")"
+rm -f "$run/screen.txt"
+start_sim 2 --screen-text "$run/screen.txt" --screen-png "$run/screen.png"
 "$bin/vfdkit" call --port 2 DisplayStrAt "HELLO" 3 >/dev/null
 "$bin/vfdkit" call --port 2 DisplayStrAt "from the driver" 4 >/dev/null
 # vfdsim redraws its screen files once the line has been idle a moment.

@@ -140,7 +140,7 @@ TEST(OrdinalTable, TheWindowsDefinitionFileGivesTheSameOrdinals)
 
 TEST(OrdinalTable, TheVersionScriptShowsTheFunctionsTheTableAndTheHookOnly)
 {
-    const std::string map = ReadText(VFDKIT_SOURCE_DIR "/driver/VF620.map");
+    const std::string map = ReadText(VFDKIT_BINARY_DIR "/driver/generated/VF620.map");
     const auto globalAt = map.find("global:");
     const auto localAt = map.find("local:");
     ASSERT_NE(globalAt, std::string::npos);

@@ -1,8 +1,8 @@
 #include "DriverFixture.h"
+#include "TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -17,10 +17,8 @@ struct FontDownload : ::testing::Test
     CDriverParts parts;
     std::unique_ptr<CDriver> pDriver = parts.MakeDriver();
     CFontDownload& download = pDriver->m_download;
-    fs::path dir = fs::temp_directory_path() / ("vfd_download_" + std::to_string(::getpid()));
-
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
+    CTempFolder tmp;
+    const fs::path& dir = tmp.Path();
 
     void Open() { ASSERT_EQ(pDriver->m_port.OpenDComm(1, 0, 9600), 1); }
 

@@ -24,6 +24,23 @@ const char* ModeString(CFile::EMode mode)
     return "rb";
 }
 
+struct CInjectedFailure
+{
+    std::optional<CFile::EOperation> m_operation;
+    int m_nErrno = 0;
+};
+CInjectedFailure g_failure;
+
+// True, with errno set, when a test asked this operation to fail.
+bool Injected(CFile::EOperation operation)
+{
+    if (g_failure.m_operation != operation)
+        return false;
+    g_failure.m_operation.reset();
+    errno = g_failure.m_nErrno;
+    return true;
+}
+
 int SeekTo(std::FILE* pFile, std::uint64_t nOffset)
 {
 #ifdef _WIN32
@@ -33,6 +50,11 @@ int SeekTo(std::FILE* pFile, std::uint64_t nOffset)
 #endif
 }
 } // namespace
+
+void CFile::FailNext(EOperation operation, int nErrno)
+{
+    g_failure = {operation, nErrno};
+}
 
 bool CFile::SetError(const char* pszWhat)
 {
@@ -61,6 +83,8 @@ bool CFile::Open(const std::string& strPath, EMode mode)
         m_strError = strPath + ": is not a regular file (a pipe or a device)";
         return false;
     }
+    if (Injected(EOperation::Open))
+        return SetError("cannot open");
     m_pFile.reset(std::fopen(strPath.c_str(), ModeString(mode)));
     if (!m_pFile)
         return SetError("cannot open");
@@ -73,7 +97,7 @@ bool CFile::Close()
         return true;
     errno = 0;
     const int nResult = std::fclose(m_pFile.release());
-    if (nResult != 0)
+    if (nResult != 0 || Injected(EOperation::Close))
         return SetError("cannot finish writing");
     return true;
 }
@@ -83,6 +107,11 @@ long long CFile::Read(void* pBuffer, std::size_t nCount)
     if (!m_pFile)
         return -1;
     errno = 0;
+    if (Injected(EOperation::Read))
+    {
+        SetError("cannot read");
+        return -1;
+    }
     const std::size_t nRead = std::fread(pBuffer, 1, nCount, m_pFile.get());
     if (nRead < nCount && std::ferror(m_pFile.get()))
     {
@@ -98,7 +127,7 @@ bool CFile::Write(const void* pData, std::size_t nCount)
     if (!m_pFile)
         return false;
     errno = 0;
-    if (std::fwrite(pData, 1, nCount, m_pFile.get()) != nCount)
+    if (Injected(EOperation::Write) || std::fwrite(pData, 1, nCount, m_pFile.get()) != nCount)
         return SetError("cannot write");
     return true;
 }

@@ -40,6 +40,18 @@ public:
     // "<path>: <cause>" of the last failure.
     const std::string& GetLastError() const { return m_strError; }
 
+    // For tests: the next call of the operation, in any CFile, fails with
+    // nErrno, as it would on a file this user may not touch (where
+    // permissions cannot stop a test run as root) or on a full disk.
+    enum class EOperation
+    {
+        Open,
+        Read,
+        Write,
+        Close
+    };
+    static void FailNext(EOperation operation, int nErrno);
+
 private:
     bool SetError(const char* pszWhat);
 

@@ -1,7 +1,10 @@
 #include "File.h"
 
+#include "TempFolder.h"
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include <gtest/gtest.h>
 #ifndef _WIN32
@@ -14,30 +17,14 @@ namespace
 {
 struct FileTest : ::testing::Test
 {
-    fs::path dir =
-        fs::temp_directory_path() /
-        ("vfd_file_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::permissions(dir, fs::perms::owner_all, ec);
-        fs::remove_all(dir, ec);
-    }
+    CTempFolder tmp;
+    const fs::path& dir = tmp.Path();
 
     std::string Write(const std::string& name, const std::string& bytes)
     {
-        const auto path = (dir / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
+        return tmp.Write(name, bytes);
     }
-    static std::string Slurp(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    static std::string Slurp(const std::string& path) { return ReadWholeFile(path); }
 };
 } // namespace
 
@@ -105,4 +92,26 @@ TEST_F(FileTest, CopyReplacesTheTargetAndNamesTheCauseOnFailure)
     EXPECT_FALSE(CopyFileReplacing((dir / "nope").string(), to, &error));
     EXPECT_NE(error.find("nope"), std::string::npos);
     EXPECT_EQ(Slurp(to), "new");
+}
+
+TEST_F(FileTest, AnInjectedFailureHitsTheNextCallOnceWithItsCause)
+{
+    const auto path = Write("f", "abc");
+    CFile file;
+    CFile::FailNext(CFile::EOperation::Open, EACCES);
+    EXPECT_FALSE(file.Open(path, CFile::EMode::Read));
+    EXPECT_EQ(file.GetLastError(), path + ": cannot open: " + std::strerror(EACCES));
+    ASSERT_TRUE(file.Open(path, CFile::EMode::ReadWrite));
+
+    char buffer[4];
+    CFile::FailNext(CFile::EOperation::Read, EIO);
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), -1);
+    EXPECT_EQ(file.GetLastError(), path + ": cannot read: " + std::strerror(EIO));
+    CFile::FailNext(CFile::EOperation::Write, ENOSPC);
+    EXPECT_FALSE(file.Write("x", 1));
+    EXPECT_NE(file.GetLastError().find(std::strerror(ENOSPC)), std::string::npos);
+    CFile::FailNext(CFile::EOperation::Close, ENOSPC);
+    EXPECT_FALSE(file.Close());
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(Slurp(path), "abc");
 }

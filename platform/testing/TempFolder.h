@@ -7,6 +7,13 @@
 
 #include <gtest/gtest.h>
 
+// A file's bytes, whole; empty when it cannot be read.
+inline std::string ReadWholeFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 // A fresh folder for one test, removed with everything in it afterwards,
 // with byte-exact file helpers.
 class CTempFolder
@@ -38,11 +45,7 @@ public:
         std::ofstream(path, std::ios::binary) << strBytes;
         return path.string();
     }
-    std::string Read(const std::string& strName) const
-    {
-        std::ifstream in(m_path / strName, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
+    std::string Read(const std::string& strName) const { return ReadWholeFile(m_path / strName); }
     bool Exists(const std::string& strName) const
     {
         return std::filesystem::exists(m_path / strName);
