@@ -6,7 +6,6 @@
 #include "TypeloomDocManager.h"
 #include "TypeloomStrings.h"
 #include "TypeloomView.h"
-#include "WxCommandId.h"
 #include "WxResources.h"
 #include "WxText.h"
 #include "WxTypeloomDoc.h"

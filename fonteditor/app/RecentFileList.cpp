@@ -3,7 +3,6 @@
 #include "RecentFileLabel.h"
 #include "TypeloomCommands.h"
 #include "TypeloomStrings.h"
-#include "WxCommandId.h"
 #include "WxText.h"
 
 #include <wx/config.h>

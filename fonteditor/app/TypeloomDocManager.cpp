@@ -3,7 +3,6 @@
 #include "RecentFileList.h"
 #include "TypeloomCommands.h"
 #include "TypeloomStrings.h"
-#include "WxCommandId.h"
 #include "WxText.h"
 #include "WxUserInterface.h"
 

@@ -25,16 +25,16 @@ CTypeloomDoc::~CTypeloomDoc()
     ClearChanges();
 }
 
-bool CTypeloomDoc::OnOpenDocument(const std::string& strPath)
+COpenResult CTypeloomDoc::OnOpenDocument(const std::string& strPath)
 {
     CFile file;
     if (!file.Open(strPath, CFile::EMode::Read))
-        return false;
+        return {COpenResult::EStatus::CannotOpen, file.GetLastError()};
     const auto nLength = file.GetLength();
     if (!nLength)
-        return false;
+        return {COpenResult::EStatus::LengthUnknown, strPath + ": its length cannot be read"};
     m_nFileLength = ClampLength(*nLength);
-    return true;
+    return {};
 }
 
 void CTypeloomDoc::SetGlyphSize(unsigned nWidth, unsigned nHeight)

@@ -12,6 +12,22 @@
 // whole: opening records the file's length, pages of 256 glyphs are read from
 // disk on demand with the change list laid over them, and saving writes the
 // listed glyphs into the file at their offsets.
+// What opening a font file came to; on failure the cause is the line the
+// program shows under its message.
+struct COpenResult
+{
+    enum class EStatus
+    {
+        Opened,
+        CannotOpen,    // the file cannot be opened for reading
+        LengthUnknown, // opened, but its length cannot be read
+    };
+    EStatus m_eStatus = EStatus::Opened;
+    std::string m_strCause;
+
+    explicit operator bool() const { return m_eStatus == EStatus::Opened; }
+};
+
 class CTypeloomDoc
 {
 public:
@@ -21,9 +37,9 @@ public:
     CTypeloomDoc& operator=(const CTypeloomDoc&) = delete;
 
     // Framework hooks.
-    // Records the file's length and reads nothing else; false when the file
-    // cannot be opened for reading (the framework reports it).
-    bool OnOpenDocument(const std::string& strPath);
+    // Records the file's length and reads nothing else. On failure the result
+    // carries the cause; the framework reports it.
+    COpenResult OnOpenDocument(const std::string& strPath);
     // Saves into strTarget; false, with a message naming the file, when the
     // target cannot be written. The change list is kept then.
     bool OnSaveDocument(const std::string& strTarget);

@@ -5,37 +5,12 @@
 #include "DocumentSite.h"
 #include "GlyphGrid.h"
 #include "GlyphTransform.h"
+#include "TypeloomCommands.h"
 #include "TypeloomDoc.h"
 #include "ViewSite.h"
 
 #include <cstdint>
 #include <string>
-
-// Control ids of the editor's form.
-inline constexpr int kIdCharMap = 1000;
-inline constexpr int kIdGlyphGrid = 1001;
-inline constexpr int kIdWidthGroup = 1002; // radio buttons 1002 to 1005: 8, 16, 24, 32
-inline constexpr int kIdGlyphText = 1006;
-inline constexpr int kIdOtherHeight = 1007;
-inline constexpr int kIdHeightGroup = 1010; // radio buttons 1010 to 1013 and 1015 ("Other")
-inline constexpr int kIdPageScrollBar = 1014;
-inline constexpr int kIdApply = 1016;
-
-// Commands the view handles.
-inline constexpr int kCmdFileDownload = 32772;
-inline constexpr int kCmdFileExport = 32774;
-inline constexpr int kCmdEditCopy = 57634;
-inline constexpr int kCmdEditCut = 57635;
-inline constexpr int kCmdEditPaste = 57637;
-inline constexpr int kCmdEditUndo = 57643;
-// The Glyph menu, beside the product's own: whole-glyph changes.
-inline constexpr int kCmdGlyphInvert = 32780;
-inline constexpr int kCmdGlyphFlipHorizontal = 32781;
-inline constexpr int kCmdGlyphFlipVertical = 32782;
-inline constexpr int kCmdGlyphShiftLeft = 32783;
-inline constexpr int kCmdGlyphShiftRight = 32784;
-inline constexpr int kCmdGlyphShiftUp = 32785;
-inline constexpr int kCmdGlyphShiftDown = 32786;
 
 inline constexpr const char* kMsgSaveFirst = "Please save file first.";
 

@@ -5,7 +5,6 @@
 #include "TypeloomCommands.h"
 #include "TypeloomFixture.h"
 #include "TypeloomView.h"
-#include "WxCommandId.h"
 #include "WxControlAccess.h"
 #include "WxText.h"
 

@@ -6,7 +6,6 @@
 #include "TypeloomCommands.h"
 #include "TypeloomFixture.h"
 #include "TypeloomView.h"
-#include "WxCommandId.h"
 #include "WxText.h"
 
 #include <csignal>

@@ -5,7 +5,6 @@
 #include "TypeloomCommands.h"
 #include "TypeloomFixture.h"
 #include "TypeloomStrings.h"
-#include "WxCommandId.h"
 #include "WxControlAccess.h"
 #include "WxText.h"
 

@@ -79,7 +79,9 @@ TEST_F(DocumentTest, OpenRecordsOnlyTheLength)
     EXPECT_TRUE(doc.GetChanges().empty());
 
     CTypeloomDoc other(site);
-    EXPECT_FALSE(other.OnOpenDocument((dir / "missing").string()));
+    const COpenResult missing = other.OnOpenDocument((dir / "missing").string());
+    EXPECT_EQ(missing.m_eStatus, COpenResult::EStatus::CannotOpen);
+    EXPECT_FALSE(missing.m_strCause.empty());
 }
 
 TEST_F(DocumentTest, EmptyFontHasOnePageAndReadsOnlyTheOverlay)

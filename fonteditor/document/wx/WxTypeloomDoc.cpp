@@ -93,16 +93,10 @@ bool CWxTypeloomDoc::OnNewDocument()
 bool CWxTypeloomDoc::OnOpenDocument(const wxString& strPath)
 {
     const std::string strFile = PathFromWx(strPath);
-    if (!m_doc.OnOpenDocument(strFile))
+    if (const COpenResult result = m_doc.OnOpenDocument(strFile); !result)
     {
-        // The logic only says no; the cause comes from trying once more.
-        CFile file;
-        std::string strCause;
-        if (!file.Open(strFile, CFile::EMode::Read))
-            strCause = file.GetLastError();
-        else
-            strCause = strFile + ": its length cannot be read";
-        m_ui.MessageBox(std::string(kMsgOpenFailed) + "\n" + strCause, EMessageIcon::Warning);
+        m_ui.MessageBox(std::string(kMsgOpenFailed) + "\n" + result.m_strCause,
+                        EMessageIcon::Warning);
         return false;
     }
     m_bHasPath = true;

@@ -1,6 +1,6 @@
 #include "WxTypeloomView.h"
 
-#include "WxCommandId.h"
+#include "TypeloomCommands.h"
 #include "WxTypeloomForm.h"
 
 #include <wx/docview.h>

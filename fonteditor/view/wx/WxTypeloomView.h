@@ -37,8 +37,3 @@ private:
     CDownloadLauncher& m_launcher;
     CWxTypeloomForm* m_pForm = nullptr;
 };
-
-// Commands of the print flow (the view's) besides the view's own.
-inline constexpr int kCmdFilePrint = 57607;
-inline constexpr int kCmdFilePrintDirect = 57608;
-inline constexpr int kCmdFilePrintPreview = 57609;
