@@ -12,6 +12,11 @@ CRgb Mix(CRgb from, CRgb to, double dAmount)
     { return static_cast<std::uint8_t>(a + (b - a) * dAmount + 0.5); };
     return {channel(from.m_r, to.m_r), channel(from.m_g, to.m_g), channel(from.m_b, to.m_b)};
 }
+// The display's house (code 0x7F), which VGA-style console fonts lack:
+// the text screen shows it as U+2302, so the picture must not box it.
+constexpr std::array<const char*, 6> kHouse = {"   #    ", "  ###   ", " ## ##  ",
+                                               "##   ## ", "##   ## ", "#######"};
+constexpr int kHouseTop = 5;
 } // namespace
 
 CRgb CScreenPainter::LitColour(const CVirtualDisplay& display)
@@ -61,7 +66,14 @@ std::array<std::uint8_t, kCellDotsHigh> CScreenPainter::CellDots(const CVirtualD
                                                  cell.m_nCodeTable, display.Model()))
     {
         const int nGlyph = m_pFont->GlyphOf(c);
-        if (nGlyph < 0)
+        if (nGlyph < 0 && c == U'⌂')
+        {
+            for (std::size_t y = 0; y < kHouse.size(); ++y)
+                for (int x = 0; kHouse[y][x]; ++x)
+                    if (kHouse[y][x] == '#')
+                        rows[kHouseTop + y] |= 1 << x;
+        }
+        else if (nGlyph < 0)
         {
             // Not in the font: a hollow box, as a console shows it.
             for (int y = 3; y <= 12; ++y)

@@ -19,7 +19,8 @@
 // downloaded glyph where the display uses one (CVirtualDisplay::
 // ShowsUserGlyph); otherwise the console font's glyph of the character the
 // code stands for in the cell's character set and code table, centred in
-// the cell. A character the font lacks shows as a hollow box; without any
+// the cell. A character the font lacks shows as a hollow box (the house
+// of code 0x7F has a drawing of its own); without any
 // font each cell shows its code as two stacked hex digits.
 class CScreenPainter
 {

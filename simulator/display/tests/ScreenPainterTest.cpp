@@ -36,6 +36,25 @@ bool LDot(int x, int y)
     return x == 0 || y == 15 || (x == 5 && y == 3);
 }
 
+// An 8 x 12 font whose "A" is a 6-dot-wide outline and that has nothing else.
+std::optional<CConsoleFont> FontWithOnlyA()
+{
+    std::vector<std::uint8_t> psf = {0x36, 0x04, 0x02, 12};
+    std::vector<std::uint8_t> glyphs(256 * 12, 0);
+    for (int y = 0; y < 12; ++y)
+        glyphs[65 * 12 + y] = (y == 0 || y == 11) ? 0xFC : 0x84;
+    psf.insert(psf.end(), glyphs.begin(), glyphs.end());
+    for (unsigned g = 0; g < 256; ++g)
+    {
+        if (g == 65)
+            psf.insert(psf.end(), {'A', 0});
+        psf.insert(psf.end(), {0xFF, 0xFF});
+    }
+    std::string strError;
+    const auto font = CConsoleFont::Parse(psf, strError);
+    return font;
+}
+
 struct ScreenPainter : ::testing::Test
 {
     CVirtualDisplay display;
@@ -114,21 +133,8 @@ TEST_F(ScreenPainter, ReverseBrightnessAndDimmingChangeTheDots)
 
 TEST_F(ScreenPainter, ConsoleFontGlyphsAreCentredAndMissingOnesBoxed)
 {
-    // An 8 x 12 font whose "A" is a 6-dot-wide outline and that has no "B".
-    std::vector<std::uint8_t> psf = {0x36, 0x04, 0x02, 12};
-    std::vector<std::uint8_t> glyphs(256 * 12, 0);
-    for (int y = 0; y < 12; ++y)
-        glyphs[65 * 12 + y] = (y == 0 || y == 11) ? 0xFC : 0x84;
-    psf.insert(psf.end(), glyphs.begin(), glyphs.end());
-    for (unsigned g = 0; g < 256; ++g)
-    {
-        if (g == 65)
-            psf.insert(psf.end(), {'A', 0});
-        psf.insert(psf.end(), {0xFF, 0xFF});
-    }
-    std::string strError;
-    const auto font = CConsoleFont::Parse(psf, strError);
-    ASSERT_TRUE(font) << strError;
+    const auto font = FontWithOnlyA();
+    ASSERT_TRUE(font);
     const CScreenPainter painter(&*font);
 
     display.WriteCharacter('A');
@@ -184,4 +190,17 @@ TEST_F(ScreenPainter, WarningMarkAndLegendsLightWhenSelected)
     // The legends without a font are bars: TOTAL starts under column 5.
     EXPECT_EQ(canvas.GetPixel(P::DotLeft(4, 0), P::kLegendTop + 4), P::kLit);
     EXPECT_EQ(canvas.GetPixel(P::DotLeft(0, 0), P::kLegendTop + 4), P::kUnlit);
+}
+
+TEST_F(ScreenPainter, TheHouseIsDrawnEvenWhereTheFontLacksIt)
+{
+    const auto font = FontWithOnlyA();
+    ASSERT_TRUE(font);
+    display.WriteCharacter(0x7F);
+    const auto rows = CScreenPainter(&*font).CellDots(display, display.Cell(0, 0));
+    // A roof on walls on a floor, not the hollow box of a missing glyph.
+    EXPECT_EQ(rows[5], 0b00001000);
+    EXPECT_EQ(rows[8], 0b01100011);
+    EXPECT_EQ(rows[10], 0b01111111);
+    EXPECT_NE(rows[3], 0x7E);
 }
