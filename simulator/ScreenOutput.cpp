@@ -1,6 +1,7 @@
 #include "ScreenOutput.h"
 
 #include "AtomicFile.h"
+#include "PixelCanvas.h"
 #include "PngEncoder.h"
 #include "ScreenText.h"
 

@@ -95,14 +95,27 @@ std::array<std::uint8_t, kCellDotsHigh> CScreenPainter::CellDots(const CVirtualD
     return rows;
 }
 
-void CScreenPainter::Paint(const CVirtualDisplay& display, CPixelCanvas& canvas) const
+bool CScreenPainter::BlinkDark(const CVirtualDisplay& display, long long nMilliseconds)
 {
-    canvas.FillRect(0, 0, canvas.Width(), canvas.Height(), kGlass);
+    const long long nHalf = 50LL * display.BlinkInterval();
+    return nHalf > 0 && (nMilliseconds / nHalf) % 2 == 1;
+}
+
+void CScreenPainter::Paint(const CVirtualDisplay& display, CCanvas& canvas, CPaintMoment moment) const
+{
+    canvas.FillRect(0, 0, kWidth, kHeight, kGlass);
     const CRgb lit = LitColour(display);
     for (int nRow = 0; nRow < kDisplayRows; ++nRow)
         for (int nColumn = 0; nColumn < kDisplayColumns; ++nColumn)
         {
-            const auto rows = CellDots(display, display.Cell(nRow, nColumn));
+            auto rows = CellDots(display, display.Cell(nRow, nColumn));
+            if (moment.m_bBlinkDark)
+                rows = {};
+            // The cursor as the bottom row of dots lit, where the next
+            // character will go.
+            if (moment.m_bCursor && nRow == display.CursorRow() &&
+                nColumn == display.CursorColumn())
+                rows[kCellDotsHigh - 1] = 0xFF;
             PaintCell(
                 canvas, DotLeft(nColumn, 0), DotTop(nRow, 0), kCellDotsWide, kCellDotsHigh,
                 [&](int x, int y) { return ((rows[y] >> x) & 1) != 0; }, lit);
@@ -158,8 +171,7 @@ void CScreenPainter::PaintCell(CCanvas& canvas, int nLeft, int nTop, int nWide, 
         }
 }
 
-void CScreenPainter::PaintLegend(CPixelCanvas& canvas, int x, const char* pszText,
-                                 CRgb colour) const
+void CScreenPainter::PaintLegend(CCanvas& canvas, int x, const char* pszText, CRgb colour) const
 {
     // Printed on the glass in the display's own font, one pixel a dot.
     for (const char* p = pszText; *p; ++p, x += 8)

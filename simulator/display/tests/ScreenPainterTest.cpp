@@ -1,5 +1,8 @@
 #include "ScreenPainter.h"
 
+#include "PixelCanvas.h"
+#include "ScaledCanvas.h"
+
 #include <gtest/gtest.h>
 
 namespace
@@ -203,4 +206,57 @@ TEST_F(ScreenPainter, TheHouseIsDrawnEvenWhereTheFontLacksIt)
     EXPECT_EQ(rows[8], 0b01100011);
     EXPECT_EQ(rows[10], 0b01111111);
     EXPECT_NE(rows[3], 0x7E);
+}
+
+TEST_F(ScreenPainter, AScaledPictureIsTheSamePictureMagnified)
+{
+    StoreL(0x03, 3, 0);
+    ASSERT_TRUE(display.SetCodeTable(0x0F));
+    display.WriteCharacter(0xA0);
+    ASSERT_TRUE(display.SetWarning(1, 2));
+    CScreenPainter(nullptr).Paint(display, canvas);
+
+    CPixelCanvas same(P::kWidth, P::kHeight);
+    CScaledCanvas unscaled(same, 1.0, 0, 0);
+    CScreenPainter(nullptr).Paint(display, unscaled);
+    EXPECT_EQ(same.Rgb(), canvas.Rgb());
+
+    // Twice the size in a wider area: centred, every pixel a 2 x 2 block.
+    const int nAreaWidth = 2 * P::kWidth + 40;
+    CPixelCanvas big(nAreaWidth, 2 * P::kHeight);
+    auto scaled = CScaledCanvas::Fitting(big, nAreaWidth, 2 * P::kHeight, P::kWidth, P::kHeight);
+    EXPECT_EQ(scaled.Scale(), 2.0);
+    CScreenPainter(nullptr).Paint(display, scaled);
+    for (int y = 0; y < P::kHeight; y += 3)
+        for (int x = 0; x < P::kWidth; x += 5)
+            for (int d = 0; d < 4; ++d)
+                ASSERT_EQ(big.GetPixel(20 + 2 * x + d % 2, 2 * y + d / 2), canvas.GetPixel(x, y))
+                    << x << "," << y;
+    EXPECT_EQ(big.GetPixel(19, 0), CPixelCanvas::kUnpainted);
+    EXPECT_EQ(big.GetPixel(20 + 2 * P::kWidth, 0), CPixelCanvas::kUnpainted);
+}
+
+TEST_F(ScreenPainter, TheWindowsMomentBlinksTheCellsAndMarksTheCursor)
+{
+    display.SetBlink(4); // 200 ms on, 200 ms off
+    EXPECT_FALSE(P::BlinkDark(display, 150));
+    EXPECT_TRUE(P::BlinkDark(display, 250));
+    EXPECT_FALSE(P::BlinkDark(display, 450));
+    display.SetBlink(0);
+    EXPECT_FALSE(P::BlinkDark(display, 250));
+
+    StoreL(0x02, 1, 0); // code 0x20
+    display.SelectUserFont(1);
+    display.WriteCharacter(0x20);
+    const CRgb lit = P::LitColour(display);
+    CScreenPainter(nullptr).Paint(display, canvas, {.m_bBlinkDark = true});
+    EXPECT_EQ(DotColour(canvas, 0, 0, 0, 0), P::kUnlit);
+    CScreenPainter(nullptr).Paint(display, canvas, {.m_bCursor = true});
+    EXPECT_EQ(DotColour(canvas, 0, 0, 0, 0), lit);
+    for (int x = 0; x < kCellDotsWide; ++x)
+    {
+        EXPECT_EQ(DotColour(canvas, 0, 1, x, 15), lit) << x; // the cursor's cell
+        EXPECT_EQ(DotColour(canvas, 0, 1, x, 14), P::kUnlit) << x;
+        EXPECT_EQ(DotColour(canvas, 0, 2, x, 15), P::kUnlit) << x;
+    }
 }
