@@ -109,7 +109,7 @@ bool CSimulator::Start(std::string& strError)
     CJsonObject start;
     start.Add("event", "start").Add("port", m_options.m_nPort).Add("device", DevicePath());
     start.Add("model", ModelName(m_options.m_model));
-    if (!m_options.m_strScreenPng.empty())
+    if (!m_options.m_strScreenPng.empty() || m_options.m_bWindow)
     {
         std::string strFontError;
         m_font = CConsoleFont::Load(m_options.m_strConsoleFont, strFontError);
@@ -186,6 +186,10 @@ void CSimulator::OnTranscript(const CJsonObject& entry)
         ++m_live.m_nFrames;
     else if (entry.Has("rx"))
         ++m_live.m_nCommands;
+    // The screen itself is what the watcher shows; its entry would only
+    // push the commands out of the tail.
+    if (entry.Get("event") == "screen")
+        return;
     m_live.m_tail.push_back(entry.Readable());
     if (m_live.m_tail.size() > CLiveScreen::kTailLines)
         m_live.m_tail.pop_front();

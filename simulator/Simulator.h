@@ -50,6 +50,9 @@ public:
 
     const CDownloadPeer& Peer() const { return *m_pPeer; }
     const CVirtualDisplay& Display() const { return m_display; }
+    // The console font the pictures draw with; nullptr when none was read.
+    const CConsoleFont* Font() const { return m_font ? &*m_font : nullptr; }
+    const CSimOptions& Options() const { return m_options; }
 
     // How long the line stays quiet before the screen is shown.
     static constexpr std::chrono::milliseconds kScreenSettle{40};

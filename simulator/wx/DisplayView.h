@@ -1,0 +1,32 @@
+#pragma once
+
+#include "LiveScreen.h"
+#include "PixelCanvas.h"
+#include "ScreenPainter.h"
+
+#include <chrono>
+
+#include <wx/window.h>
+
+// The display as it looks, scaled to the window with its aspect kept: the
+// screen painter draws through a scaled canvas into a pixel buffer the size
+// of the window, copied to the screen in one step. Repaints at once when a
+// new state arrives, and while the screen blinks.
+class CDisplayView final : public wxWindow
+{
+public:
+    CDisplayView(wxWindow* pParent, const CConsoleFont* pFont);
+
+    void SetState(const CLiveState& state);
+    // The picture at a size, as the window paints it (benchmarks, tests).
+    static void PaintPicture(const CScreenPainter& painter, const CVirtualDisplay& display,
+                             CPaintMoment moment, CPixelCanvas& canvas);
+
+private:
+    void OnPaint(wxPaintEvent& event);
+
+    CScreenPainter m_painter;
+    CVirtualDisplay m_display;
+    int m_nBlink = 0;
+    std::chrono::steady_clock::time_point m_blinkStart = std::chrono::steady_clock::now();
+};
