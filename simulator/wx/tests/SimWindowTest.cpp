@@ -22,7 +22,8 @@ struct CScreenShot
 
     static std::optional<CScreenShot> Take(const std::filesystem::path& path)
     {
-        const std::string strCommand = "import -window root -depth 8 ppm:" + path.string() + " 2>/dev/null";
+        const std::string strCommand =
+            "import -window root -depth 8 ppm:" + path.string() + " 2>/dev/null";
         if (std::system(strCommand.c_str()) != 0)
             return std::nullopt;
         std::ifstream in(path, std::ios::binary);
@@ -86,61 +87,93 @@ WindowCells(const CScreenShot& shot)
         }
     return cells;
 }
+
+// vfdsim --window with its PNG, as COM1 for the driver.
+struct SimWindow : ::testing::Test
+{
+    CVfdsimProcess m_sim;
+    std::filesystem::path m_png = m_sim.Dir() / "screen.png";
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_sim.Start(1, {"--window", "--screen-png", m_png.string()}));
+    }
+    void TearDown() override { EXPECT_EQ(m_sim.Stop(), 0); }
+
+    static void Call(const std::string& strArguments)
+    {
+        const std::string strCommand =
+            std::string(VFDKIT_EXE) + " call --port 1 " + strArguments + " >/dev/null 2>&1";
+        ASSERT_EQ(std::system(strCommand.c_str()), 0) << strArguments;
+    }
+
+    // The PNG once nLit cells show something, then the window's cells
+    // against it until they all match or time is up.
+    void ExpectWindowShowsThePicture(int nLit)
+    {
+        auto litCells = [](const CScreenPicture& p)
+        {
+            int n = 0;
+            for (int i = 0; i < kDisplayRows * kDisplayColumns; ++i)
+                n += p.CellDots(i / kDisplayColumns, i % kDisplayColumns) !=
+                     std::array<std::uint8_t, kCellDotsHigh>{};
+            return n;
+        };
+        const auto picture = CVfdsimProcess::WaitFor(
+            [&]() -> std::optional<CScreenPicture>
+            {
+                auto read = CScreenPicture::Read(m_png);
+                return read && litCells(*read) == nLit ? read : std::nullopt;
+            },
+            std::chrono::seconds(5));
+        ASSERT_TRUE(picture) << "the picture never showed " << nLit << " cells";
+
+        // The window may still be on its way to the screen: look again.
+        int nMismatches = -1;
+        for (int nTry = 0; nTry < 30 && nMismatches != 0; ++nTry)
+        {
+            if (nTry > 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            const auto shot = CScreenShot::Take(m_sim.Dir() / "shot.ppm");
+            ASSERT_TRUE(shot) << "no screen shot (is ImageMagick there, and a display?)";
+            const auto cells = WindowCells(*shot);
+            if (!cells)
+                continue;
+            nMismatches = 0;
+            for (int nRow = 0; nRow < kDisplayRows; ++nRow)
+                for (int nColumn = 0; nColumn < kDisplayColumns; ++nColumn)
+                {
+                    auto expected = picture->CellDots(nRow, nColumn);
+                    auto seen = (*cells)[nRow * kDisplayColumns + nColumn];
+                    // The window marks the cursor's cell in its bottom row;
+                    // the picture does not.
+                    expected[kCellDotsHigh - 1] = seen[kCellDotsHigh - 1] = 0;
+                    nMismatches += expected != seen;
+                }
+        }
+        EXPECT_EQ(nMismatches, 0);
+    }
+};
 } // namespace
 
-TEST(SimWindow, TheDriversTextShowsInTheWindowsCellsAsInThePicture)
+TEST_F(SimWindow, TheDriversTextShowsInTheWindowsCellsAsInThePicture)
 {
-    CVfdsimProcess sim;
-    const auto png = sim.Dir() / "screen.png";
-    ASSERT_TRUE(sim.Start(1, {"--window", "--screen-png", png.string()}));
-    const std::string strCall =
-        std::string(VFDKIT_EXE) + " call --port 1 DisplayStrAt 'Window #7' 3 >/dev/null 2>&1";
-    ASSERT_EQ(std::system(strCall.c_str()), 0);
-    // The picture once it shows the text (eight cells lit).
-    auto litCells = [](const CScreenPicture& p)
-    {
-        int nLit = 0;
-        for (int n = 0; n < kDisplayRows * kDisplayColumns; ++n)
-            nLit += p.CellDots(n / kDisplayColumns, n % kDisplayColumns) !=
-                    std::array<std::uint8_t, kCellDotsHigh>{};
-        return nLit;
-    };
-    const auto picture = CVfdsimProcess::WaitFor(
-        [&]() -> std::optional<CScreenPicture>
-        {
-            auto read = CScreenPicture::Read(png);
-            return read && litCells(*read) == 8 ? read : std::nullopt;
-        },
-        std::chrono::seconds(5));
-    ASSERT_TRUE(picture) << "the picture never showed the text";
+    Call("DisplayStrAt 'Window #7' 3");
+    ExpectWindowShowsThePicture(8); // "Window #7" less its blank
+}
 
-    // The window may still be on its way to the screen: look again until
-    // every cell matches or time is up.
-    int nMismatches = -1;
-    int nLitCells = 0;
-    for (int nTry = 0; nTry < 30 && nMismatches != 0; ++nTry)
-    {
-        if (nTry > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        const auto shot = CScreenShot::Take(sim.Dir() / "shot.ppm");
-        ASSERT_TRUE(shot) << "no screen shot (is ImageMagick there, and a display?)";
-        const auto cells = WindowCells(*shot);
-        if (!cells)
-            continue;
-        nMismatches = 0;
-        nLitCells = 0;
-        for (int nRow = 0; nRow < kDisplayRows; ++nRow)
-            for (int nColumn = 0; nColumn < kDisplayColumns; ++nColumn)
-            {
-                auto expected = picture->CellDots(nRow, nColumn);
-                auto seen = (*cells)[nRow * kDisplayColumns + nColumn];
-                // The window marks the cursor's cell in its bottom row; the picture does not.
-                expected[kCellDotsHigh - 1] = seen[kCellDotsHigh - 1] = 0;
-                nMismatches += expected != seen;
-                nLitCells += expected != std::array<std::uint8_t, kCellDotsHigh>{};
-            }
-    }
-    EXPECT_EQ(nMismatches, 0);
-    EXPECT_EQ(nLitCells, 8); // "Window #7" less its blank
-    EXPECT_EQ(sim.Stop(), 0);
+TEST_F(SimWindow, ADownloadedFontShowsInTheWindowAsInThePicture)
+{
+    // Area 0 (codes 0x20 to 0x7F): every glyph a different stripe pattern,
+    // nothing like the console font's letters.
+    std::vector<char> font(1536);
+    for (std::size_t i = 0; i < font.size(); ++i)
+        font[i] = static_cast<char>((i / 16 * 37 + i % 16 * 11) | 0x81);
+    const auto path = m_sim.Dir() / "stripes.fnt";
+    std::ofstream(path, std::ios::binary)
+        .write(font.data(), static_cast<std::streamsize>(font.size()));
+    Call("DownLoadFile " + path.string() + " 0");
+    Call("SendDStr hex:1B2501");
+    Call("DisplayStrAt 'AZ09' 3");
+    ExpectWindowShowsThePicture(4);
 }
