@@ -4,7 +4,6 @@
 #include "Simulator.h"
 
 #include <atomic>
-#include <fcntl.h>
 #include <thread>
 #include <unistd.h>
 
@@ -30,9 +29,12 @@ int s_nStatus = 0;
 class CSimFrame final : public wxFrame
 {
 public:
-    CSimFrame(CSimulator& simulator, int nStopFd)
+    // The loop stops when nStopFd becomes readable; closing the window writes
+    // to nStopWriteFd, its other end.
+    CSimFrame(CSimulator& simulator, int nStopFd, int nStopWriteFd)
         : wxFrame(nullptr, wxID_ANY, "vfdsim", wxDefaultPosition, wxSize(900, 420)),
-          m_simulator(simulator), m_nStopFd(nStopFd), m_live([this] { OnPublished(); })
+          m_simulator(simulator), m_nStopFd(nStopFd), m_nStopWriteFd(nStopWriteFd),
+          m_live([this] { OnPublished(); })
     {
         auto* pFile = new wxMenu;
         pFile->Append(wxID_EXIT, "&Quit\tCtrl+Q");
@@ -157,12 +159,9 @@ private:
         Destroy();
     }
 
-public:
-    int m_nStopWriteFd = -1;
-
-private:
     CSimulator& m_simulator;
     int m_nStopFd;
+    int m_nStopWriteFd;
     CLiveScreen m_live;
     std::thread m_thread;
     std::atomic<bool> m_bPosted{false};
@@ -186,8 +185,7 @@ public:
     }
     bool OnInit() override
     {
-        auto* pFrame = new CSimFrame(m_simulator, m_nStopFd);
-        pFrame->m_nStopWriteFd = m_nStopWriteFd;
+        auto* pFrame = new CSimFrame(m_simulator, m_nStopFd, m_nStopWriteFd);
         pFrame->SetTitle("vfdsim " + m_simulator.DevicePath());
         pFrame->wxFrame::Show();
         return true;
