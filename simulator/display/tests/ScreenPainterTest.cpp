@@ -260,3 +260,23 @@ TEST_F(ScreenPainter, TheWindowsMomentBlinksTheCellsAndMarksTheCursor)
         EXPECT_EQ(DotColour(canvas, 0, 2, x, 15), P::kUnlit) << x;
     }
 }
+
+TEST(ScaledCanvas, RectanglesThatTouchStillTouchAtAnyScale)
+{
+    for (const double dScale : {0.7, 1.5, 2.29, 3.0})
+    {
+        CPixelCanvas target(40, 10, kBlack);
+        CScaledCanvas scaled(target, dScale, 1, 0);
+        // Three-wide dots with one-wide gaps, as a cell's row is drawn.
+        for (int x = 0; x < 12; x += 4)
+        {
+            scaled.FillRect(x, 0, x + 3, 3, P::kLit);
+            scaled.FillRect(x + 3, 0, x + 4, 3, P::kGlass);
+        }
+        const int nEnd = scaled.X(12);
+        for (int x = 1; x < nEnd; ++x)
+            EXPECT_NE(target.GetPixel(x, 0), kBlack) << dScale << " at " << x;
+        EXPECT_EQ(target.GetPixel(0, 0), kBlack) << dScale; // the offset stays clear
+        EXPECT_EQ(target.GetPixel(nEnd, 0), kBlack) << dScale;
+    }
+}
