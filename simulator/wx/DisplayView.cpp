@@ -43,6 +43,7 @@ void CDisplayView::SetState(const CLiveState& state)
 void CDisplayView::PaintPicture(const CScreenPainter& painter, const CVirtualDisplay& display,
                                 CPaintMoment moment, CPixelCanvas& canvas)
 {
+    canvas.FillRect(0, 0, canvas.Width(), canvas.Height(), CScreenPainter::kGlass);
     auto scaled = CScaledCanvas::Fitting(canvas, canvas.Width(), canvas.Height(),
                                          CScreenPainter::kWidth, CScreenPainter::kHeight);
     painter.Paint(display, scaled, moment);
@@ -64,4 +65,5 @@ void CDisplayView::OnPaint(wxPaintEvent&)
     // The image borrows the buffer; the bitmap copies it.
     const wxImage image(size.x, size.y, const_cast<unsigned char*>(canvas.Rgb().data()), true);
     dc.DrawBitmap(wxBitmap(image), 0, 0);
+    ++m_nPaints;
 }

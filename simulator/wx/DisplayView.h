@@ -5,6 +5,7 @@
 #include "ScreenPainter.h"
 
 #include <chrono>
+#include <memory>
 
 #include <wx/window.h>
 
@@ -18,6 +19,8 @@ public:
     CDisplayView(wxWindow* pParent, const CConsoleFont* pFont);
 
     void SetState(const CLiveState& state);
+    // Paints done so far (the benchmark waits for them).
+    std::uint64_t Paints() const { return m_nPaints; }
     // The picture at a size, as the window paints it (benchmarks, tests).
     static void PaintPicture(const CScreenPainter& painter, const CVirtualDisplay& display,
                              CPaintMoment moment, CPixelCanvas& canvas);
@@ -28,5 +31,7 @@ private:
     CScreenPainter m_painter;
     CVirtualDisplay m_display;
     int m_nBlink = 0;
+    std::uint64_t m_nPaints = 0;
+    std::unique_ptr<CPixelCanvas> m_pCanvas;
     std::chrono::steady_clock::time_point m_blinkStart = std::chrono::steady_clock::now();
 };
