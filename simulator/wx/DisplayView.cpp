@@ -40,6 +40,19 @@ void CDisplayView::SetState(const CLiveState& state)
     }
 }
 
+bool CDisplayView::BlinkDarkNow() const
+{
+    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now() - m_blinkStart);
+    return CScreenPainter::BlinkDark(m_display, elapsed.count());
+}
+
+void CDisplayView::Tick()
+{
+    if (m_nBlink > 0 && BlinkDarkNow() != m_bPaintedDark)
+        Refresh(false);
+}
+
 void CDisplayView::PaintPicture(const CScreenPainter& painter, const CVirtualDisplay& display,
                                 CPaintMoment moment, CPixelCanvas& canvas)
 {
@@ -55,13 +68,13 @@ void CDisplayView::OnPaint(wxPaintEvent&)
     const wxSize size = GetClientSize();
     if (size.x <= 0 || size.y <= 0)
         return;
-    const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - m_blinkStart);
-    CPixelCanvas canvas(size.x, size.y, CScreenPainter::kGlass);
-    PaintPicture(
-        m_painter, m_display,
-        {.m_bBlinkDark = CScreenPainter::BlinkDark(m_display, elapsed.count()), .m_bCursor = true},
-        canvas);
+    m_bPaintedDark = BlinkDarkNow();
+    // Kept from paint to paint: a fresh buffer of this size costs page
+    // faults on every paint.
+    if (!m_pCanvas || m_pCanvas->Width() != size.x || m_pCanvas->Height() != size.y)
+        m_pCanvas = std::make_unique<CPixelCanvas>(size.x, size.y);
+    CPixelCanvas& canvas = *m_pCanvas;
+    PaintPicture(m_painter, m_display, {.m_bBlinkDark = m_bPaintedDark, .m_bCursor = true}, canvas);
     // The image borrows the buffer; the bitmap copies it.
     const wxImage image(size.x, size.y, const_cast<unsigned char*>(canvas.Rgb().data()), true);
     dc.DrawBitmap(wxBitmap(image), 0, 0);

@@ -19,6 +19,8 @@ public:
     CDisplayView(wxWindow* pParent, const CConsoleFont* pFont);
 
     void SetState(const CLiveState& state);
+    // Called often: repaints when a blink has turned the screen on or off.
+    void Tick();
     // Paints done so far (the benchmark waits for them).
     std::uint64_t Paints() const { return m_nPaints; }
     // The picture at a size, as the window paints it (benchmarks, tests).
@@ -30,7 +32,10 @@ private:
 
     CScreenPainter m_painter;
     CVirtualDisplay m_display;
+    bool BlinkDarkNow() const;
+
     int m_nBlink = 0;
+    bool m_bPaintedDark = false;
     std::uint64_t m_nPaints = 0;
     std::unique_ptr<CPixelCanvas> m_pCanvas;
     std::chrono::steady_clock::time_point m_blinkStart = std::chrono::steady_clock::now();

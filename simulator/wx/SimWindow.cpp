@@ -82,7 +82,7 @@ public:
         Bind(wxEVT_MENU, &CSimFrame::OnFault, this, kFaultMenuId,
              kFaultMenuId + static_cast<int>(std::size(kFaultChoices)) - 1);
         Bind(wxEVT_CLOSE_WINDOW, &CSimFrame::OnClose, this);
-        m_blink.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { m_pView->Refresh(false); });
+        m_blink.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { m_pView->Tick(); });
         m_blink.Start(25);
 
         m_simulator.AttachLive(m_live);
