@@ -101,7 +101,8 @@ bool CScreenPainter::BlinkDark(const CVirtualDisplay& display, long long nMillis
     return nHalf > 0 && (nMilliseconds / nHalf) % 2 == 1;
 }
 
-void CScreenPainter::Paint(const CVirtualDisplay& display, CCanvas& canvas, CPaintMoment moment) const
+void CScreenPainter::Paint(const CVirtualDisplay& display, CCanvas& canvas,
+                           CPaintMoment moment) const
 {
     canvas.FillRect(0, 0, kWidth, kHeight, kGlass);
     const CRgb lit = LitColour(display);
