@@ -2,6 +2,7 @@
 
 #include "FontImport.h"
 #include "Glyph.h"
+#include "PixelCanvas.h"
 #include "ScreenPainter.h"
 
 #include <map>

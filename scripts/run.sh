@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # `make run`: the main job of the suite on this machine.
 #
-# With a graphical display: vfdsim as COM1 and the font editor, Typeloom,
-# with a sample font to open; vfdsim stops when Typeloom ends. Without one: a
+# With a graphical display: vfdsim as COM1, its window showing the display
+# live, beside the font editor, Typeloom, with a sample font to open; vfdsim
+# stops when Typeloom ends. Without one: a
 # headless demo of the same road through vfdkit: make a font, look at it,
 # export it as C, send it to vfdsim and show what the display received.
 set -euo pipefail
@@ -51,9 +52,10 @@ start_sim() {
     export "$(cat "$file")"
 }
 
-# vfdsim as COM1 taking a font download, with its files in build/run.
+# vfdsim as COM1 taking a font download, with its files in build/run;
+# further arguments go to vfdsim.
 start_font_sim() {
-    local extra=()
+    local extra=("$@")
     # The screen as a picture, where this vfdsim draws one.
     if "$bin/vfdsim" --help 2>&1 | grep -q -- --screen-png; then
         extra+=(--screen-png "$run/screen.png")
@@ -65,7 +67,12 @@ start_font_sim() {
 "$bin/vfdkit" sample-font "$run/sample.fnt" --width 8 --height 16 --glyphs 512 >/dev/null
 
 if [[ -n "${DISPLAY:-}" ]]; then
-    start_font_sim
+    # The display live beside the editor, where this vfdsim has its window.
+    if "$bin/vfdsim" --help 2>&1 | grep -q -- --window; then
+        start_font_sim --window
+    else
+        start_font_sim
+    fi
     echo "vfdsim is COM1 ($VFDKIT_COM1); its transcript: $run/transcript.jsonl"
     echo "A font to open: $run/sample.fnt (8 x 16, choose 8 and 16 and Apply)"
     echo "Save it, then File > Download... sends it to vfdsim on COM1."

@@ -307,6 +307,13 @@ CDownloadFaults::EFault CDownloadPeer::Reply(std::uint8_t nStatus)
     return fault;
 }
 
+void CDownloadPeer::SetFault(CDownloadFaults::EFault fault, unsigned nValue)
+{
+    m_faults = {fault, m_bActive ? m_nFrame : 0, nValue};
+    m_bFaultDone = false;
+    m_nRepeats = 0;
+}
+
 void CDownloadPeer::End(const char* pszResult)
 {
     if (!m_bActive)

@@ -38,6 +38,14 @@ public:
     const std::vector<std::uint8_t>& ReceivedFile() const { return m_received; }
     // Counted over the simulator's life.
     unsigned CompletedTransfers() const { return m_nCompleted; }
+    // File bytes received so far and announced by the header, while a
+    // transfer runs.
+    std::size_t ReceivedBytes() const { return m_receiving.size(); }
+    std::uint32_t AnnouncedBytes() const { return m_nAnnounced; }
+    // A fault chosen while running strikes the next frame (the header of
+    // the next transfer when none runs).
+    void SetFault(CDownloadFaults::EFault fault, unsigned nValue);
+    const CDownloadFaults& Faults() const { return m_faults; }
 
 private:
     void OnFrame(const std::vector<std::uint8_t>& frame);

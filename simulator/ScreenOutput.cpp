@@ -1,6 +1,7 @@
 #include "ScreenOutput.h"
 
 #include "AtomicFile.h"
+#include "PixelCanvas.h"
 #include "PngEncoder.h"
 #include "ScreenText.h"
 
@@ -18,6 +19,19 @@ void CScreenOutput::Update()
         return;
     m_nShown = m_display.Changes();
     const CVirtualDisplay& d = m_display;
+    if (!m_strTextPath.empty())
+    {
+        const std::string text = ScreenText(d);
+        WriteWhole(m_strTextPath, text.data(), text.size());
+    }
+    if (!m_strPngPath.empty())
+    {
+        CPixelCanvas canvas(CScreenPainter::kWidth, CScreenPainter::kHeight);
+        m_painter.Paint(d, canvas);
+        const auto png = EncodePng(canvas.Width(), canvas.Height(), canvas.Rgb().data());
+        WriteWhole(m_strPngPath, png.data(), png.size());
+    }
+    // Last, so whoever waits for the entry finds the files written.
     m_transcript.Write(CJsonObject()
                            .Add("event", "screen")
                            .Add("line1", d.LineCodes(0))
@@ -43,18 +57,6 @@ void CScreenOutput::Update()
                            .Add("thank_you", d.ThankYou())
                            .Add("running", d.RunningText())
                            .Add("selected", d.Selected()));
-    if (!m_strTextPath.empty())
-    {
-        const std::string text = ScreenText(d);
-        WriteWhole(m_strTextPath, text.data(), text.size());
-    }
-    if (!m_strPngPath.empty())
-    {
-        CPixelCanvas canvas(CScreenPainter::kWidth, CScreenPainter::kHeight);
-        m_painter.Paint(d, canvas);
-        const auto png = EncodePng(canvas.Width(), canvas.Height(), canvas.Rgb().data());
-        WriteWhole(m_strPngPath, png.data(), png.size());
-    }
 }
 
 bool CScreenOutput::WriteWhole(const std::string& strPath, const void* pData, std::size_t nCount)

@@ -11,7 +11,8 @@
 // Shows the virtual display's screen: a "screen" entry in the transcript
 // and, when asked for, the text file and the PNG picture, each written
 // whole under another name and renamed, so a reader never sees half a
-// picture. Only a screen that changed since it was last shown is shown again.
+// picture; the entry comes last, so a reader waiting for it finds the files
+// in place. Only a screen that changed since it was last shown is shown again.
 class CScreenOutput
 {
 public:

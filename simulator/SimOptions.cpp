@@ -42,7 +42,8 @@ const char* SimUsage()
 {
     return "Usage: vfdsim [--port N] [--port-file F] [--transcript F] [--save-font F]\n"
            "              [--idle-ms MS] [--screen-text F] [--screen-png F] [--console-font F]\n"
-           "              [--model M] [--send-pipe F] [--drop-after N] [FAULT [--at-frame K]]\n"
+           "              [--model M] [--send-pipe F] [--drop-after N] [--window]\n"
+           "              [FAULT [--at-frame K]]\n"
            "\n"
            "A virtual customer display on a pseudo-terminal. Prints VFDKIT_COM<N>=<device>\n"
            "and answers there as the display would, until stopped (Ctrl+C, SIGTERM).\n"
@@ -64,6 +65,8 @@ const char* SimUsage()
            "                    line as the display's\n"
            "  --drop-after N    drop the line after N display-side bytes, as an unplugged\n"
            "                    cable would; vfdsim ends\n"
+           "  --window          show the display live in a window, with the line's\n"
+           "                    counters, the last commands and a Faults menu\n"
            "  --help, -h        show this help\n"
            "  --version         show the version\n"
            "\n"
@@ -135,6 +138,11 @@ std::optional<CSimOptions> ParseSimOptions(const std::vector<std::string>& args,
         if (name == "version")
         {
             options.m_bVersion = true;
+            continue;
+        }
+        if (name == "window")
+        {
+            options.m_bWindow = true;
             continue;
         }
         if (name == "port" || name == "idle-ms" || name == "at-frame" || name == "drop-after")

@@ -25,6 +25,7 @@ struct CSimOptions
     CDownloadFaults m_faults;
     bool m_bHelp = false;
     bool m_bVersion = false;
+    bool m_bWindow = false; // the live window (vfdsim built with the GUI)
 };
 
 // Nothing, with strError set, when the arguments are wrong.

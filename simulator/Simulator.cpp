@@ -109,7 +109,7 @@ bool CSimulator::Start(std::string& strError)
     CJsonObject start;
     start.Add("event", "start").Add("port", m_options.m_nPort).Add("device", DevicePath());
     start.Add("model", ModelName(m_options.m_model));
-    if (!m_options.m_strScreenPng.empty())
+    if (!m_options.m_strScreenPng.empty() || m_options.m_bWindow)
     {
         std::string strFontError;
         m_font = CConsoleFont::Load(m_options.m_strConsoleFont, strFontError);
@@ -172,6 +172,64 @@ void CSimulator::Send(const std::vector<std::uint8_t>& bytes)
             CJsonObject().Add("event", "error").Add("text", "the line does not take the reply"));
 }
 
+void CSimulator::AttachLive(CLiveScreen& live)
+{
+    m_pLive = &live;
+    m_live.m_strDevice = DevicePath();
+    m_pTranscript->SetListener([this](const CJsonObject& entry) { OnTranscript(entry); });
+    PublishLive(std::chrono::steady_clock::now());
+}
+
+void CSimulator::OnTranscript(const CJsonObject& entry)
+{
+    if (entry.Get("event") == "frame")
+        ++m_live.m_nFrames;
+    else if (entry.Has("rx"))
+        ++m_live.m_nCommands;
+    // The screen itself is what the watcher shows; its entry would only
+    // push the commands out of the tail.
+    if (entry.Get("event") == "screen")
+        return;
+    m_live.m_tail.push_back(entry.Readable());
+    if (m_live.m_tail.size() > CLiveScreen::kTailLines)
+        m_live.m_tail.pop_front();
+    m_bLiveDirty = true;
+}
+
+void CSimulator::PublishLive(std::chrono::steady_clock::time_point arrived)
+{
+    if (!m_pLive)
+        return;
+    const bool bDownloading = m_pPeer->IsActive();
+    if (!m_bLiveDirty && m_display.Changes() == m_nLiveChanges &&
+        bDownloading == m_live.m_bDownloading &&
+        (!bDownloading || m_pPeer->ReceivedBytes() == m_live.m_nReceived))
+        return;
+    m_bLiveDirty = false;
+    m_nLiveChanges = m_display.Changes();
+    m_live.m_display = m_display;
+    m_live.m_bDownloading = bDownloading;
+    m_live.m_nReceived = m_pPeer->ReceivedBytes();
+    m_live.m_nAnnounced = m_pPeer->AnnouncedBytes();
+    m_live.m_strFault = FaultName(m_pPeer->Faults().m_fault);
+    m_live.m_arrived = arrived;
+    m_pLive->Publish(m_live);
+}
+
+void CSimulator::TakeFaultRequest()
+{
+    const auto request = m_pLive->TakeFaultRequest();
+    if (!request)
+        return;
+    m_pPeer->SetFault(request->m_fault, request->m_nValue);
+    m_pTranscript->Write(CJsonObject()
+                             .Add("event", "fault")
+                             .Add("fault", FaultName(request->m_fault))
+                             .Add("value", request->m_nValue));
+    m_bLiveDirty = true;
+    PublishLive(std::chrono::steady_clock::now());
+}
+
 int CSimulator::Run(int nStopFd)
 {
     using namespace std::chrono;
@@ -193,9 +251,11 @@ int CSimulator::Run(int nStopFd)
             waitUntil(lastByte + idle);
         if (bScreenPending)
             waitUntil(lastByte + kScreenSettle);
-        pollfd fds[3] = {
-            {m_terminal.MasterFd(), POLLIN, 0}, {nStopFd, POLLIN, 0}, {m_nSendPipe, POLLIN, 0}};
-        const int nReady = ::poll(fds, 3, nWaitMs); // negative descriptors are left out
+        pollfd fds[4] = {{m_terminal.MasterFd(), POLLIN, 0},
+                         {nStopFd, POLLIN, 0},
+                         {m_nSendPipe, POLLIN, 0},
+                         {m_pLive ? m_pLive->WakeFd() : -1, POLLIN, 0}};
+        const int nReady = ::poll(fds, 4, nWaitMs); // negative descriptors are left out
         if (nReady < 0 && errno != EINTR)
         {
             pszReason = "poll failed";
@@ -205,6 +265,8 @@ int CSimulator::Run(int nStopFd)
             break;
         if (m_nSendPipe >= 0 && (fds[2].revents & POLLIN))
             ForwardSendPipe();
+        if (m_pLive && (fds[3].revents & POLLIN))
+            TakeFaultRequest();
         if (fds[0].revents & POLLIN)
         {
             std::uint8_t buffer[4096];
@@ -216,7 +278,11 @@ int CSimulator::Run(int nStopFd)
             }
             if (nRead > 0)
             {
+                const auto arrived = std::chrono::steady_clock::now();
+                m_live.m_nBytes += static_cast<std::uint64_t>(nRead);
+                m_bLiveDirty = true;
                 m_pRouter->Feed(buffer, static_cast<std::size_t>(nRead));
+                PublishLive(arrived);
                 lastByte = m_clock.Now();
                 bQuietPending = true;
                 bScreenPending = true;
@@ -248,12 +314,14 @@ int CSimulator::Run(int nStopFd)
         {
             bScreenPending = false;
             ShowScreen();
+            PublishLive(std::chrono::steady_clock::now());
         }
         if (bQuietPending && m_clock.Now() - lastByte >= idle)
         {
             bQuietPending = false;
             m_pRouter->OnIdle();
             m_terminal.ReleaseStaleExclusive();
+            PublishLive(std::chrono::steady_clock::now());
         }
     }
     m_pRouter->OnIdle();

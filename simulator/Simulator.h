@@ -6,6 +6,7 @@
 #include "ConsoleFont.h"
 #include "DownloadPeer.h"
 #include "Line.h"
+#include "LiveScreen.h"
 #include "PseudoTerminal.h"
 #include "ScreenOutput.h"
 #include "SimOptions.h"
@@ -43,9 +44,15 @@ public:
     // or a hang-up fault has dropped the line. Sleeps in poll() while the
     // line is quiet. Returns the exit status.
     int Run(int nStopFd);
+    // Hands every change to a watcher on another thread and takes its fault
+    // requests; after Start, before Run.
+    void AttachLive(CLiveScreen& live);
 
     const CDownloadPeer& Peer() const { return *m_pPeer; }
     const CVirtualDisplay& Display() const { return m_display; }
+    // The console font the pictures draw with; nullptr when none was read.
+    const CConsoleFont* Font() const { return m_font ? &*m_font : nullptr; }
+    const CSimOptions& Options() const { return m_options; }
 
     // How long the line stays quiet before the screen is shown.
     static constexpr std::chrono::milliseconds kScreenSettle{40};
@@ -57,6 +64,10 @@ private:
     // Passes what the send pipe holds on to the line.
     void ForwardSendPipe();
     void ShowScreen();
+    void OnTranscript(const CJsonObject& entry);
+    // Publishes to the watcher when anything it shows changed.
+    void PublishLive(std::chrono::steady_clock::time_point arrived);
+    void TakeFaultRequest();
     void HangUp(const std::vector<std::uint8_t>& lastBytes) override
     {
         m_bHangUp = true;
@@ -80,4 +91,9 @@ private:
     bool m_bHangUp = false;
     std::vector<std::uint8_t> m_lastBytes; // sent just before the hang-up
     bool m_bPortFileWritten = false;
+
+    CLiveScreen* m_pLive = nullptr;
+    CLiveState m_live; // what was last published, display aside
+    bool m_bLiveDirty = true;
+    std::uint64_t m_nLiveChanges = ~std::uint64_t{0};
 };

@@ -223,8 +223,20 @@ std::optional<CJsonObject> CJsonObject::Parse(const std::string& strText)
     }
 }
 
+std::string CJsonObject::Readable() const
+{
+    std::string text = Get("event").value_or("?");
+    for (const auto& member : m_members)
+        if (member.m_strKey != "event")
+            text += " " + member.m_strKey + "=" +
+                    (member.m_bString ? "\"" + member.m_strValue + "\"" : member.m_strValue);
+    return text;
+}
+
 void CTranscript::Write(const CJsonObject& entry)
 {
+    if (m_listener)
+        m_listener(entry);
     if (!m_pOut)
         return;
     const auto ms =

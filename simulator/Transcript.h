@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -37,6 +38,8 @@ public:
     bool Has(const std::string& strKey) const { return Get(strKey).has_value(); }
 
     std::string ToString() const;
+    // For people: the event's name, then the other members as key=value.
+    std::string Readable() const;
     // A flat object as ToString writes it (strings, numbers, true, false,
     // null); nothing for anything else.
     static std::optional<CJsonObject> Parse(const std::string& strText);
@@ -66,8 +69,15 @@ public:
     }
 
     void Write(const CJsonObject& entry);
+    // Also hands every entry to a listener (the window's log), written to a
+    // file or not.
+    void SetListener(std::function<void(const CJsonObject&)> listener)
+    {
+        m_listener = std::move(listener);
+    }
 
 private:
+    std::function<void(const CJsonObject&)> m_listener;
     std::ostream* m_pOut;
     CClock& m_clock;
     CClock::Duration m_start;

@@ -1,6 +1,10 @@
 // vfdsim: a virtual customer display on a pseudo-terminal.
 #include "Simulator.h"
 
+#ifdef VFDSIM_WINDOW
+#include "SimWindow.h"
+#endif
+
 #include <csignal>
 #include <fcntl.h>
 #include <iostream>
@@ -52,6 +56,13 @@ int main(int argc, char** argv)
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
 
+#ifndef VFDSIM_WINDOW
+    if (options->m_bWindow)
+    {
+        std::cerr << "vfdsim: this vfdsim was built without its window\n";
+        return 2;
+    }
+#endif
     CSimulator simulator(*options);
     if (!simulator.Start(strError) || !simulator.Publish(std::cout, strError))
     {
@@ -60,5 +71,9 @@ int main(int argc, char** argv)
     }
     if (!simulator.Warning().empty())
         std::cerr << "vfdsim: " << simulator.Warning() << "\n";
+#ifdef VFDSIM_WINDOW
+    if (options->m_bWindow)
+        return RunSimWindow(argc, argv, simulator, fds[0], fds[1]);
+#endif
     return simulator.Run(fds[0]);
 }

@@ -12,6 +12,11 @@ CRgb Mix(CRgb from, CRgb to, double dAmount)
     { return static_cast<std::uint8_t>(a + (b - a) * dAmount + 0.5); };
     return {channel(from.m_r, to.m_r), channel(from.m_g, to.m_g), channel(from.m_b, to.m_b)};
 }
+// The display's house (code 0x7F), which VGA-style console fonts lack:
+// the text screen shows it as U+2302, so the picture must not box it.
+constexpr std::array<const char*, 6> kHouse = {"   #    ", "  ###   ", " ## ##  ",
+                                               "##   ## ", "##   ## ", "#######"};
+constexpr int kHouseTop = 5;
 } // namespace
 
 CRgb CScreenPainter::LitColour(const CVirtualDisplay& display)
@@ -61,7 +66,14 @@ std::array<std::uint8_t, kCellDotsHigh> CScreenPainter::CellDots(const CVirtualD
                                                  cell.m_nCodeTable, display.Model()))
     {
         const int nGlyph = m_pFont->GlyphOf(c);
-        if (nGlyph < 0)
+        if (nGlyph < 0 && c == U'⌂')
+        {
+            for (std::size_t y = 0; y < kHouse.size(); ++y)
+                for (int x = 0; kHouse[y][x]; ++x)
+                    if (kHouse[y][x] == '#')
+                        rows[kHouseTop + y] |= 1 << x;
+        }
+        else if (nGlyph < 0)
         {
             // Not in the font: a hollow box, as a console shows it.
             for (int y = 3; y <= 12; ++y)
@@ -83,14 +95,28 @@ std::array<std::uint8_t, kCellDotsHigh> CScreenPainter::CellDots(const CVirtualD
     return rows;
 }
 
-void CScreenPainter::Paint(const CVirtualDisplay& display, CPixelCanvas& canvas) const
+bool CScreenPainter::BlinkDark(const CVirtualDisplay& display, long long nMilliseconds)
 {
-    canvas.FillRect(0, 0, canvas.Width(), canvas.Height(), kGlass);
+    const long long nHalf = 50LL * display.BlinkInterval();
+    return nHalf > 0 && (nMilliseconds / nHalf) % 2 == 1;
+}
+
+void CScreenPainter::Paint(const CVirtualDisplay& display, CCanvas& canvas,
+                           CPaintMoment moment) const
+{
+    canvas.FillRect(0, 0, kWidth, kHeight, kGlass);
     const CRgb lit = LitColour(display);
     for (int nRow = 0; nRow < kDisplayRows; ++nRow)
         for (int nColumn = 0; nColumn < kDisplayColumns; ++nColumn)
         {
-            const auto rows = CellDots(display, display.Cell(nRow, nColumn));
+            auto rows = CellDots(display, display.Cell(nRow, nColumn));
+            if (moment.m_bBlinkDark)
+                rows = {};
+            // The cursor as the bottom row of dots lit, where the next
+            // character will go.
+            if (moment.m_bCursor && nRow == display.CursorRow() &&
+                nColumn == display.CursorColumn())
+                rows[kCellDotsHigh - 1] = 0xFF;
             PaintCell(
                 canvas, DotLeft(nColumn, 0), DotTop(nRow, 0), kCellDotsWide, kCellDotsHigh,
                 [&](int x, int y) { return ((rows[y] >> x) & 1) != 0; }, lit);
@@ -146,8 +172,7 @@ void CScreenPainter::PaintCell(CCanvas& canvas, int nLeft, int nTop, int nWide, 
         }
 }
 
-void CScreenPainter::PaintLegend(CPixelCanvas& canvas, int x, const char* pszText,
-                                 CRgb colour) const
+void CScreenPainter::PaintLegend(CCanvas& canvas, int x, const char* pszText, CRgb colour) const
 {
     // Printed on the glass in the display's own font, one pixel a dot.
     for (const char* p = pszText; *p; ++p, x += 8)

@@ -1,11 +1,19 @@
 #pragma once
 
+#include "Canvas.h"
 #include "ConsoleFont.h"
-#include "PixelCanvas.h"
 #include "VirtualDisplay.h"
 
 #include <array>
 #include <functional>
+
+// What changes with time rather than with the display's state: the
+// picture file shows the screen steady, the window as it is now.
+struct CPaintMoment
+{
+    bool m_bBlinkDark = false; // in the dark half of a blink
+    bool m_bCursor = false;    // mark the cursor's cell
+};
 
 // Draws the virtual display as a photograph of a vacuum-fluorescent
 // display would show it: dark glass, 20 x 2 cells of 8 x 16 dots with gaps
@@ -19,7 +27,8 @@
 // downloaded glyph where the display uses one (CVirtualDisplay::
 // ShowsUserGlyph); otherwise the console font's glyph of the character the
 // code stands for in the cell's character set and code table, centred in
-// the cell. A character the font lacks shows as a hollow box; without any
+// the cell. A character the font lacks shows as a hollow box (the house
+// of code 0x7F has a drawing of its own); without any
 // font each cell shows its code as two stacked hex digits.
 class CScreenPainter
 {
@@ -63,7 +72,11 @@ public:
     // The dots a cell lights, row by row (bit x of row y).
     std::array<std::uint8_t, kCellDotsHigh> CellDots(const CVirtualDisplay& display,
                                                      const CCell& cell) const;
-    void Paint(const CVirtualDisplay& display, CPixelCanvas& canvas) const;
+    // The whole picture, kWidth x kHeight, on any canvas (a pixel buffer for
+    // the PNG, a scaled one for the window).
+    void Paint(const CVirtualDisplay& display, CCanvas& canvas, CPaintMoment moment = {}) const;
+    // Whether a blinking screen is dark at a time since it started blinking.
+    static bool BlinkDark(const CVirtualDisplay& display, long long nMilliseconds);
     // One cell of nWide x nHigh dots, its top-left dot at (nLeft, nTop): lit
     // dots, the glow between lit neighbours, unlit dots. vfdkit preview draws
     // the cells of glyphs of any size from a font file with it.
@@ -71,7 +84,7 @@ public:
                           const std::function<bool(int x, int y)>& isLit, CRgb lit);
 
 private:
-    void PaintLegend(CPixelCanvas& canvas, int x, const char* pszText, CRgb colour) const;
+    void PaintLegend(CCanvas& canvas, int x, const char* pszText, CRgb colour) const;
 
     const CConsoleFont* m_pFont;
 };

@@ -328,9 +328,12 @@ bool CVirtualDisplay::SetThankYou(std::uint8_t nValue)
 
 bool CVirtualDisplay::SetWarning(std::uint8_t nOn, std::uint8_t nColumn)
 {
-    if (nColumn < 1 || nColumn > kDisplayColumns)
+    // A cleared bit puts every mark out whatever the column says, so the
+    // column is checked only for a mark to light.
+    const bool bOn = (nOn & 1) != 0;
+    if (bOn && (nColumn < 1 || nColumn > kDisplayColumns))
         return false;
-    m_nWarningColumn = (nOn & 1) ? nColumn : 0;
+    m_nWarningColumn = bOn ? nColumn : 0;
     Changed();
     return true;
 }

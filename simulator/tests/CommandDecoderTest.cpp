@@ -335,3 +335,13 @@ TEST_F(CommandDecoder, RandomBytesNeverWedgeTheDecoderAndEveryByteIsAccountedFor
     m_decoder.OnIdle();
     EXPECT_EQ(RxOf(Entries()), all);
 }
+
+TEST_F(CommandDecoder, ClearingTheWarningMarkWithColumnZeroIsObeyed)
+{
+    Feed(Bytes{0x1F, 0x23, 0x01, 0x04, 0x1F, 0x23, 0x00, 0x00});
+    const auto entries = Entries();
+    ASSERT_EQ(entries.size(), 2u) << m_out.str();
+    EXPECT_EQ(entries[1].Get("on"), "false");
+    EXPECT_FALSE(entries[1].Has("ignored")) << m_out.str();
+    EXPECT_EQ(m_display.WarningColumn(), 0);
+}

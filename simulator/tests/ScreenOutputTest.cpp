@@ -87,7 +87,8 @@ TEST_F(ScreenOutput, AFileThatCannotBeWrittenIsReportedAndTheRestGoesOn)
     output.Update();
     const auto entries = ParseTranscript(out.str());
     ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].Get("event"), "screen");
-    EXPECT_EQ(entries[1].Get("event"), "error");
-    EXPECT_NE(entries[1].Get("text")->find(bad), std::string::npos);
+    // The screen entry last: it tells a reader the files are done.
+    EXPECT_EQ(entries[0].Get("event"), "error");
+    EXPECT_NE(entries[0].Get("text")->find(bad), std::string::npos);
+    EXPECT_EQ(entries[1].Get("event"), "screen");
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PixelCanvas.h"
 #include "ScreenPainter.h"
 
 #include <cstdint>

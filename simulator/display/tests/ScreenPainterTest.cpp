@@ -1,5 +1,8 @@
 #include "ScreenPainter.h"
 
+#include "PixelCanvas.h"
+#include "ScaledCanvas.h"
+
 #include <gtest/gtest.h>
 
 namespace
@@ -34,6 +37,25 @@ CGlyphBits LGlyph()
 bool LDot(int x, int y)
 {
     return x == 0 || y == 15 || (x == 5 && y == 3);
+}
+
+// An 8 x 12 font whose "A" is a 6-dot-wide outline and that has nothing else.
+std::optional<CConsoleFont> FontWithOnlyA()
+{
+    std::vector<std::uint8_t> psf = {0x36, 0x04, 0x02, 12};
+    std::vector<std::uint8_t> glyphs(256 * 12, 0);
+    for (int y = 0; y < 12; ++y)
+        glyphs[65 * 12 + y] = (y == 0 || y == 11) ? 0xFC : 0x84;
+    psf.insert(psf.end(), glyphs.begin(), glyphs.end());
+    for (unsigned g = 0; g < 256; ++g)
+    {
+        if (g == 65)
+            psf.insert(psf.end(), {'A', 0});
+        psf.insert(psf.end(), {0xFF, 0xFF});
+    }
+    std::string strError;
+    const auto font = CConsoleFont::Parse(psf, strError);
+    return font;
 }
 
 struct ScreenPainter : ::testing::Test
@@ -114,21 +136,8 @@ TEST_F(ScreenPainter, ReverseBrightnessAndDimmingChangeTheDots)
 
 TEST_F(ScreenPainter, ConsoleFontGlyphsAreCentredAndMissingOnesBoxed)
 {
-    // An 8 x 12 font whose "A" is a 6-dot-wide outline and that has no "B".
-    std::vector<std::uint8_t> psf = {0x36, 0x04, 0x02, 12};
-    std::vector<std::uint8_t> glyphs(256 * 12, 0);
-    for (int y = 0; y < 12; ++y)
-        glyphs[65 * 12 + y] = (y == 0 || y == 11) ? 0xFC : 0x84;
-    psf.insert(psf.end(), glyphs.begin(), glyphs.end());
-    for (unsigned g = 0; g < 256; ++g)
-    {
-        if (g == 65)
-            psf.insert(psf.end(), {'A', 0});
-        psf.insert(psf.end(), {0xFF, 0xFF});
-    }
-    std::string strError;
-    const auto font = CConsoleFont::Parse(psf, strError);
-    ASSERT_TRUE(font) << strError;
+    const auto font = FontWithOnlyA();
+    ASSERT_TRUE(font);
     const CScreenPainter painter(&*font);
 
     display.WriteCharacter('A');
@@ -184,4 +193,90 @@ TEST_F(ScreenPainter, WarningMarkAndLegendsLightWhenSelected)
     // The legends without a font are bars: TOTAL starts under column 5.
     EXPECT_EQ(canvas.GetPixel(P::DotLeft(4, 0), P::kLegendTop + 4), P::kLit);
     EXPECT_EQ(canvas.GetPixel(P::DotLeft(0, 0), P::kLegendTop + 4), P::kUnlit);
+}
+
+TEST_F(ScreenPainter, TheHouseIsDrawnEvenWhereTheFontLacksIt)
+{
+    const auto font = FontWithOnlyA();
+    ASSERT_TRUE(font);
+    display.WriteCharacter(0x7F);
+    const auto rows = CScreenPainter(&*font).CellDots(display, display.Cell(0, 0));
+    // A roof on walls on a floor, not the hollow box of a missing glyph.
+    EXPECT_EQ(rows[5], 0b00001000);
+    EXPECT_EQ(rows[8], 0b01100011);
+    EXPECT_EQ(rows[10], 0b01111111);
+    EXPECT_NE(rows[3], 0x7E);
+}
+
+TEST_F(ScreenPainter, AScaledPictureIsTheSamePictureMagnified)
+{
+    StoreL(0x03, 3, 0);
+    ASSERT_TRUE(display.SetCodeTable(0x0F));
+    display.WriteCharacter(0xA0);
+    ASSERT_TRUE(display.SetWarning(1, 2));
+    CScreenPainter(nullptr).Paint(display, canvas);
+
+    CPixelCanvas same(P::kWidth, P::kHeight);
+    CScaledCanvas unscaled(same, 1.0, 0, 0);
+    CScreenPainter(nullptr).Paint(display, unscaled);
+    EXPECT_EQ(same.Rgb(), canvas.Rgb());
+
+    // Twice the size in a wider area: centred, every pixel a 2 x 2 block.
+    const int nAreaWidth = 2 * P::kWidth + 40;
+    CPixelCanvas big(nAreaWidth, 2 * P::kHeight);
+    auto scaled = CScaledCanvas::Fitting(big, nAreaWidth, 2 * P::kHeight, P::kWidth, P::kHeight);
+    EXPECT_EQ(scaled.Scale(), 2.0);
+    CScreenPainter(nullptr).Paint(display, scaled);
+    for (int y = 0; y < P::kHeight; y += 3)
+        for (int x = 0; x < P::kWidth; x += 5)
+            for (int d = 0; d < 4; ++d)
+                ASSERT_EQ(big.GetPixel(20 + 2 * x + d % 2, 2 * y + d / 2), canvas.GetPixel(x, y))
+                    << x << "," << y;
+    EXPECT_EQ(big.GetPixel(19, 0), CPixelCanvas::kUnpainted);
+    EXPECT_EQ(big.GetPixel(20 + 2 * P::kWidth, 0), CPixelCanvas::kUnpainted);
+}
+
+TEST_F(ScreenPainter, TheWindowsMomentBlinksTheCellsAndMarksTheCursor)
+{
+    display.SetBlink(4); // 200 ms on, 200 ms off
+    EXPECT_FALSE(P::BlinkDark(display, 150));
+    EXPECT_TRUE(P::BlinkDark(display, 250));
+    EXPECT_FALSE(P::BlinkDark(display, 450));
+    display.SetBlink(0);
+    EXPECT_FALSE(P::BlinkDark(display, 250));
+
+    StoreL(0x02, 1, 0); // code 0x20
+    display.SelectUserFont(1);
+    display.WriteCharacter(0x20);
+    const CRgb lit = P::LitColour(display);
+    CScreenPainter(nullptr).Paint(display, canvas, {.m_bBlinkDark = true});
+    EXPECT_EQ(DotColour(canvas, 0, 0, 0, 0), P::kUnlit);
+    CScreenPainter(nullptr).Paint(display, canvas, {.m_bCursor = true});
+    EXPECT_EQ(DotColour(canvas, 0, 0, 0, 0), lit);
+    for (int x = 0; x < kCellDotsWide; ++x)
+    {
+        EXPECT_EQ(DotColour(canvas, 0, 1, x, 15), lit) << x; // the cursor's cell
+        EXPECT_EQ(DotColour(canvas, 0, 1, x, 14), P::kUnlit) << x;
+        EXPECT_EQ(DotColour(canvas, 0, 2, x, 15), P::kUnlit) << x;
+    }
+}
+
+TEST(ScaledCanvas, RectanglesThatTouchStillTouchAtAnyScale)
+{
+    for (const double dScale : {0.7, 1.5, 2.29, 3.0})
+    {
+        CPixelCanvas target(40, 10, kBlack);
+        CScaledCanvas scaled(target, dScale, 1, 0);
+        // Three-wide dots with one-wide gaps, as a cell's row is drawn.
+        for (int x = 0; x < 12; x += 4)
+        {
+            scaled.FillRect(x, 0, x + 3, 3, P::kLit);
+            scaled.FillRect(x + 3, 0, x + 4, 3, P::kGlass);
+        }
+        const int nEnd = scaled.X(12);
+        for (int x = 1; x < nEnd; ++x)
+            EXPECT_NE(target.GetPixel(x, 0), kBlack) << dScale << " at " << x;
+        EXPECT_EQ(target.GetPixel(0, 0), kBlack) << dScale; // the offset stays clear
+        EXPECT_EQ(target.GetPixel(nEnd, 0), kBlack) << dScale;
+    }
 }

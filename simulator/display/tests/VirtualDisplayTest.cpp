@@ -224,6 +224,7 @@ TEST(VirtualDisplay, ValuesOutsideTheDisplaysRangesChangeNothing)
     EXPECT_FALSE(display.SetThankYou(2));
     EXPECT_FALSE(display.SetWarning(1, 0));
     EXPECT_FALSE(display.SetWarning(1, 21));
+    EXPECT_FALSE(display.SetWarning(3, 0));
     EXPECT_FALSE(display.SetLanguage('2'));
     for (const char c : {'4', '5', '8', '9', 'A'})
         EXPECT_FALSE(display.SetBaudCode(static_cast<std::uint8_t>(c))) << c;
@@ -359,5 +360,16 @@ TEST(VirtualDisplay, PeripheralSelectionFollowsBitOne)
     {
         display.SelectPeripheral(static_cast<std::uint8_t>(nValue));
         EXPECT_EQ(display.Selected(), bSelected) << nValue;
+    }
+}
+
+TEST(VirtualDisplay, AClearedWarningBitPutsEveryMarkOutWhateverTheColumn)
+{
+    CVirtualDisplay display;
+    for (const std::uint8_t nColumn : {0, 5, 20, 21, 0xFF})
+    {
+        ASSERT_TRUE(display.SetWarning(1, 9));
+        EXPECT_TRUE(display.SetWarning(0, nColumn)) << int(nColumn);
+        EXPECT_EQ(display.WarningColumn(), 0) << int(nColumn);
     }
 }
