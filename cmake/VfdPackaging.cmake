@@ -19,6 +19,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The Python module (vf620) is part of the package.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS python3)
 # The libraries beside the programs are the package's own.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
     ${CMAKE_BINARY_DIR}/lib ${CMAKE_BINARY_DIR}/lib/vfdkit)
