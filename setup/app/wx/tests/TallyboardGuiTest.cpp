@@ -144,6 +144,19 @@ TEST_F(TallyboardGui, VF620SettingsAndDiagnosticReachTheDisplay)
                     Settle();
                     EXPECT_TRUE(main.IsRunning());
                     ClickControl(main, 1011); // Help: no action
+                    // F10 opens the menu bar's first menu: Esc closes it and nothing else.
+                    bool bMenuOpened = false;
+                    main.Bind(wxEVT_MENU_OPEN,
+                              [&](wxMenuEvent& event)
+                              {
+                                  bMenuOpened = true;
+                                  event.Skip();
+                              });
+                    PressKey(WXK_F10);
+                    EXPECT_TRUE(PumpUntil([&] { return bMenuOpened; }));
+                    PressKey(WXK_ESCAPE);
+                    Settle();
+                    EXPECT_TRUE(main.IsRunning());
                     PressKey(WXK_ESCAPE);
                     EXPECT_TRUE(PumpUntil([&] { return !main.IsRunning(); }));
                 });
