@@ -1,8 +1,13 @@
 #include "DisplayText.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <iconv.h>
+#endif
 #include <string_view>
 
 namespace
@@ -42,6 +47,37 @@ std::size_t SequenceLength(unsigned char c)
     return 1;
 }
 
+#ifdef _WIN32
+// Windows has no iconv: its own code pages hold the same tables.
+class CIconv
+{
+public:
+    explicit CIconv(const std::string& strTo)
+        : m_nCodePage(strTo == "ASCII" ? 20127u : static_cast<UINT>(std::stoul(strTo.substr(2))))
+    {
+    }
+    bool Ok() const { return true; }
+    bool Convert(std::string_view character, char& cOut)
+    {
+        std::array<wchar_t, 4> wide{};
+        const int nWide = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, character.data(),
+                                              static_cast<int>(character.size()), wide.data(), 4);
+        if (nWide <= 0)
+            return false;
+        std::array<char, 8> out{};
+        BOOL bDefaultUsed = FALSE;
+        const int nOut = WideCharToMultiByte(m_nCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), nWide,
+                                             out.data(), 8, nullptr, &bDefaultUsed);
+        if (nOut != 1 || bDefaultUsed)
+            return false;
+        cOut = out[0];
+        return true;
+    }
+
+private:
+    UINT m_nCodePage;
+};
+#else
 class CIconv
 {
 public:
@@ -74,6 +110,7 @@ public:
 private:
     iconv_t m_cd;
 };
+#endif
 } // namespace
 
 std::string IconvCodeTable(const std::string& strItem)
