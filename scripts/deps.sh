@@ -13,6 +13,8 @@ packages=(
     kbd zlib1g-dev console-setup-linux
     dpkg-dev lintian desktop-file-utils man-db clang-format
     libfreetype-dev xfonts-base xfonts-utils fonts-dejavu-core
+    fonts-wqy-microhei # Tallyboard's Chinese texts; the smallest CJK font package
+    # (a missing font shows them as boxes)
 )
 # Extra groups, asked for by name: `deps.sh win32 win64`.
 foreign_arch=

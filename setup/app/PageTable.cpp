@@ -28,8 +28,9 @@ const std::vector<CPageRow>& PageTable()
          {kModelVF620, kModelVF730},
          [](const CPageParts& p)
          {
-             return Started(std::make_shared<Diagnostic>(p.m_controls, p.m_polelink, p.m_clock),
-                            kDiagnosticCommands);
+             return Started(
+                 std::make_shared<Diagnostic>(p.m_controls, p.m_ui, p.m_polelink, p.m_clock),
+                 kDiagnosticCommands);
          }},
         {Settings::kDialogId,
          "Settings",

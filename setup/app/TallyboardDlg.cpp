@@ -68,6 +68,13 @@ void CTallyboardDlg::OnCom()
         m_controls.ShowControl(nId, true);
 }
 
+std::string ConnectionInUseText(const CConnectionSettings& settings)
+{
+    return "model \"" + settings.m_strModel + "\", port " +
+           (settings.m_nPort > 0 ? "COM" + std::to_string(settings.m_nPort) : std::string("none")) +
+           ", " + std::to_string(settings.m_nBaudRate) + " baud";
+}
+
 CConnectionSettings CTallyboardDlg::ChosenConnection()
 {
     UpdateData(true);
@@ -85,6 +92,9 @@ void CTallyboardDlg::OnOK()
     m_polelink.CloseComm();
     // Nothing is written when the file is not there: the library keeps it.
     if (m_connectionFile.Exists() && !m_connectionFile.Write(ChosenConnection()))
-        m_ui.MessageBox(std::string(kMsgConnectionNotSaved) + "\n" +
-                        m_connectionFile.GetLastError());
+    {
+        const std::string strCause = m_connectionFile.GetLastError();
+        m_ui.MessageBox(std::string(kMsgConnectionNotSaved) +
+                        ConnectionInUseText(m_connectionFile.Read()) + ".\n" + strCause);
+    }
 }

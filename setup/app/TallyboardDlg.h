@@ -65,5 +65,8 @@ int BaudIndexOfRate(int nBaudRate);
 int RateOfBaudIndex(int nIndex);
 
 inline constexpr const char* kMsgConnectionNotSaved =
-    "The connection settings could not be saved; the main window uses those "
-    "the file holds.";
+    "The connection settings could not be saved; the main window uses ";
+
+// What the main window reads when the file refused the choice: the values
+// the file holds, or the defaults when it cannot be read (a folder).
+std::string ConnectionInUseText(const CConnectionSettings& settings);

@@ -4,6 +4,7 @@
 #include "DataExchange.h"
 #include "PageCommand.h"
 #include "Polelink.h"
+#include "UserInterface.h"
 
 #include <array>
 
@@ -24,7 +25,7 @@ public:
     static constexpr int kSecondLineEdit = 1014;
     static constexpr int kClearButton = 1015;
 
-    Diagnostic(CControlAccess& controls, CPolelink& polelink, CClock& clock);
+    Diagnostic(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink, CClock& clock);
 
     void OnSelfTest();
     void OnDisplayInternational();
@@ -35,6 +36,7 @@ public:
 
 private:
     CControlAccess& m_controls;
+    CUserInterface& m_ui;
     CPolelink& m_polelink;
     CClock& m_clock;
 };

@@ -1,5 +1,7 @@
 #include "PageBytes.h"
 
+#include "DisplayText.h"
+
 #include <algorithm>
 
 void SendBytes(CPolelink& polelink, std::initializer_list<std::uint8_t> bytes)
@@ -37,4 +39,33 @@ void SendInternationalScreens(CPolelink& polelink, CClock& clock)
 void SendCodeTableScreens(CPolelink& polelink, CClock& clock)
 {
     SendCharacterScreens(polelink, clock, 0x80, 0xFF);
+}
+
+void ReportMissingCharacters(CUserInterface& ui, const std::string& strUtf8,
+                             const std::string& strCodeTable)
+{
+    const CDisplayText text = ToDisplayText(strUtf8, strCodeTable);
+    if (!text.m_strMissing.empty())
+        ui.MessageBox(MissingCharactersMessage(text.m_strMissing), EMessageIcon::Information);
+}
+
+int TypedOrChosenIndex(CControlAccess& controls, CUserInterface& ui, int nId, int nChosen,
+                       const std::vector<std::string>& items)
+{
+    if (nChosen != -1)
+        return nChosen;
+    std::string strTyped = controls.GetText(nId);
+    strTyped.erase(0, strTyped.find_first_not_of(' '));
+    strTyped.erase(strTyped.find_last_not_of(' ') + 1);
+    if (strTyped.empty())
+        return -1;
+    const auto it = std::find(items.begin(), items.end(), strTyped);
+    if (it != items.end())
+        return static_cast<int>(it - items.begin());
+    std::string strAllowed;
+    for (const std::string& strItem : items)
+        strAllowed += (strAllowed.empty() ? "" : ", ") + strItem;
+    ui.MessageBox("\"" + strTyped +
+                  "\" is not in the list. Please type or choose one of: " + strAllowed + ".");
+    return -1;
 }

@@ -2,11 +2,14 @@
 
 #include "CharacterScreens.h"
 #include "Clock.h"
+#include "DataExchange.h"
 #include "Polelink.h"
+#include "UserInterface.h"
 
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 // Byte sequences more than one page sends to the display through the serial
 // library, each block in one WirteStrData call.
@@ -34,3 +37,16 @@ void SendInternationalScreens(CPolelink& polelink, CClock& clock);
 void SendCodeTableScreens(CPolelink& polelink, CClock& clock);
 
 inline constexpr std::uint8_t kClearCommand = 0x0C;
+
+// The code table the display starts in; the text pages convert to it.
+inline constexpr const char* kDisplayStartCodeTable = "PC437";
+
+// Tells the user once which characters of strUtf8 the code table lacks.
+void ReportMissingCharacters(CUserInterface& ui, const std::string& strUtf8,
+                             const std::string& strCodeTable);
+
+// An editable combo's item: the chosen index when there is one, else the
+// index of the typed text among items. A typed text that is no item is
+// answered with a message naming the items, and gives -1.
+int TypedOrChosenIndex(CControlAccess& controls, CUserInterface& ui, int nId, int nChosen,
+                       const std::vector<std::string>& items);

@@ -1,5 +1,6 @@
 #include "Updata.h"
 
+#include "DisplayText.h"
 #include "PageBytes.h"
 
 #include <vector>
@@ -60,6 +61,14 @@ void Updata::OnUpdateAllPages()
 void Updata::OnUpdateSinglePage()
 {
     UpdateData(true);
+    const int nPages = m_nArea == 0 ? kInternationalPages : kCodeTablePages;
+    if (m_nPageIndex == -1 && !m_controls.GetText(kPageCombo).empty())
+    {
+        m_nPageIndex =
+            TypedOrChosenIndex(m_controls, m_ui, kPageCombo, m_nPageIndex, NumberItems(nPages));
+        if (m_nPageIndex == -1)
+            return;
+    }
     if (m_nPageIndex == -1)
     {
         m_ui.MessageBox(kMsgSetPageNumber);

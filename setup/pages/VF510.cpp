@@ -1,5 +1,6 @@
 #include "VF510.h"
 
+#include "DisplayText.h"
 #include "PageBytes.h"
 
 #include <string>
@@ -33,8 +34,10 @@ void VF510::OnDisplay()
     const std::string strContent = m_controls.GetText(kContentEdit);
     SendBytes(m_polelink, {kClearCommand});
     SendBytes(m_polelink, {0x1B, 0x51, 0x41});
-    SendText(m_polelink, strContent, kContentBytes);
+    SendText(m_polelink, ToDisplayText(strContent, kDisplayStartCodeTable).m_strBytes,
+             kContentBytes);
     SendBytes(m_polelink, {0x0D});
+    ReportMissingCharacters(m_ui, strContent, kDisplayStartCodeTable);
 }
 
 void VF510::OnClear()
@@ -81,6 +84,8 @@ void VF510::OnThankYou()
 void VF510::OnSetContrast()
 {
     UpdateData(true);
+    m_nContrastIndex = TypedOrChosenIndex(m_controls, m_ui, kContrastList, m_nContrastIndex,
+                                          NumberItems(kContrastLevels));
     if (m_nContrastIndex == -1)
         return;
     SendBytes(m_polelink, {0x14, static_cast<std::uint8_t>(m_nContrastIndex)});

@@ -126,6 +126,10 @@ TEST_F(TallyboardDlgTest, AConnectionFileThatCannotBeWrittenIsReported)
     ASSERT_EQ(ui.m_messages.size(), 1u);
     EXPECT_EQ(ui.m_messages[0].m_strText.rfind(kMsgConnectionNotSaved, 0), 0u);
     EXPECT_NE(ui.m_messages[0].m_strText.find("Polelink.ini"), std::string::npos);
+    // The folder cannot be read either: the main window opens with the defaults.
+    EXPECT_NE(ui.m_messages[0].m_strText.find(ConnectionInUseText(CConnectionSettings{})),
+              std::string::npos);
+    EXPECT_EQ(Stored(), CConnectionSettings{});
 }
 
 TEST_F(TallyboardDlgTest, ThePreviewFollowsTheModelAndComShowsTheConnectionLists)

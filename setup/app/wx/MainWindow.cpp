@@ -4,6 +4,8 @@
 #include "WxResources.h"
 #include "WxText.h"
 
+#include <algorithm>
+
 #include <wx/bmpbuttn.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
@@ -74,6 +76,18 @@ void CMainWindow::BindEvents()
     m_pTabs->Bind(wxEVT_NOTEBOOK_PAGE_CHANGED,
                   [this](wxBookCtrlEvent&) { m_logic.OnSelChangeTab(m_pTabs->GetSelection()); });
     Bind(wxEVT_CHAR_HOOK, &CMainWindow::OnCharHook, this);
+    Bind(wxEVT_MENU_OPEN,
+         [this](wxMenuEvent& event)
+         {
+             ++m_nOpenMenus;
+             event.Skip();
+         });
+    Bind(wxEVT_MENU_CLOSE,
+         [this](wxMenuEvent& event)
+         {
+             m_nOpenMenus = std::max(0, m_nOpenMenus - 1);
+             event.Skip();
+         });
     Bind(wxEVT_CLOSE_WINDOW, &CMainWindow::OnCloseWindow, this);
 }
 
@@ -156,10 +170,11 @@ bool CMainWindow::IsInPage(const wxWindow* pWindow) const
 }
 
 // Esc on the window's own controls leaves it as "Re-select Display" does;
-// on a page's controls it does nothing.
+// on a page's controls it does nothing. With a menu open it is the menu's:
+// it closes the menu and nothing else.
 void CMainWindow::OnCharHook(wxKeyEvent& event)
 {
-    if (event.GetKeyCode() != WXK_ESCAPE)
+    if (event.GetKeyCode() != WXK_ESCAPE || m_nOpenMenus > 0)
     {
         event.Skip();
         return;

@@ -47,6 +47,7 @@ private:
     void OnCharHook(wxKeyEvent& event);
     void OnCloseWindow(wxCloseEvent& event);
     bool IsInPage(const wxWindow* pWindow) const;
+    int m_nOpenMenus = 0; // menus of the menu bar now open
 
     wxWindow* m_pClient = nullptr; // the panel that holds the controls
     wxNotebook* m_pTabs = nullptr;

@@ -2,6 +2,7 @@
 
 #include "FakeControls.h"
 #include "PageTestSupport.h"
+#include "RecordingUserInterface.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,8 @@ struct DiagnosticTest : ::testing::Test
     CFakeControls controls;
     CRecordingPolelink polelink;
     CVirtualClock clock;
-    Diagnostic page{controls, polelink, clock};
+    CRecordingUserInterface ui;
+    Diagnostic page{controls, ui, polelink, clock};
 
     DiagnosticTest() { polelink.m_pClock = &clock; }
 
@@ -40,18 +42,12 @@ TEST_F(DiagnosticTest, DisplaySendsTheTwoLinesInFourCallsAnEmptyLineAsLengthZero
               (std::vector<Bytes>{{0x0C}, {}, {0x0D, 0x0A}, {'T', 'o', 't', 'a', 'l'}}));
 }
 
-TEST_F(DiagnosticTest, LinesAreCutToTwentyBytesNotCharacters)
+TEST_F(DiagnosticTest, LinesAreCutToTwentyDisplayBytes)
 {
     const std::string strLong = "ABCDEFGHIJKLMNOPQRSTUVWXY"; // 25
     auto sent = Display(strLong, std::string(20, 'z'));
     EXPECT_EQ(sent[1], Bytes(strLong.begin(), strLong.begin() + 20));
     EXPECT_EQ(sent[3], Bytes(20, 'z'));
-
-    // 19 ASCII bytes and then a character of three: only its first byte goes.
-    const std::string strMixed = std::string(19, '-') + "\xE2\x82\xAC" + "x";
-    sent = Display(strMixed, "");
-    ASSERT_EQ(sent[1].size(), 20u);
-    EXPECT_EQ(sent[1].back(), 0xE2);
 }
 
 TEST_F(DiagnosticTest, CodeTableScreensEndWithTheLastEightCodes)
@@ -96,4 +92,18 @@ TEST_F(DiagnosticTest, TheSingleCommands)
               (std::vector<ECall>{ECall::WirteStrData, ECall::WirteStrData, ECall::Init}));
     EXPECT_EQ(polelink.Sent(), (std::vector<Bytes>{{0x1F, 0x40}, {0x0C}}));
     EXPECT_TRUE(clock.Waits().empty());
+}
+
+TEST_F(DiagnosticTest, LinesGoInTheCodeTableCutToTwentyDisplayBytes)
+{
+    // Twenty é are twenty display bytes; the twenty-first is cut.
+    std::string strLine;
+    for (int i = 0; i < 21; ++i)
+        strLine += "\xC3\xA9";
+    EXPECT_EQ(Display(strLine, "\xC3\xBC")[1], Bytes(20, 0x82));
+    EXPECT_EQ(polelink.Sent()[3], Bytes({0x81}));
+    EXPECT_TRUE(ui.m_messages.empty());
+    // Both lines' missing characters are named together, once.
+    EXPECT_EQ(Display("\xE2\x82\xAC", "\xE2\x82\xAC")[3], Bytes({'?'}));
+    EXPECT_EQ(ui.m_messages.size(), 1u);
 }

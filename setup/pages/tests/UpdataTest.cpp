@@ -127,6 +127,28 @@ TEST_F(UpdataTest, UpdateSinglePageSendsThePageNumberCountedFromOne)
     EXPECT_EQ(ui.Texts().back(), "Download file single page fail!");
 }
 
+TEST_F(UpdataTest, ATypedPageNumberCountsWhenTheListHoldsIt)
+{
+    controls.SetText(1013, "a.dat");
+    controls.SetSelectionIndex(1016, -1);
+    controls.SetText(1016, "5");
+    page.OnUpdateSinglePage();
+    EXPECT_EQ(OnlyUpdate().m_dwPage, 5u);
+
+    // The international area has six pages: 7 is refused with the list named.
+    polelink.m_calls.clear();
+    controls.SetSelectionIndex(1016, -1);
+    controls.SetText(1016, "7");
+    page.OnUpdateSinglePage();
+    EXPECT_TRUE(polelink.m_calls.empty());
+    EXPECT_EQ(ui.Texts().back(),
+              "\"7\" is not in the list. Please type or choose one of: 1, 2, 3, 4, 5, 6.");
+
+    controls.SetText(1016, "");
+    page.OnUpdateSinglePage();
+    EXPECT_EQ(ui.Texts().back(), "Please set the page number first!");
+}
+
 TEST_F(UpdataTest, BrowseOffersTheFontFilesAndKeepsThePathOnCancel)
 {
     controls.SetText(1013, "typed.dat");

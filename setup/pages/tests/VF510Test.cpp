@@ -45,14 +45,21 @@ TEST_F(VF510Test, DisplaySendsClearTextModeTheContentAndCarriageReturn)
     EXPECT_EQ(polelink.m_calls[2].m_nLength, 0);
 }
 
-TEST_F(VF510Test, ContentIsCutToTenBytesEvenInsideACharacter)
+TEST_F(VF510Test, ContentGoesInTheCodeTableCutToTenDisplayBytes)
 {
     EXPECT_EQ(Display("123456789012345")[2],
               Bytes({'1', '2', '3', '4', '5', '6', '7', '8', '9', '0'}));
-    // Nine bytes and a two-byte character: its first byte is the tenth.
-    const auto sent = Display("123456789\xC3\xA9");
-    ASSERT_EQ(sent[2].size(), 10u);
-    EXPECT_EQ(sent[2].back(), 0xC3);
+    // Nine digits and é: é is one display byte, the tenth.
+    EXPECT_EQ(Display("123456789\xC3\xA9"
+                      "0")[2],
+              Bytes({'1', '2', '3', '4', '5', '6', '7', '8', '9', 0x82}));
+    EXPECT_TRUE(ui.m_messages.empty());
+    // A character the table lacks shows as "?" and is named in one message.
+    EXPECT_EQ(Display("\xE2\x82\xAC"
+                      "5\xE2\x82\xAC")[2],
+              Bytes({'?', '5', '?'}));
+    ASSERT_EQ(ui.m_messages.size(), 1u);
+    EXPECT_NE(ui.m_messages[0].m_strText.find("\xE2\x82\xAC"), std::string::npos);
 }
 
 TEST_F(VF510Test, EachIndicatorSendsItsNumberOnEveryClick)
@@ -87,6 +94,19 @@ TEST_F(VF510Test, SetContrastSendsTheListIndexAndNothingWithoutAChoice)
     EXPECT_EQ(Sent(&VF510::OnSetContrast), std::vector<Bytes>{Bytes({0x14, 0x07})});
     EXPECT_EQ(page.m_nContrastIndex, 7);
     EXPECT_TRUE(ui.m_messages.empty());
+}
+
+TEST_F(VF510Test, ATypedContrastCountsWhenItIsAnItemAndIsExplainedWhenNot)
+{
+    controls.SetSelectionIndex(1040, -1);
+    controls.SetText(1040, "5");
+    EXPECT_EQ(Sent(&VF510::OnSetContrast), std::vector<Bytes>{Bytes({0x14, 0x04})});
+    EXPECT_TRUE(ui.m_messages.empty());
+
+    controls.SetText(1040, "9");
+    EXPECT_TRUE(Sent(&VF510::OnSetContrast).empty());
+    ASSERT_EQ(ui.m_messages.size(), 1u);
+    EXPECT_NE(ui.m_messages[0].m_strText.find("1, 2, 3, 4, 5, 6, 7, 8"), std::string::npos);
 }
 
 TEST_F(VF510Test, InitializeAndClear)

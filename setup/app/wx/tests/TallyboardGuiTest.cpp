@@ -5,11 +5,13 @@
 
 #include <wx/bmpbuttn.h>
 #include <wx/choice.h>
+#include <wx/dcmemory.h>
 #include <wx/listbox.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
 #include <wx/panel.h>
 #include <wx/radiobut.h>
+#include <wx/settings.h>
 #include <wx/statbmp.h>
 #include <wx/stattext.h>
 
@@ -144,6 +146,19 @@ TEST_F(TallyboardGui, VF620SettingsAndDiagnosticReachTheDisplay)
                     Settle();
                     EXPECT_TRUE(main.IsRunning());
                     ClickControl(main, 1011); // Help: no action
+                    // F10 opens the menu bar's first menu: Esc closes it and nothing else.
+                    bool bMenuOpened = false;
+                    main.Bind(wxEVT_MENU_OPEN,
+                              [&](wxMenuEvent& event)
+                              {
+                                  bMenuOpened = true;
+                                  event.Skip();
+                              });
+                    PressKey(WXK_F10);
+                    EXPECT_TRUE(PumpUntil([&] { return bMenuOpened; }));
+                    PressKey(WXK_ESCAPE);
+                    Settle();
+                    EXPECT_TRUE(main.IsRunning());
                     PressKey(WXK_ESCAPE);
                     EXPECT_TRUE(PumpUntil([&] { return !main.IsRunning(); }));
                 });
@@ -308,4 +323,20 @@ TEST_F(TallyboardGui, VF730ShowsThreePagesAndSavesItsSettings)
     EXPECT_EQ(m_watcher.Seen()[1].m_filters,
               (std::vector<std::string>{"文本文件(*.ini)", "所有文件(*.*)"}));
     EXPECT_TRUE(m_sim.DisplayBytes().empty());
+}
+
+// A character no font has is drawn as a box of its code's hex digits, the same
+// width for every code of four digits: a Chinese text drawn as boxes has that
+// width for each character.
+TEST_F(TallyboardGui, TheChineseTextsAreDrawnWithRealGlyphs)
+{
+    wxBitmap bitmap(64, 64);
+    wxMemoryDC dc(bitmap);
+    dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    const wxSize box = dc.GetTextExtent(wxString(wxUniChar(0x0378))); // unassigned
+    for (const char* pszText :
+         {"设置已生效，重启客显后使用新的设置", "提示", "文本文件", "未知", "："})
+        for (const wxUniChar c : ToWx(pszText))
+            EXPECT_NE(dc.GetTextExtent(wxString(c)).x, box.x)
+                << FromWx(wxString(c)) << " is drawn as a box";
 }
