@@ -3,6 +3,7 @@
 #include "GeometryOptions.h"
 #include "TypeloomDoc.h"
 
+#include <filesystem>
 #include <iostream>
 
 namespace
@@ -41,8 +42,16 @@ int RunInfo(CArguments& args)
     const std::uint32_t nGlyphs = doc.GetGlyphCount();
     const unsigned nBytes = doc.m_glyph.Bytes();
     std::cout << "font:     " << strPath << "\n"
-              << "length:   " << doc.m_nFileLength << " bytes\n"
-              << "geometry: " << geometry->m_nWidth << " x " << geometry->m_nHeight << " ("
+              << "length:   " << doc.m_nFileLength << " bytes\n";
+    // The document counts in 32 bits: a longer file is read only as far as
+    // that reaches, which the glyph count below reflects.
+    std::error_code ec;
+    const std::uintmax_t nTrueLength = std::filesystem::file_size(strPath, ec);
+    if (!ec && nTrueLength > doc.m_nFileLength)
+        std::cout << "          the file holds " << nTrueLength
+                  << " bytes, past what the editor can address: it reads the first "
+                  << doc.m_nFileLength << "\n";
+    std::cout << "geometry: " << geometry->m_nWidth << " x " << geometry->m_nHeight << " ("
               << nBytes << " bytes a glyph)\n"
               << "glyphs:   " << nGlyphs;
     if (const auto nSpare = doc.m_nFileLength - std::uint64_t{nGlyphs} * nBytes)

@@ -1,3 +1,4 @@
+#include "AtomicFile.h"
 #include "Command.h"
 #include "File.h"
 #include "GeometryOptions.h"
@@ -38,10 +39,9 @@ int RunSampleFont(CArguments& args)
     const auto font = MakeSampleFont(geometry->m_nWidth, geometry->m_nHeight,
                                      static_cast<std::uint32_t>(*nGlyphs));
     const std::string& strOut = args.m_positionals[0];
-    CFile file;
-    if (!file.Open(strOut, CFile::EMode::CreateReadWrite) ||
-        !file.Write(font.data(), font.size()) || !file.Close())
-        return Fail(g_cmdSampleFont, kExitFile, file.GetLastError());
+    std::string strError;
+    if (!WriteFileAtomically(strOut, font.data(), font.size(), &strError))
+        return Fail(g_cmdSampleFont, kExitFile, strError);
     std::cout << strOut << ": " << *nGlyphs << " glyphs of " << geometry->m_nWidth << " x "
               << geometry->m_nHeight << ", " << font.size() << " bytes\n";
     return kExitOk;

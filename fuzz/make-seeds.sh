@@ -5,7 +5,7 @@
 set -euo pipefail
 out=${1:?folder}
 rm -rf "$out"
-mkdir -p "$out"/{psf,gunzip,font_source,glyph_range}
+mkdir -p "$out"/{psf,gunzip,font_source,glyph_range,command_decoder,cli_arguments}
 
 consolefonts=/usr/share/consolefonts
 misc=/usr/share/fonts/X11/misc
@@ -69,3 +69,13 @@ printf '0x41-0x5A' >"$out/glyph_range/range"
 printf '65' >"$out/glyph_range/one"
 printf '0x80-' >"$out/glyph_range/open"
 head -c 300 "$out/psf/Uni1-VGA16.psf" >"$out/glyph_range/font"
+
+# The decoder's input: a model byte, then chunks of a length byte (top bit:
+# the line goes quiet after it) and that many line bytes.
+printf '\x00\x0bHello world\x82\x0d\x0a' >"$out/command_decoder/text"
+printf '\x01\x03\x1b\x40\x0c\x85ABC\x1b\x05' >"$out/command_decoder/escapes"
+{ printf '\x00\x7f'; head -c 127 "$out/psf/Uni1-VGA8.psf"; } >"$out/command_decoder/binary"
+# Argument lists, the arguments separated by NUL bytes.
+printf 'font.bin\0--width\0008\0--height=0x10' >"$out/cli_arguments/geometry"
+printf 'font.bin\0out.c\0--glyphs\000-1\0--center' >"$out/cli_arguments/flags"
+printf -- '--width=\0--\0--height' >"$out/cli_arguments/malformed"

@@ -74,6 +74,22 @@ TEST_F(Vfdkit, InfoCountsGlyphsAndPagesUnderTheGeometry)
 
     const auto empty = RunVfdkit("info " + ShellQuote(Font(0)));
     EXPECT_NE(empty.m_strOut.find("pages:    1 of 256 glyphs (0 to 0)"), std::string::npos);
+    EXPECT_EQ(empty.m_strOut.find("past what"), std::string::npos);
+}
+
+TEST_F(Vfdkit, InfoSaysWhenTheFileIsLongerThanTheEditorAddresses)
+{
+    // A sparse file: 4 GiB and 100 bytes on the disk's books, none written.
+    const auto path = dir / "huge.fnt";
+    std::ofstream(path, std::ios::binary).put('\0');
+    std::filesystem::resize_file(path, (std::uint64_t{1} << 32) + 100);
+    const auto info = RunVfdkit("info " + ShellQuote(path.string()));
+    ASSERT_EQ(info.m_nStatus, 0) << info.m_strErr;
+    EXPECT_NE(
+        info.m_strOut.find("the file holds 4294967396 bytes, past what the editor can address: "
+                           "it reads the first 4294967295"),
+        std::string::npos)
+        << info.m_strOut;
 }
 
 TEST_F(Vfdkit, UnreadableFontsExitThree)

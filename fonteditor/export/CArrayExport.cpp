@@ -1,10 +1,12 @@
 #include "CArrayExport.h"
 
+#include "AtomicFile.h"
 #include "File.h"
 
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 namespace
@@ -77,12 +79,15 @@ public:
 
         if (!m_source.Open(strSource, CFile::EMode::Read))
             return SourceFailed();
-        if (!m_target.Open(*target, CFile::EMode::CreateReadWrite))
+        // The old target stays whole until the new one is complete: a
+        // failure, even one the file system reports only at close, leaves it.
+        m_pTarget = std::make_unique<CAtomicFile>(*target);
+        if (!m_pTarget->Open())
             return TargetFailed();
         const EExportResult result = WriteRecords();
         if (result != EExportResult::Written)
             return result;
-        if (!m_target.Close())
+        if (!m_pTarget->Commit())
             return TargetFailed();
         m_source.Close();
         return EExportResult::Written;
@@ -140,7 +145,7 @@ private:
 
     bool Flush()
     {
-        const bool bOk = m_target.Write(m_strOut.data(), m_strOut.size());
+        const bool bOk = m_pTarget->Write(m_strOut.data(), m_strOut.size());
         m_strOut.clear();
         return bOk;
     }
@@ -157,7 +162,7 @@ private:
 
     EExportResult TargetFailed()
     {
-        const std::string strCause = m_target.GetLastError();
+        const std::string strCause = m_pTarget ? m_pTarget->GetLastError() : std::string();
         Abandon();
         m_ui.MessageBox("Cannot write the C array file.\n" + strCause, EMessageIcon::Warning);
         return EExportResult::TargetError;
@@ -166,20 +171,15 @@ private:
     // A target left half written would pass for a whole export.
     void Abandon()
     {
-        if (m_target.IsOpen())
-        {
-            const std::string strPath = m_target.GetFilePath();
-            m_target.Close();
-            std::error_code ec;
-            std::filesystem::remove(strPath, ec);
-        }
+        if (m_pTarget)
+            m_pTarget->Abandon();
         m_source.Close();
     }
 
     CTypeloomDoc& m_doc;
     CUserInterface& m_ui;
     CFile m_source;
-    CFile m_target;
+    std::unique_ptr<CAtomicFile> m_pTarget;
     std::string m_strOut;
 };
 } // namespace
