@@ -3,6 +3,7 @@
 #include "AtomicFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -122,6 +123,40 @@ void CTypeloomDoc::AddChange(const CGlyph& glyph)
     const unsigned nBytes = glyph.Bytes();
     std::erase_if(positions, [&](std::size_t nOld) { return m_changes[nOld].Bytes() == nBytes; });
     positions.push_back(nPos);
+}
+
+bool CTypeloomDoc::WouldChangeFile(const std::vector<const CGlyph*>& pending)
+{
+    std::vector<const CGlyph*> edits;
+    for (const std::size_t nPos : VisibleChanges(0, std::uint64_t{1} << 32))
+    {
+        // A pending edit of the same glyph is what a save would write.
+        const CGlyph& entry = m_changes[nPos];
+        if (std::none_of(pending.begin(), pending.end(),
+                         [&](const CGlyph* pGlyph) {
+                             return pGlyph->m_nCode == entry.m_nCode &&
+                                    pGlyph->Bytes() == entry.Bytes();
+                         }))
+            edits.push_back(&entry);
+    }
+    edits.insert(edits.end(), pending.begin(), pending.end());
+    if (edits.empty())
+        return false;
+    CFile* pSource = m_site.GetPathName().empty() ? nullptr : Source();
+    if (!pSource)
+        return true;
+    std::array<std::uint8_t, CGlyph::kMaxBytes> onDisk{};
+    for (const CGlyph* pEdit : edits)
+    {
+        const unsigned nBytes = std::min(pEdit->Bytes(), CGlyph::kMaxBytes);
+        const std::uint64_t nOffset = std::uint64_t{pEdit->m_nCode} * nBytes;
+        // Bytes past the font's end would lengthen the file.
+        if (nOffset + nBytes > m_nFileLength || !pSource->Seek(nOffset) ||
+            pSource->Read(onDisk.data(), nBytes) != nBytes ||
+            std::memcmp(onDisk.data(), pEdit->m_bits.data(), nBytes) != 0)
+            return true;
+    }
+    return false;
 }
 
 void CTypeloomDoc::ClearChanges()

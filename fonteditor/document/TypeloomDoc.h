@@ -64,6 +64,10 @@ public:
     void ApplyChanges(std::uint32_t nFirstCode, std::uint8_t* pPageBuffer,
                       std::uint8_t* pChangeFlags) const;
     void AddChange(const CGlyph& glyph);
+    // Whether saving the change list, with the given uncommitted edits laid
+    // over it, would change the file: an edit that puts back the bytes on
+    // disk is no change. A document without a file changes with any edit.
+    bool WouldChangeFile(const std::vector<const CGlyph*>& pending);
     void ClearChanges();
 
     const std::vector<CGlyph>& GetChanges() const { return m_changes; }

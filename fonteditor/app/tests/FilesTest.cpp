@@ -133,6 +133,24 @@ TEST_F(TypeloomFiles, ClosingWithUnsavedChangesAsksFirst)
     EXPECT_EQ(ReadFile(font), before);
 }
 
+TEST_F(TypeloomFiles, AnEditThatPutsTheFileBackAsksNothing)
+{
+    const fs::path font = WriteFont("back.fnt", MakeSampleFont(16, 16, 256));
+    ASSERT_NE(Docs().CreateDocument(PathToWx(font.string()), wxDOC_SILENT), nullptr);
+    Settle();
+    CWxTypeloomDoc& doc = *Documents().front();
+    // A pixel clicked twice is the glyph on disk again.
+    ClickControl(FormPanel(), kIdGlyphGrid);
+    ASSERT_TRUE(PumpUntil([&] { return doc.IsModified(); }));
+    ClickControl(FormPanel(), kIdGlyphGrid);
+    ASSERT_TRUE(PumpUntil([&] { return !doc.IsModified(); }));
+
+    wxCommandEvent close(wxEVT_MENU, WxCommandId(kCmdFileClose));
+    Frame().GetActiveChild()->ProcessWindowEvent(close);
+    ASSERT_TRUE(PumpUntil([&] { return Documents().empty(); }));
+    EXPECT_TRUE(m_watcher.Seen().empty());
+}
+
 TEST_F(TypeloomFiles, ANewDocumentSavedAsGetsItsNameAndOnlyItsChanges)
 {
     ASSERT_TRUE(Docs().CreateNewDocument());

@@ -370,3 +370,27 @@ TEST_F(DocumentTest, ReadOnlyTargetIsNotReportedAsSaved)
     EXPECT_EQ(doc.GetChanges().size(), 1u);
     EXPECT_EQ(site.m_ui.m_messages.size(), 1u);
 }
+
+TEST_F(DocumentTest, OnlyEditsThatDifferFromTheFileCountAsChanges)
+{
+    EXPECT_FALSE(doc.WouldChangeFile({}));
+    const CGlyph pendingNew = Filled(0, 0);
+    EXPECT_TRUE(doc.WouldChangeFile({&pendingNew})); // no file yet: saving creates one
+
+    const auto path = MakeFont("f", 8192);
+    Open(path);
+    CGlyph same = Filled(1, 0);
+    for (unsigned i = 0; i < 32; ++i)
+        same.m_bits[i] = static_cast<std::uint8_t>((32 + i) % 251);
+    EXPECT_FALSE(doc.WouldChangeFile({&same}));
+    const CGlyph different = Filled(1, 0x55);
+    EXPECT_TRUE(doc.WouldChangeFile({&different}));
+    const CGlyph pastTheEnd = Filled(256, 0);
+    EXPECT_TRUE(doc.WouldChangeFile({&pastTheEnd}));
+
+    doc.AddChange(different);
+    EXPECT_TRUE(doc.WouldChangeFile({}));
+    EXPECT_FALSE(doc.WouldChangeFile({&same})); // the pending edit puts it back
+    doc.AddChange(same);
+    EXPECT_FALSE(doc.WouldChangeFile({}));
+}

@@ -139,12 +139,11 @@ bool CWxTypeloomDoc::IsModified() const
 {
     if (m_bDiscarded)
         return false;
-    if (!m_doc.GetChanges().empty())
-        return true;
+    std::vector<const CGlyph*> pending;
     for (const CWxDocumentView* pView : WxViews())
-        if (pView->HasPendingEdit())
-            return true;
-    return false;
+        if (const CGlyph* pGlyph = pView->GetPendingEdit())
+            pending.push_back(pGlyph);
+    return m_doc.WouldChangeFile(pending);
 }
 
 bool CWxTypeloomDoc::OnSaveModified()

@@ -17,7 +17,8 @@ public:
     virtual CDocumentView& GetDocumentView() = 0;
     // After the document has opened or been created: fill the form.
     virtual void OnInitialUpdate() = 0;
-    virtual bool HasPendingEdit() const = 0;
+    // The edited glyph not yet committed, or none.
+    virtual const CGlyph* GetPendingEdit() const = 0;
 };
 
 // The font document in the wx document/view framework: the framework's side
