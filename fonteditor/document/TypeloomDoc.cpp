@@ -52,7 +52,7 @@ std::uint32_t CTypeloomDoc::GetGlyphCount() const
     return GlyphCount(m_nFileLength, m_glyph.Bytes());
 }
 
-CFile* CTypeloomDoc::Source()
+CFile* CTypeloomDoc::Source() const
 {
     if (!m_source.IsOpen())
     {
@@ -125,7 +125,7 @@ void CTypeloomDoc::AddChange(const CGlyph& glyph)
     positions.push_back(nPos);
 }
 
-bool CTypeloomDoc::WouldChangeFile(const std::vector<const CGlyph*>& pending)
+bool CTypeloomDoc::WouldChangeFile(const std::vector<const CGlyph*>& pending) const
 {
     std::vector<const CGlyph*> edits;
     for (const std::size_t nPos : VisibleChanges(0, std::uint64_t{1} << 32))

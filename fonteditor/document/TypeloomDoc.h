@@ -67,7 +67,7 @@ public:
     // Whether saving the change list, with the given uncommitted edits laid
     // over it, would change the file: an edit that puts back the bytes on
     // disk is no change. A document without a file changes with any edit.
-    bool WouldChangeFile(const std::vector<const CGlyph*>& pending);
+    bool WouldChangeFile(const std::vector<const CGlyph*>& pending) const;
     void ClearChanges();
 
     const std::vector<CGlyph>& GetChanges() const { return m_changes; }
@@ -84,10 +84,10 @@ private:
     bool WriteFont(const std::string& strTarget);
     // The file pages are read from: the one opened, held for the document's
     // life, or the path's file when none was opened.
-    CFile* Source();
+    CFile* Source() const;
 
     CDocumentSite& m_site;
-    CFile m_source;
+    mutable CFile m_source; // reading moves its position only
     std::vector<CGlyph> m_changes;
     // Per code, the positions of its visible entries, so that a page read
     // costs the page's entries and not the length of the whole list.

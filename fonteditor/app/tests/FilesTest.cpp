@@ -204,8 +204,17 @@ TEST_F(TypeloomFiles, NewWindowShowsTheSameDocumentAndPrintPreviewOpensBlank)
     PressKeys('w', wxMOD_ALT);
     Settle();
     PressKeys('n');
-    ASSERT_TRUE(PumpUntil([&] { return Documents().front()->GetViewsVector().size() == 2; }));
+    CWxTypeloomDoc& doc = *Documents().front();
+    ASSERT_TRUE(PumpUntil([&] { return doc.GetViewsVector().size() == 2; }));
     EXPECT_EQ(Documents().size(), 1u);
+    auto Title = [&](std::size_t i)
+    { return dynamic_cast<wxFrame&>(*doc.GetViewsVector()[i]->GetFrame()).GetTitle(); };
+    // The two windows are told apart, and one left goes back to the name.
+    EXPECT_EQ(Title(0), "two.fnt:1");
+    EXPECT_EQ(Title(1), "two.fnt:2");
+    doc.GetViewsVector()[1]->GetFrame()->Close();
+    ASSERT_TRUE(PumpUntil([&] { return doc.GetViewsVector().size() == 1; }));
+    EXPECT_EQ(Title(0), "two.fnt");
 
     // File > Print Preview: the framework's preview window, its page blank.
     const std::size_t nWindows = wxTopLevelWindows.size();

@@ -51,6 +51,7 @@ public:
     bool IsModified() const override;
     bool OnSaveModified() override;
     bool OnCloseDocument() override;
+    bool RemoveView(wxView* pView) override;
 
     // Drops what is not saved; closing asks nothing any more.
     void Discard() { m_bDiscarded = true; }
@@ -72,6 +73,9 @@ private:
     };
 
     std::vector<CWxDocumentView*> WxViews() const;
+    // Several windows of one document are told apart as "name:1", "name:2";
+    // a single one shows the plain name.
+    void RetitleViews();
     CUserInterface& Ui() { return m_ui; }
 
     CWxUserInterface m_ui;
