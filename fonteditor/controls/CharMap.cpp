@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 void CCharMap::SetGlyphSize(unsigned nWidth, unsigned nHeight)
 {
@@ -60,9 +61,21 @@ void CCharMap::OnPaint(CCanvas& canvas) const
         canvas.Line(0, y, kWidth, y, 2, shadow);
         if (k < 16)
         {
-            std::snprintf(label, sizeof label, "%04X",
-                          static_cast<unsigned>(m_nFirstCode + 16u * static_cast<unsigned>(k)));
-            canvas.Text(2, kTopMargin + kPitch * k + 8, label, kBlack);
+            const int nLength =
+                std::snprintf(label, sizeof label, "%04X",
+                              static_cast<unsigned>(m_nFirstCode + 16u * static_cast<unsigned>(k)));
+            if (nLength <= 4)
+                canvas.Text(2, kTopMargin + kPitch * k + 8, label, kBlack);
+            else
+            {
+                // Four digits fill the margin: longer codes go on two lines,
+                // the last four digits below the rest, so no digit is lost
+                // under the cells and the columns stay where they are.
+                const std::string strCode(label);
+                const std::size_t nSplit = strCode.size() - 4;
+                canvas.Text(2, kTopMargin + kPitch * k + 1, strCode.substr(0, nSplit), kBlack);
+                canvas.Text(2, kTopMargin + kPitch * k + 17, strCode.substr(nSplit), kBlack);
+            }
         }
     }
 

@@ -1,9 +1,12 @@
 #include "TypeloomDoc.h"
 
-#include "File.h"
+#include "AtomicFile.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
 namespace
@@ -34,6 +37,7 @@ COpenResult CTypeloomDoc::OnOpenDocument(const std::string& strPath)
     if (!nLength)
         return {COpenResult::EStatus::LengthUnknown, strPath + ": its length cannot be read"};
     m_nFileLength = ClampLength(*nLength);
+    m_source = std::move(file);
     return {};
 }
 
@@ -48,6 +52,17 @@ std::uint32_t CTypeloomDoc::GetGlyphCount() const
     return GlyphCount(m_nFileLength, m_glyph.Bytes());
 }
 
+CFile* CTypeloomDoc::Source() const
+{
+    if (!m_source.IsOpen())
+    {
+        const std::string strPath = m_site.GetPathName();
+        if (strPath.empty() || !m_source.Open(strPath, CFile::EMode::Read))
+            return nullptr;
+    }
+    return &m_source;
+}
+
 long long CTypeloomDoc::ReadPage(std::uint32_t nFirstCode, std::uint8_t* pPageBuffer,
                                  std::uint8_t* pChangeFlags)
 {
@@ -59,16 +74,13 @@ long long CTypeloomDoc::ReadPage(std::uint32_t nFirstCode, std::uint8_t* pPageBu
     if (nGlyphBytes > CGlyph::kMaxBytes)
         return -1; // a geometry the page buffer cannot hold
 
-    // Read and write, as a save would; a file the user may only read is
-    // still shown.
-    CFile file;
-    if (!file.Open(strPath, CFile::EMode::ReadWrite) && !file.Open(strPath, CFile::EMode::Read))
+    CFile* pFile = Source();
+    if (!pFile)
         return -1;
 
     long long nRead = 0;
-    if (file.Seek(std::uint64_t{nFirstCode} * nGlyphBytes))
-        nRead = file.Read(pPageBuffer, std::size_t{kPageGlyphs} * nGlyphBytes);
-    file.Close();
+    if (pFile->Seek(std::uint64_t{nFirstCode} * nGlyphBytes))
+        nRead = pFile->Read(pPageBuffer, std::size_t{kPageGlyphs} * nGlyphBytes);
     if (nRead < 0)
         nRead = 0; // a failed read leaves the buffer as it was, like a short one
 
@@ -113,40 +125,120 @@ void CTypeloomDoc::AddChange(const CGlyph& glyph)
     positions.push_back(nPos);
 }
 
+bool CTypeloomDoc::WouldChangeFile(const std::vector<const CGlyph*>& pending) const
+{
+    std::vector<const CGlyph*> edits;
+    for (const std::size_t nPos : VisibleChanges(0, std::uint64_t{1} << 32))
+    {
+        // A pending edit of the same glyph is what a save would write.
+        const CGlyph& entry = m_changes[nPos];
+        if (std::none_of(pending.begin(), pending.end(),
+                         [&](const CGlyph* pGlyph) {
+                             return pGlyph->m_nCode == entry.m_nCode &&
+                                    pGlyph->Bytes() == entry.Bytes();
+                         }))
+            edits.push_back(&entry);
+    }
+    edits.insert(edits.end(), pending.begin(), pending.end());
+    if (edits.empty())
+        return false;
+    CFile* pSource = m_site.GetPathName().empty() ? nullptr : Source();
+    if (!pSource)
+        return true;
+    std::array<std::uint8_t, CGlyph::kMaxBytes> onDisk{};
+    for (const CGlyph* pEdit : edits)
+    {
+        const unsigned nBytes = std::min(pEdit->Bytes(), CGlyph::kMaxBytes);
+        const std::uint64_t nOffset = std::uint64_t{pEdit->m_nCode} * nBytes;
+        // Bytes past the font's end would lengthen the file.
+        if (nOffset + nBytes > m_nFileLength || !pSource->Seek(nOffset) ||
+            pSource->Read(onDisk.data(), nBytes) != nBytes ||
+            std::memcmp(onDisk.data(), pEdit->m_bits.data(), nBytes) != 0)
+            return true;
+    }
+    return false;
+}
+
 void CTypeloomDoc::ClearChanges()
 {
     m_changes.clear();
     m_changeIndex.clear();
 }
 
-bool CTypeloomDoc::WriteChanges(const std::string& strTarget, bool bCreate)
+bool CTypeloomDoc::WriteFont(const std::string& strTarget)
 {
     CUserInterface& ui = m_site.GetUserInterface();
-    CFile file;
-    if (!file.Open(strTarget, bCreate ? CFile::EMode::CreateReadWrite : CFile::EMode::ReadWrite))
-    {
-        ui.MessageBox("Cannot save the font to \"" + strTarget + "\".\n" + file.GetLastError(),
-                      EMessageIcon::Warning);
-        return false;
-    }
-    for (const std::size_t nPos : VisibleChanges(0, std::uint64_t{1} << 32))
+    const std::vector<std::size_t> visible = VisibleChanges(0, std::uint64_t{1} << 32);
+    std::uint64_t nLength = m_nFileLength;
+    for (const std::size_t nPos : visible)
     {
         const CGlyph& entry = m_changes[nPos];
-        const unsigned nEntryBytes = std::min(entry.Bytes(), CGlyph::kMaxBytes);
-        if (!file.Seek(std::uint64_t{entry.m_nCode} * nEntryBytes) ||
-            !file.Write(entry.m_bits.data(), nEntryBytes))
-        {
-            ui.MessageBox("Cannot write the font to \"" + strTarget + "\".\n" + file.GetLastError(),
-                          EMessageIcon::Warning);
-            return false;
-        }
+        const std::uint64_t nBytes = std::min(entry.Bytes(), CGlyph::kMaxBytes);
+        nLength = std::max(nLength, (entry.m_nCode + std::uint64_t{1}) * nBytes);
     }
-    if (!file.Close())
+
+    CAtomicFile out(strTarget);
+    auto fail = [&](const std::string& strCause)
     {
-        ui.MessageBox("Cannot write the font to \"" + strTarget + "\".\n" + file.GetLastError(),
+        ui.MessageBox("Cannot save the font to \"" + strTarget + "\".\n" + strCause,
                       EMessageIcon::Warning);
         return false;
+    };
+    if (!out.Open())
+        return fail(out.GetLastError());
+
+    // The font is copied in chunks with the changes laid over each. Bytes
+    // the source no longer has (a file cut short under us) become zeros, and
+    // the first of them is remembered to tell the user.
+    constexpr std::size_t kChunk = std::size_t{1} << 20;
+    std::vector<std::uint8_t> chunk;
+    CFile* pSource = m_nFileLength ? Source() : nullptr;
+    std::uint64_t nUnreadFrom = nLength;
+    for (std::uint64_t nOffset = 0; nOffset < nLength; nOffset += kChunk)
+    {
+        const std::size_t nSize =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, nLength - nOffset));
+        chunk.assign(nSize, 0);
+        long long nRead = 0;
+        if (pSource && nOffset < m_nFileLength && pSource->Seek(nOffset))
+            nRead = std::max(0LL, pSource->Read(chunk.data(), std::min<std::uint64_t>(
+                                                                  nSize, m_nFileLength - nOffset)));
+        if (nOffset + static_cast<std::uint64_t>(nRead) <
+            std::min<std::uint64_t>(m_nFileLength, nOffset + nSize))
+            nUnreadFrom = std::min(nUnreadFrom, nOffset + static_cast<std::uint64_t>(nRead));
+        for (const std::size_t nPos : visible)
+        {
+            const CGlyph& entry = m_changes[nPos];
+            const std::uint64_t nBytes = std::min(entry.Bytes(), CGlyph::kMaxBytes);
+            const std::uint64_t nStart = std::uint64_t{entry.m_nCode} * nBytes;
+            const std::uint64_t nFrom = std::max(nStart, nOffset);
+            const std::uint64_t nTo = std::min(nStart + nBytes, nOffset + nSize);
+            if (nFrom < nTo)
+                std::memcpy(chunk.data() + (nFrom - nOffset),
+                            entry.m_bits.data() + (nFrom - nStart), nTo - nFrom);
+        }
+        if (!out.Write(chunk.data(), chunk.size()))
+            return fail(out.GetLastError());
     }
+    if (!out.Commit())
+        return fail(out.GetLastError());
+
+    if (nUnreadFrom < m_nFileLength && m_glyph.Bytes())
+    {
+        const std::uint64_t nGlyphBytes = m_glyph.Bytes();
+        char szRange[64];
+        std::snprintf(szRange, sizeof szRange, "0x%llX to 0x%llX",
+                      static_cast<unsigned long long>(nUnreadFrom / nGlyphBytes),
+                      static_cast<unsigned long long>((m_nFileLength - 1) / nGlyphBytes));
+        ui.MessageBox("The font was saved to \"" + strTarget +
+                          "\" with your edits, but its file "
+                          "was cut short while open: the unedited glyphs " +
+                          szRange + " could not be read and were written as zeros.",
+                      EMessageIcon::Warning);
+    }
+    m_nFileLength = ClampLength(nLength);
+    m_source.Close();
+    m_source.Open(strTarget, CFile::EMode::Read);
     return true;
 }
 
@@ -157,18 +249,29 @@ bool CTypeloomDoc::OnSaveDocument(const std::string& strTarget)
         views.front()->SendMessage(WM_SELECTGLYPH, 0, 0);
 
     const std::string strPath = m_site.GetPathName();
-    bool bCreate = strPath.empty();
-    if (!bCreate && strTarget != strPath)
+    std::error_code ec;
+    if (!strPath.empty() && strTarget == strPath && !std::filesystem::exists(strTarget, ec))
     {
-        // Save As: the new file starts as a copy of the old one. Without the
-        // copy the changes would land on whatever the target held before.
-        if (!CopyFileReplacing(strPath, strTarget))
-        {
-            m_site.GetUserInterface().MessageBox("Save File error!", EMessageIcon::Warning);
+        // Recreating the file where it vanished could undo a move the user
+        // meant; the edits are safe in the held file, so ask where to go.
+        CUserInterface& ui = m_site.GetUserInterface();
+        if (ui.MessageBox("The font file \"" + strTarget +
+                              "\" was deleted or moved since it was opened.\n"
+                              "Your edits are kept. Save the font under another name?",
+                          EMessageIcon::Warning, EMessageButtons::YesNo) != EMessageResult::Yes)
             return false;
-        }
+        CFileDialogRequest request;
+        request.m_bOpen = false;
+        request.m_strFilter = "All Files (*.*)|*.*||";
+        request.m_strFileName = strTarget;
+        request.m_bPathMustExist = true;
+        request.m_bOverwritePrompt = true;
+        const auto chosen = ui.FileDialog(request);
+        if (!chosen)
+            return false;
+        return OnSaveDocument(*chosen);
     }
-    if (!WriteChanges(strTarget, bCreate))
+    if (!WriteFont(strTarget))
         return false;
 
     ClearChanges();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DocumentSite.h"
+#include "File.h"
 #include "Glyph.h"
 
 #include <cstdint>
@@ -9,9 +10,12 @@
 #include <vector>
 
 // The font document: one per open font file. The font is never loaded
-// whole: opening records the file's length, pages of 256 glyphs are read from
-// disk on demand with the change list laid over them, and saving writes the
-// listed glyphs into the file at their offsets.
+// whole: opening records the file's length and keeps the file open for
+// reading, pages of 256 glyphs are read from it on demand with the change
+// list laid over them, and saving writes the whole font, read through that
+// handle, to a temporary file that replaces the target. Holding the file open
+// keeps the font readable when it is deleted or moved meanwhile, so the edits
+// can always be saved somewhere.
 // What opening a font file came to; on failure the cause is the line the
 // program shows under its message.
 struct COpenResult
@@ -60,6 +64,10 @@ public:
     void ApplyChanges(std::uint32_t nFirstCode, std::uint8_t* pPageBuffer,
                       std::uint8_t* pChangeFlags) const;
     void AddChange(const CGlyph& glyph);
+    // Whether saving the change list, with the given uncommitted edits laid
+    // over it, would change the file: an edit that puts back the bytes on
+    // disk is no change. A document without a file changes with any edit.
+    bool WouldChangeFile(const std::vector<const CGlyph*>& pending) const;
     void ClearChanges();
 
     const std::vector<CGlyph>& GetChanges() const { return m_changes; }
@@ -73,9 +81,13 @@ private:
     // list order. An entry whose code and glyph size recur later is left out:
     // the later entry covers exactly its bytes.
     std::vector<std::size_t> VisibleChanges(std::uint32_t nFirstCode, std::uint64_t nCount) const;
-    bool WriteChanges(const std::string& strTarget, bool bCreate);
+    bool WriteFont(const std::string& strTarget);
+    // The file pages are read from: the one opened, held for the document's
+    // life, or the path's file when none was opened.
+    CFile* Source() const;
 
     CDocumentSite& m_site;
+    mutable CFile m_source; // reading moves its position only
     std::vector<CGlyph> m_changes;
     // Per code, the positions of its visible entries, so that a page read
     // costs the page's entries and not the length of the whole list.

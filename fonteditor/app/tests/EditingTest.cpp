@@ -200,6 +200,19 @@ TEST_F(TypeloomEditing, ThePageScrollBarMovesAPageAndKeepsTheCell)
     ClickControl(FormPanel(), kIdPageScrollBar, wxPoint(size.x / 2, 4));
     ASSERT_TRUE(PumpUntil([&] { return view.GetCharMap().m_nFirstCode == 0; }));
     EXPECT_EQ(bar.GetThumbPosition(), 0);
+
+    // One wheel notch down is one page, whatever the toolkit would make of it.
+    wxMouseEvent wheel(wxEVT_MOUSEWHEEL);
+    wheel.SetEventObject(&bar);
+    wheel.m_wheelAxis = wxMOUSE_WHEEL_VERTICAL;
+    wheel.m_wheelDelta = 120;
+    wheel.m_wheelRotation = -120;
+    bar.ProcessWindowEvent(wheel);
+    EXPECT_EQ(view.GetCharMap().m_nFirstCode, 0x100u);
+    EXPECT_EQ(bar.GetThumbPosition(), 1);
+    wheel.m_wheelRotation = 120;
+    bar.ProcessWindowEvent(wheel);
+    EXPECT_EQ(view.GetCharMap().m_nFirstCode, 0u);
 }
 
 TEST_F(TypeloomEditing, TheGlyphMenuInvertsTheGlyphAndCtrlZTakesItBack)

@@ -133,6 +133,24 @@ TEST_F(TypeloomFiles, ClosingWithUnsavedChangesAsksFirst)
     EXPECT_EQ(ReadFile(font), before);
 }
 
+TEST_F(TypeloomFiles, AnEditThatPutsTheFileBackAsksNothing)
+{
+    const fs::path font = WriteFont("back.fnt", MakeSampleFont(16, 16, 256));
+    ASSERT_NE(Docs().CreateDocument(PathToWx(font.string()), wxDOC_SILENT), nullptr);
+    Settle();
+    CWxTypeloomDoc& doc = *Documents().front();
+    // A pixel clicked twice is the glyph on disk again.
+    ClickControl(FormPanel(), kIdGlyphGrid);
+    ASSERT_TRUE(PumpUntil([&] { return doc.IsModified(); }));
+    ClickControl(FormPanel(), kIdGlyphGrid);
+    ASSERT_TRUE(PumpUntil([&] { return !doc.IsModified(); }));
+
+    wxCommandEvent close(wxEVT_MENU, WxCommandId(kCmdFileClose));
+    Frame().GetActiveChild()->ProcessWindowEvent(close);
+    ASSERT_TRUE(PumpUntil([&] { return Documents().empty(); }));
+    EXPECT_TRUE(m_watcher.Seen().empty());
+}
+
 TEST_F(TypeloomFiles, ANewDocumentSavedAsGetsItsNameAndOnlyItsChanges)
 {
     ASSERT_TRUE(Docs().CreateNewDocument());
@@ -186,8 +204,17 @@ TEST_F(TypeloomFiles, NewWindowShowsTheSameDocumentAndPrintPreviewOpensBlank)
     PressKeys('w', wxMOD_ALT);
     Settle();
     PressKeys('n');
-    ASSERT_TRUE(PumpUntil([&] { return Documents().front()->GetViewsVector().size() == 2; }));
+    CWxTypeloomDoc& doc = *Documents().front();
+    ASSERT_TRUE(PumpUntil([&] { return doc.GetViewsVector().size() == 2; }));
     EXPECT_EQ(Documents().size(), 1u);
+    auto Title = [&](std::size_t i)
+    { return dynamic_cast<wxFrame&>(*doc.GetViewsVector()[i]->GetFrame()).GetTitle(); };
+    // The two windows are told apart, and one left goes back to the name.
+    EXPECT_EQ(Title(0), "two.fnt:1");
+    EXPECT_EQ(Title(1), "two.fnt:2");
+    doc.GetViewsVector()[1]->GetFrame()->Close();
+    ASSERT_TRUE(PumpUntil([&] { return doc.GetViewsVector().size() == 1; }));
+    EXPECT_EQ(Title(0), "two.fnt");
 
     // File > Print Preview: the framework's preview window, its page blank.
     const std::size_t nWindows = wxTopLevelWindows.size();

@@ -1,7 +1,10 @@
 #include "CharMap.h"
 
 #include "FakeControlHost.h"
+#include "PixelCanvas.h"
 #include "RecordingCanvas.h"
+
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -53,8 +56,42 @@ TEST_F(CharMapTest, LinesAndLabelsOfAPage)
         EXPECT_EQ(texts[k], (CTextCall{48 + 34 * k, 2, digit, kBlack}));
         EXPECT_EQ(texts[16 + k], (CTextCall{2, 28 + 34 * k, "01" + digit + "0", kBlack}));
     }
-    map.m_nFirstCode = 0x12300; // more than four digits when needed
-    EXPECT_EQ(Paint().Texts()[31].m_strText, "123F0");
+    // Longer codes: the last four digits under the rest, both in the margin.
+    map.m_nFirstCode = 0x12300;
+    const auto longTexts = Paint().Texts();
+    ASSERT_EQ(longTexts.size(), 48u);
+    EXPECT_EQ(longTexts[46], (CTextCall{2, 20 + 34 * 15 + 1, "1", kBlack}));
+    EXPECT_EQ(longTexts[47], (CTextCall{2, 20 + 34 * 15 + 17, "23F0", kBlack}));
+}
+
+TEST_F(CharMapTest, RowLabelsStayInsideTheirMarginForEveryCode)
+{
+    for (const std::uint32_t nFirst : {0xFF00u, 0x607A00u, 0x1234500u, 0xFFFFFF00u})
+    {
+        SCOPED_TRACE(nFirst);
+        map.m_nFirstCode = nFirst;
+        CPixelCanvas canvas(CCharMap::kWidth, CCharMap::kHeight);
+        map.OnPaint(canvas);
+        // No label pixel reaches the margin's line or the cells.
+        for (int y = CCharMap::kTopMargin; y < CCharMap::kHeight; ++y)
+            for (int x = CCharMap::kLeftMargin - 3; x < CCharMap::kWidth; ++x)
+                ASSERT_NE(canvas.GetPixel(x, y), kBlack) << x << "," << y;
+        // Every digit of the first row's label is drawn: count the inked
+        // columns of the label's glyphs over both its lines.
+        int nInkedGlyphs = 0;
+        for (int nLine :
+             {CCharMap::kTopMargin + 1, CCharMap::kTopMargin + 8, CCharMap::kTopMargin + 17})
+            for (int g = 0; g < 6; ++g)
+            {
+                bool bInk = false;
+                for (int y = nLine; y < nLine + 7; ++y)
+                    for (int x = 2 + 6 * g; x < 7 + 6 * g; ++x)
+                        bInk = bInk || canvas.GetPixel(x, y) == kBlack;
+                nInkedGlyphs += bInk;
+            }
+        char szExpected[16];
+        EXPECT_EQ(nInkedGlyphs, std::snprintf(szExpected, sizeof szExpected, "%04X", nFirst));
+    }
 }
 
 TEST_F(CharMapTest, ScaleFollowsTheGeometry)

@@ -116,7 +116,7 @@ TEST_F(DocumentTest, NoPathOrNoFileLeavesTheBufferAlone)
     EXPECT_EQ(doc.ReadPage(0, page.data(), flags.data()), 0);
     EXPECT_EQ(flags[0], 0xEE);
 
-    site.m_strPathName = (dir / "vanished").string();
+    site.m_strPathName = (dir / "vanished").string(); // never opened
     doc.AddChange(Filled(0, 1));
     EXPECT_EQ(doc.ReadPage(0, page.data(), flags.data()), -1);
     EXPECT_EQ(page[0], 0xEE);
@@ -267,19 +267,79 @@ TEST_F(DocumentTest, SavingWithoutChanges)
     EXPECT_EQ(Slurp(dir / "as"), original);
 }
 
-TEST_F(DocumentTest, FailedCopyKeepsTheChangesAndReportsFailure)
+TEST_F(DocumentTest, DeletedOrMovedFontsStillSaveWhole)
+{
+    for (const bool bMove : {false, true})
+    {
+        SCOPED_TRACE(bMove ? "moved" : "deleted");
+        CFakeDocumentSite site2;
+        CTypeloomDoc doc2(site2);
+        const auto path = MakeFont("f", 1000);
+        const std::string original = Slurp(path);
+        ASSERT_TRUE(doc2.OnOpenDocument(path.string()));
+        site2.m_strPathName = path.string();
+        doc2.AddChange(Filled(2, 0x99));
+        if (bMove)
+            fs::rename(path, dir / "elsewhere");
+        else
+            fs::remove(path);
+
+        // Pages still read, and Save As writes the complete font.
+        EXPECT_EQ(doc2.ReadPage(0, page.data(), flags.data()), 1000);
+        const auto target = dir / "as";
+        ASSERT_TRUE(doc2.OnSaveDocument(target.string()));
+        std::string expected = original;
+        expected.replace(64, 32, std::string(32, '\x99'));
+        EXPECT_EQ(Slurp(target), expected);
+        EXPECT_TRUE(site2.m_ui.m_messages.empty());
+        fs::remove(target);
+        fs::remove(dir / "elsewhere");
+    }
+}
+
+TEST_F(DocumentTest, SaveToAVanishedPathOffersSaveAs)
 {
     const auto path = MakeFont("f", 100);
     Open(path);
     doc.AddChange(Filled(0, 0x12));
-    fs::remove(path); // the source of the copy is gone
+    fs::remove(path);
 
-    EXPECT_FALSE(doc.OnSaveDocument((dir / "as").string()));
-    EXPECT_EQ(site.m_ui.Texts(), std::vector<std::string>{"Save File error!"});
+    site.m_ui.m_answers = {EMessageResult::No};
+    EXPECT_FALSE(doc.OnSaveDocument(path.string()));
+    ASSERT_EQ(site.m_ui.m_messages.size(), 1u);
+    EXPECT_NE(site.m_ui.m_messages[0].m_strText.find("deleted or moved"), std::string::npos);
+    EXPECT_EQ(site.m_ui.m_messages[0].m_buttons, EMessageButtons::YesNo);
+    EXPECT_FALSE(fs::exists(path));
     EXPECT_EQ(doc.GetChanges().size(), 1u);
-    EXPECT_EQ(site.m_strPathName, path.string());
-    EXPECT_TRUE(site.m_recent.empty());
-    EXPECT_FALSE(fs::exists(dir / "as"));
+
+    site.m_ui.m_answers = {EMessageResult::Yes};
+    site.m_ui.m_fileAnswers = {(dir / "as").string()};
+    ASSERT_TRUE(doc.OnSaveDocument(path.string()));
+    ASSERT_EQ(site.m_ui.m_fileDialogs.size(), 1u);
+    EXPECT_FALSE(site.m_ui.m_fileDialogs[0].m_bOpen);
+    const std::string bytes = Slurp(dir / "as");
+    ASSERT_EQ(bytes.size(), 100u);
+    EXPECT_EQ(bytes.substr(0, 32), std::string(32, '\x12'));
+    EXPECT_EQ(static_cast<std::uint8_t>(bytes[99]), 99);
+    EXPECT_EQ(site.m_strPathName, (dir / "as").string());
+}
+
+TEST_F(DocumentTest, ShortenedFontKeepsTheEditsAndNamesTheZeroGlyphs)
+{
+    const auto path = MakeFont("f", 8192);
+    Open(path);
+    doc.SetGlyphSize(16, 16);
+    doc.AddChange(Filled(200, 0x44));
+    fs::resize_file(path, 100); // replaced in place by a shorter file
+
+    ASSERT_TRUE(doc.OnSaveDocument((dir / "as").string()));
+    const std::string bytes = Slurp(dir / "as");
+    ASSERT_EQ(bytes.size(), 8192u);
+    EXPECT_EQ(static_cast<std::uint8_t>(bytes[99]), 99);
+    EXPECT_EQ(bytes.substr(100, 200 * 32 - 100), std::string(200 * 32 - 100, '\0'));
+    EXPECT_EQ(bytes.substr(200 * 32, 32), std::string(32, '\x44'));
+    ASSERT_EQ(site.m_ui.m_messages.size(), 1u);
+    EXPECT_NE(site.m_ui.m_messages[0].m_strText.find("0x3 to 0xFF"), std::string::npos);
 }
 
 TEST_F(DocumentTest, UnwritableTargetsNameTheFileAndKeepTheChanges)
@@ -309,4 +369,28 @@ TEST_F(DocumentTest, ReadOnlyTargetIsNotReportedAsSaved)
     EXPECT_FALSE(doc.OnSaveDocument(path.string()));
     EXPECT_EQ(doc.GetChanges().size(), 1u);
     EXPECT_EQ(site.m_ui.m_messages.size(), 1u);
+}
+
+TEST_F(DocumentTest, OnlyEditsThatDifferFromTheFileCountAsChanges)
+{
+    EXPECT_FALSE(doc.WouldChangeFile({}));
+    const CGlyph pendingNew = Filled(0, 0);
+    EXPECT_TRUE(doc.WouldChangeFile({&pendingNew})); // no file yet: saving creates one
+
+    const auto path = MakeFont("f", 8192);
+    Open(path);
+    CGlyph same = Filled(1, 0);
+    for (unsigned i = 0; i < 32; ++i)
+        same.m_bits[i] = static_cast<std::uint8_t>((32 + i) % 251);
+    EXPECT_FALSE(doc.WouldChangeFile({&same}));
+    const CGlyph different = Filled(1, 0x55);
+    EXPECT_TRUE(doc.WouldChangeFile({&different}));
+    const CGlyph pastTheEnd = Filled(256, 0);
+    EXPECT_TRUE(doc.WouldChangeFile({&pastTheEnd}));
+
+    doc.AddChange(different);
+    EXPECT_TRUE(doc.WouldChangeFile({}));
+    EXPECT_FALSE(doc.WouldChangeFile({&same})); // the pending edit puts it back
+    doc.AddChange(same);
+    EXPECT_FALSE(doc.WouldChangeFile({}));
 }

@@ -7,6 +7,7 @@
 
 #include <wx/app.h>
 #include <wx/filename.h>
+#include <wx/frame.h>
 
 namespace
 {
@@ -71,8 +72,31 @@ CWxDocumentView* CWxTypeloomDoc::NewView()
     wxDocTemplate* pTemplate = GetDocumentTemplate();
     auto* pView = pTemplate ? dynamic_cast<CWxDocumentView*>(pTemplate->CreateView(this)) : nullptr;
     if (pView)
+    {
         pView->OnInitialUpdate();
+        RetitleViews();
+    }
     return pView;
+}
+
+void CWxTypeloomDoc::RetitleViews()
+{
+    const auto views = GetViewsVector();
+    const wxString strName = GetUserReadableName();
+    for (std::size_t i = 0; i < views.size(); ++i)
+        if (auto* pFrame = dynamic_cast<wxFrame*>(views[i]->GetFrame()))
+            pFrame->SetTitle(views.size() > 1 ? wxString::Format("%s:%zu", strName, i + 1)
+                                              : strName);
+}
+
+bool CWxTypeloomDoc::RemoveView(wxView* pView)
+{
+    // With no view left the base may delete the document.
+    const bool bOthersRemain = GetViewsVector().size() > 1;
+    const bool bRemoved = wxDocument::RemoveView(pView);
+    if (bOthersRemain)
+        RetitleViews();
+    return bRemoved;
 }
 
 bool CWxTypeloomDoc::OnCreate(const wxString&, long)
@@ -132,19 +156,21 @@ bool CWxTypeloomDoc::SaveAs()
 bool CWxTypeloomDoc::OnSaveDocument(const wxString& strPath)
 {
     // On failure the logic has said why and kept its changes and its path.
-    return m_doc.OnSaveDocument(PathFromWx(strPath));
+    if (!m_doc.OnSaveDocument(PathFromWx(strPath)))
+        return false;
+    RetitleViews();
+    return true;
 }
 
 bool CWxTypeloomDoc::IsModified() const
 {
     if (m_bDiscarded)
         return false;
-    if (!m_doc.GetChanges().empty())
-        return true;
+    std::vector<const CGlyph*> pending;
     for (const CWxDocumentView* pView : WxViews())
-        if (pView->HasPendingEdit())
-            return true;
-    return false;
+        if (const CGlyph* pGlyph = pView->GetPendingEdit())
+            pending.push_back(pGlyph);
+    return m_doc.WouldChangeFile(pending);
 }
 
 bool CWxTypeloomDoc::OnSaveModified()

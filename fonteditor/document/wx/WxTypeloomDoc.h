@@ -17,7 +17,8 @@ public:
     virtual CDocumentView& GetDocumentView() = 0;
     // After the document has opened or been created: fill the form.
     virtual void OnInitialUpdate() = 0;
-    virtual bool HasPendingEdit() const = 0;
+    // The edited glyph not yet committed, or none.
+    virtual const CGlyph* GetPendingEdit() const = 0;
 };
 
 // The font document in the wx document/view framework: the framework's side
@@ -50,6 +51,7 @@ public:
     bool IsModified() const override;
     bool OnSaveModified() override;
     bool OnCloseDocument() override;
+    bool RemoveView(wxView* pView) override;
 
     // Drops what is not saved; closing asks nothing any more.
     void Discard() { m_bDiscarded = true; }
@@ -71,6 +73,9 @@ private:
     };
 
     std::vector<CWxDocumentView*> WxViews() const;
+    // Several windows of one document are told apart as "name:1", "name:2";
+    // a single one shows the plain name.
+    void RetitleViews();
     CUserInterface& Ui() { return m_ui; }
 
     CWxUserInterface m_ui;

@@ -23,6 +23,9 @@ void CWxScrollBar::Attach(wxScrollBar* pBar, CHandler handler)
     };
     for (const auto& [type, request] : requests)
         m_pBar->Bind(type, [this, request](wxScrollEvent& event) { OnScroll(event, request); });
+    // The toolkit turns one wheel notch into several pages; here a notch is
+    // one step, so a big font can be walked page by page.
+    m_pBar->Bind(wxEVT_MOUSEWHEEL, [this](wxMouseEvent& event) { OnWheel(event); });
     Show();
 }
 
@@ -32,6 +35,22 @@ void CWxScrollBar::OnScroll(wxScrollEvent& event, EScrollRequest request)
     const int nThumbPos = m_info.m_nMin + event.GetPosition();
     if (m_handler)
         m_handler(request, nThumbPos);
+    Show();
+}
+
+void CWxScrollBar::OnWheel(wxMouseEvent& event)
+{
+    if (event.GetWheelAxis() != wxMOUSE_WHEEL_VERTICAL)
+        return;
+    m_nWheelRotation += event.GetWheelRotation();
+    const int nDelta = std::max(event.GetWheelDelta(), 1);
+    while (m_nWheelRotation >= nDelta || m_nWheelRotation <= -nDelta)
+    {
+        const bool bUp = m_nWheelRotation > 0;
+        m_nWheelRotation += bUp ? -nDelta : nDelta;
+        if (m_handler)
+            m_handler(bUp ? EScrollRequest::LineUp : EScrollRequest::LineDown, GetScrollPos());
+    }
     Show();
 }
 

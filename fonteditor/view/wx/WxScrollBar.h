@@ -6,6 +6,7 @@
 
 class wxScrollBar;
 class wxScrollEvent;
+class wxMouseEvent;
 
 // The page scroll bar on a wxScrollBar. The logic reads and sets the bar's
 // range and position as a window's own scroll bar keeps them: from a
@@ -28,10 +29,12 @@ public:
 
 private:
     void OnScroll(wxScrollEvent& event, EScrollRequest request);
+    void OnWheel(wxMouseEvent& event);
     void Show();
     int LastPos() const;
 
     wxScrollBar* m_pBar = nullptr;
+    int m_nWheelRotation = 0; // turned but not yet a whole notch (touchpads)
     CHandler m_handler;
     CScrollInfo m_info;
 };

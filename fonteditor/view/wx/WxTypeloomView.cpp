@@ -46,7 +46,7 @@ bool CWxTypeloomView::OnClose(bool)
     // the change list rather than being lost with the window.
     if (pDoc->GetViewsVector().size() > 1)
     {
-        if (m_pForm && HasPendingEdit())
+        if (m_pForm && GetPendingEdit())
             m_pForm->GetView().OnSelectGlyph(0, 0);
         return true;
     }
@@ -64,9 +64,11 @@ void CWxTypeloomView::OnInitialUpdate()
         m_pForm->GetView().OnInitialUpdate();
 }
 
-bool CWxTypeloomView::HasPendingEdit() const
+const CGlyph* CWxTypeloomView::GetPendingEdit() const
 {
-    return m_pForm && m_pForm->GetView().GetGlyphGrid().m_bModified != 0;
+    if (!m_pForm || !m_pForm->GetView().GetGlyphGrid().m_bModified)
+        return nullptr;
+    return &m_pForm->GetView().GetGlyphGrid().m_glyph;
 }
 
 void CWxTypeloomView::OnCommand(wxCommandEvent& event)

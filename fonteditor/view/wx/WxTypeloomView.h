@@ -28,7 +28,7 @@ public:
     // CWxDocumentView
     CDocumentView& GetDocumentView() override;
     void OnInitialUpdate() override;
-    bool HasPendingEdit() const override;
+    const CGlyph* GetPendingEdit() const override;
 
 private:
     void OnCommand(wxCommandEvent& event);
