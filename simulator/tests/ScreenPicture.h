@@ -81,7 +81,7 @@ struct CScreenPicture
             for (int x = 0; x < kCellDotsWide; ++x)
                 if (!(Pixel(CScreenPainter::DotLeft(nColumn, x) + 1,
                             CScreenPainter::DotTop(nRow, y) + 1) == CScreenPainter::kUnlit))
-                    rows[y] |= 1 << x;
+                    rows[y] = static_cast<std::uint8_t>(rows[y] | (1u << x));
         return rows;
     }
 };
