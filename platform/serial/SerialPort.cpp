@@ -1,6 +1,6 @@
 #include "SerialPort.h"
 
-#include <cstdlib>
+#include "PortMap.h"
 
 #ifdef _WIN32
 #include "Win32SerialPort.h"
@@ -19,17 +19,5 @@ std::unique_ptr<CSerialPort> CreateSerialPort()
 
 std::string ComPortDevice(unsigned nPort)
 {
-    // The variable is honoured everywhere: it is how a virtual display or
-    // an adapter with another name stands in for a numbered port.
-    const std::string strVariable = "VFDKIT_COM" + std::to_string(nPort);
-    if (const char* pszDevice = std::getenv(strVariable.c_str()); pszDevice && *pszDevice)
-        return pszDevice;
-#ifdef _WIN32
-    // The device namespace prefix reaches COM10 and above as well.
-    return "\\\\.\\COM" + std::to_string(nPort);
-#else
-    if (nPort == 0)
-        return {}; // COM ports count from 1: there is no COM0
-    return "/dev/ttyS" + std::to_string(nPort - 1);
-#endif
+    return ResolveComPort(nPort).m_strDevice;
 }

@@ -74,7 +74,7 @@ public:
 // The platform's serial port: termios on POSIX, the communications API on Windows.
 std::unique_ptr<CSerialPort> CreateSerialPort();
 
-// The device of COM port n: the environment variable VFDKIT_COM<n> when it
-// is set (VFDKIT_COM3=/dev/ttyUSB0), otherwise /dev/ttyS<n-1>; on Windows
-// the COM name itself.
+// The device of COM port n through the port map (PortMap.h): the variable
+// VFDKIT_COM<n>, the user's and the system's map, otherwise /dev/ttyS<n-1>;
+// on Windows the COM name itself.
 std::string ComPortDevice(unsigned nPort);

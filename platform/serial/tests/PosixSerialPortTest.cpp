@@ -164,6 +164,7 @@ TEST(SerialPort, MissingDevicesAndOtherFilesDoNotOpen)
 TEST(SerialPort, PortNumbersNameDevices)
 {
     ::unsetenv("VFDKIT_COM3");
+    ::setenv("XDG_CONFIG_HOME", "/nonexistent", 1); // no user map in the way
     EXPECT_EQ(ComPortDevice(3), "/dev/ttyS2");
     EXPECT_EQ(ComPortDevice(1), "/dev/ttyS0");
     EXPECT_EQ(ComPortDevice(0), "");
