@@ -40,6 +40,12 @@ inline constexpr int kCmdGlyphShiftLeft = 32783;
 inline constexpr int kCmdGlyphShiftRight = 32784;
 inline constexpr int kCmdGlyphShiftUp = 32785;
 inline constexpr int kCmdGlyphShiftDown = 32786;
+// Ours, in the Edit menu: walking the pages of a big font from the keyboard.
+inline constexpr int kCmdEditGoToCode = 32788;
+inline constexpr int kCmdPagePrevious = 32789;
+inline constexpr int kCmdPageNext = 32790;
+inline constexpr int kCmdPageFirst = 32791;
+inline constexpr int kCmdPageLast = 32792;
 
 // Commands of the print flow (the view's).
 inline constexpr int kCmdFilePrint = 57607;

@@ -1,8 +1,35 @@
 #include "TypeloomView.h"
 
 #include "CArrayExport.h"
+#include "StandardOptions.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <optional>
+
+namespace
+{
+// A code as typed: what the command line takes (decimal, or hex after 0x),
+// or hex with the suffix h, as codes are often written; blanks around it
+// are ignored. The map's labels are hex without either: a bare "41" is read
+// as decimal, so the message names both ways.
+std::optional<std::uint64_t> ParseGlyphCode(std::string strText)
+{
+    const auto nFirst = strText.find_first_not_of(" \t");
+    const auto nLast = strText.find_last_not_of(" \t");
+    if (nFirst == std::string::npos)
+        return std::nullopt;
+    strText = strText.substr(nFirst, nLast - nFirst + 1);
+    std::optional<long long> value;
+    if (strText.size() > 1 && (strText.back() == 'h' || strText.back() == 'H'))
+        value = ParseCommandLineInteger("0x" + strText.substr(0, strText.size() - 1));
+    else
+        value = ParseCommandLineInteger(strText);
+    if (!value || *value < 0)
+        return std::nullopt;
+    return static_cast<std::uint64_t>(*value);
+}
+} // namespace
 
 CTypeloomView::CTypeloomView(CTypeloomDoc& doc, CTypeloomViewSite& site)
     : CDataExchangeForm(site.GetControls(), site.GetUserInterface()), m_doc(doc), m_site(site),
@@ -163,12 +190,71 @@ bool CTypeloomView::OnVScroll(EScrollRequest request, int nThumbPos, int nBarId)
     default:
         break;
     }
+    ShowPage(nPos);
+    return true;
+}
 
-    m_pageScrollBar.SetScrollPos(nPos);
-    m_charMap.m_nFirstCode = static_cast<std::uint32_t>(nPos) * 256u;
+void CTypeloomView::ShowPage(int nPage)
+{
+    m_pageScrollBar.SetScrollPos(nPage);
+    m_charMap.m_nFirstCode = static_cast<std::uint32_t>(nPage) * 256u;
     m_doc.ReadPage(m_charMap.m_nFirstCode, m_charMap.m_pageBits.data(), m_charMap.m_changed.data());
     m_charMap.Repaint();
     SelectGlyphAgain();
+}
+
+bool CTypeloomView::OnPageCommand(int nCommand)
+{
+    int nMin = 0, nMax = 0;
+    m_pageScrollBar.GetScrollRange(nMin, nMax);
+    switch (nCommand)
+    {
+    case kCmdPagePrevious:
+        OnVScroll(EScrollRequest::PageUp, 0, kIdPageScrollBar);
+        return true;
+    case kCmdPageNext:
+        OnVScroll(EScrollRequest::PageDown, 0, kIdPageScrollBar);
+        return true;
+    // The bar's own top and bottom requests keep the page, as they always
+    // have; the keys go there as a thumb would.
+    case kCmdPageFirst:
+        OnVScroll(EScrollRequest::ThumbTrack, nMin, kIdPageScrollBar);
+        return true;
+    case kCmdPageLast:
+        OnVScroll(EScrollRequest::ThumbTrack, nMax, kIdPageScrollBar);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CTypeloomView::GoToCode(const std::string& strCode)
+{
+    const std::optional<std::uint64_t> code = ParseGlyphCode(strCode);
+    if (!code)
+    {
+        m_ui.MessageBox("\"" + strCode +
+                            "\" is not a code. Type it in hex (0x41 or 41h) or in decimal (65).",
+                        EMessageIcon::Warning);
+        return false;
+    }
+    // A font without glyphs still has its one page, whose codes can be drawn.
+    const std::uint64_t nCount = m_doc.GetGlyphCount();
+    const std::uint64_t nLast = nCount ? nCount - 1 : 255;
+    if (*code > nLast)
+    {
+        char szText[160];
+        std::snprintf(szText, sizeof szText,
+                      "Code 0x%llX is past the end of the font: its last code is 0x%llX.",
+                      static_cast<unsigned long long>(*code),
+                      static_cast<unsigned long long>(nLast));
+        m_ui.MessageBox(szText, EMessageIcon::Warning);
+        return false;
+    }
+    const int nCell = static_cast<int>(*code % 256);
+    m_charMap.m_nSelCol = nCell % 16;
+    m_charMap.m_nSelRow = nCell / 16;
+    ShowPage(static_cast<int>(*code / 256));
     return true;
 }
 

@@ -61,6 +61,14 @@ public:
     // A Glyph menu command (kCmdGlyph...) on the glyph being edited: an edit
     // like a click, which one Undo takes back. False for another command.
     bool OnGlyphCommand(int nCommand);
+    // A page command (kCmdPage...): one page back or on, the first or the
+    // last, as the scroll bar steps. False for another command.
+    bool OnPageCommand(int nCommand);
+    // Edit > Go to Code...: shows the page of the code typed, in hex
+    // ("0x41", "41h" or with a hex letter) or decimal, and selects its glyph.
+    // A code that is no number or lies past the font gets a message and
+    // changes nothing; false then.
+    bool GoToCode(const std::string& strCode);
 
     CGlyphGrid& GetGlyphGrid() { return m_glyphGrid; }
     CCharMap& GetCharMap() { return m_charMap; }
@@ -73,6 +81,7 @@ private:
     void SetPageScrollBar();
     void CommitGrid();
     void SelectGlyphAgain();
+    void ShowPage(int nPage);
 
     CTypeloomDoc& m_doc;
     CTypeloomViewSite& m_site;

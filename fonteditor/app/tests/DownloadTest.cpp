@@ -11,6 +11,7 @@
 #include "WxText.h"
 
 #include <wx/gauge.h>
+#include <wx/msgdlg.h>
 #include <wx/uiaction.h>
 
 using TypeloomDownload = CTypeloomTest;
@@ -28,6 +29,25 @@ TEST_F(TypeloomDownload, TheDialogSendsTheSavedFontToTheDisplayAsCom1)
     ClickControl(FormPanel(), kIdApply);
     ASSERT_TRUE(PumpUntil([&] { return Form().GetView().GetGlyphGrid().m_glyph.m_nWidth == 8; }));
 
+    // The bar's column near its right end, as drawn when each message opens:
+    // empty at the path's message, full when the result comes.
+    std::vector<std::vector<wxColour>> nearEnd;
+    m_watcher.OnOpening(
+        [&](wxDialog& dialog)
+        {
+            wxWindow* pOwner = dialog.GetParent();
+            auto* pGauge = pOwner
+                               ? dynamic_cast<wxGauge*>(FindControl(*pOwner, IDC_DOWNLOAD_PROGRESS))
+                               : nullptr;
+            if (!pGauge || !dynamic_cast<wxMessageDialog*>(&dialog))
+                return;
+            const wxSize size = pGauge->GetClientSize();
+            std::vector<wxColour> column;
+            for (int y = 0; y < size.y; ++y)
+                column.push_back(
+                    ScreenPixel(pGauge->ClientToScreen(wxPoint(size.x * 97 / 100, y))));
+            nearEnd.push_back(column);
+        });
     // Download, OK to the path, OK to the result, then Cancel closes it.
     m_watcher.SaveScreenshots(ArtifactPath("typeloom-download"));
     m_watcher.AnswerAndStay(IDC_DOWNLOAD);
@@ -50,6 +70,8 @@ TEST_F(TypeloomDownload, TheDialogSendsTheSavedFontToTheDisplayAsCom1)
     EXPECT_EQ(seen[2].m_strText, "Download OK!");
     EXPECT_EQ(seen[2].m_strIcon, "info");
     EXPECT_EQ(seen[2].m_strCaption, "Typeloom");
+    ASSERT_EQ(nearEnd.size(), 2u);
+    EXPECT_NE(nearEnd[0], nearEnd[1]) << "the bar did not reach its end before the result";
 
     // The display got the file, announced as 8 x 16.
     const auto end = vfdsim.WaitForEvent("download-end", std::chrono::seconds(5));

@@ -8,6 +8,8 @@
 #include "WxControlAccess.h"
 #include "WxText.h"
 
+#include <tuple>
+
 #include <wx/radiobut.h>
 #include <wx/scrolbar.h>
 #include <wx/textctrl.h>
@@ -213,6 +215,19 @@ TEST_F(TypeloomEditing, ThePageScrollBarMovesAPageAndKeepsTheCell)
     wheel.m_wheelRotation = 120;
     bar.ProcessWindowEvent(wheel);
     EXPECT_EQ(view.GetCharMap().m_nFirstCode, 0u);
+
+    // The keys of the Edit menu walk the pages wherever the focus is.
+    Control(kIdGlyphText).SetFocus();
+    Settle();
+    for (const auto& [nKey, nModifiers, nFirst] : {std::tuple{WXK_PAGEDOWN, wxMOD_NONE, 0x100u},
+                                                   {WXK_PAGEUP, wxMOD_NONE, 0u},
+                                                   {WXK_END, wxMOD_CONTROL, 0x100u},
+                                                   {WXK_HOME, wxMOD_CONTROL, 0u}})
+    {
+        PressKeys(nKey, nModifiers);
+        ASSERT_TRUE(PumpUntil([&] { return view.GetCharMap().m_nFirstCode == nFirst; })) << nKey;
+        EXPECT_EQ(bar.GetThumbPosition(), static_cast<int>(nFirst / 256));
+    }
 }
 
 TEST_F(TypeloomEditing, TheGlyphMenuInvertsTheGlyphAndCtrlZTakesItBack)

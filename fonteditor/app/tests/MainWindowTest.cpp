@@ -113,7 +113,9 @@ TEST_F(TypeloomWindow, NewFromTheToolbarGivesFont1MaximisedWithMenu129)
                                         "Export to C Array...", "-", "Recent File", "-", "E&xit"}));
     EXPECT_EQ(ItemLabels(*pMenuBar->GetMenu(1)),
               (std::vector<std::string>{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C",
-                                        "&Paste\tCtrl+V"}));
+                                        "&Paste\tCtrl+V", "-", "&Go to Code...\tCtrl+G",
+                                        "Pre&vious Page\tPage Up", "Ne&xt Page\tPage Down",
+                                        "&First Page\tCtrl+Home", "&Last Page\tCtrl+End"}));
     EXPECT_EQ(
         ItemLabels(*pMenuBar->GetMenu(2)),
         (std::vector<std::string>{"&Invert", "Flip &Horizontally", "Flip &Vertically", "-",

@@ -109,6 +109,46 @@ TEST_F(ViewFixture, ScrollRequestsStepOnePageWithinTheRange)
     }
 }
 
+TEST_F(ViewFixture, PageKeysAndGoToCodeWalkTheFontKeepingEdits)
+{
+    CWindow& w = Open(1000 * 8);
+    w.Apply(0, 0); // 1,000 glyphs of 8 x 8: pages 0 to 3
+    w.ClickCell(5, 2);
+    w.ClickPixel(0, 0);
+    const std::pair<int, std::uint32_t> keys[] = {
+        {kCmdPageLast, 0x300}, {kCmdPageNext, 0x300}, {kCmdPagePrevious, 0x200},
+        {kCmdPageFirst, 0},    {kCmdPagePrevious, 0},
+    };
+    for (const auto& [nCommand, nFirst] : keys)
+    {
+        EXPECT_TRUE(w.view.OnPageCommand(nCommand));
+        EXPECT_EQ(w.Map().m_nFirstCode, nFirst) << nCommand;
+        EXPECT_EQ(w.site.m_scrollBar.m_info.m_nPos, static_cast<int>(nFirst / 256));
+        EXPECT_EQ(w.Grid().m_glyph.m_nCode, nFirst + 0x25);
+    }
+    EXPECT_FALSE(w.view.OnPageCommand(kCmdGlyphInvert));
+    // The edit made before the first key was committed, not lost.
+    ASSERT_EQ(doc.GetChanges().size(), 1u);
+    EXPECT_EQ(doc.GetChanges()[0].m_nCode, 0x25u);
+
+    // Every way of typing a code reaches its page and selects its glyph.
+    for (const auto& [text, nCode] : {std::pair{"0x3E7", 999u}, {" 2ACh ", 0x2ACu}, {"300", 300u}})
+    {
+        EXPECT_TRUE(w.view.GoToCode(text)) << text;
+        EXPECT_EQ(w.Map().m_nFirstCode, nCode / 256 * 256) << text;
+        EXPECT_EQ(w.Grid().m_glyph.m_nCode, nCode) << text;
+        EXPECT_EQ(Head(w.Grid().m_glyph.m_bits.data(), 8), FileGlyph(nCode, 8)) << text;
+    }
+    // Codes past the font and text that is no code change nothing.
+    for (const char* text : {"1000", "0x3E8", "-1", "4E", "", "0x41h"})
+        EXPECT_FALSE(w.view.GoToCode(text)) << text;
+    EXPECT_EQ(w.Grid().m_glyph.m_nCode, 300u);
+    const Strings texts = docSite.m_ui.Texts();
+    ASSERT_EQ(texts.size(), 6u);
+    EXPECT_EQ(texts[0], "Code 0x3E8 is past the end of the font: its last code is 0x3E7.");
+    EXPECT_EQ(texts[3], "\"4E\" is not a code. Type it in hex (0x41 or 41h) or in decimal (65).");
+}
+
 TEST_F(ViewFixture, ReleaseAndEndOfScrollingDoNothing)
 {
     CWindow& w = Open(512 * 32);

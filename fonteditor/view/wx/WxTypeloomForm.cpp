@@ -47,6 +47,25 @@ CWxTypeloomForm::CWxTypeloomForm(wxWindow* pParent, CTypeloomDoc& doc, CDownload
 
     m_pPanel->Bind(
         wxEVT_BUTTON, [this](wxCommandEvent&) { m_view.OnApply(); }, kIdApply);
+    // The page keys walk the font wherever the focus is in the form; the
+    // glyph's text box, a few rows high, would otherwise take them.
+    Bind(wxEVT_CHAR_HOOK,
+         [this](wxKeyEvent& event)
+         {
+             const bool bCtrl = event.GetModifiers() == wxMOD_CONTROL;
+             const bool bPlain = event.GetModifiers() == wxMOD_NONE;
+             int nCommand = 0;
+             if (bPlain && event.GetKeyCode() == WXK_PAGEUP)
+                 nCommand = kCmdPagePrevious;
+             else if (bPlain && event.GetKeyCode() == WXK_PAGEDOWN)
+                 nCommand = kCmdPageNext;
+             else if (bCtrl && event.GetKeyCode() == WXK_HOME)
+                 nCommand = kCmdPageFirst;
+             else if (bCtrl && event.GetKeyCode() == WXK_END)
+                 nCommand = kCmdPageLast;
+             if (!nCommand || !m_view.OnPageCommand(nCommand))
+                 event.Skip();
+         });
 }
 
 CWxTypeloomForm::~CWxTypeloomForm()

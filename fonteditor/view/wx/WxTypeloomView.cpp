@@ -6,6 +6,7 @@
 #include <wx/docview.h>
 #include <wx/print.h>
 #include <wx/sizer.h>
+#include <wx/textdlg.h>
 
 CWxTypeloomView::CWxTypeloomView(CFrameMaker makeFrame, CDownloadLauncher& launcher)
     : m_makeFrame(std::move(makeFrame)), m_launcher(launcher)
@@ -15,6 +16,8 @@ CWxTypeloomView::CWxTypeloomView(CFrameMaker makeFrame, CDownloadLauncher& launc
         Bind(wxEVT_MENU, &CWxTypeloomView::OnCommand, this, WxCommandId(nId));
     Bind(wxEVT_MENU, &CWxTypeloomView::OnCommand, this, WxCommandId(kCmdGlyphInvert),
          WxCommandId(kCmdGlyphShiftDown));
+    Bind(wxEVT_MENU, &CWxTypeloomView::OnCommand, this, WxCommandId(kCmdEditGoToCode),
+         WxCommandId(kCmdPageLast));
 }
 
 bool CWxTypeloomView::OnCreate(wxDocument* pDoc, long)
@@ -109,8 +112,21 @@ void CWxTypeloomView::OnCommand(wxCommandEvent& event)
         printer.Print(GetFrame(), pPrintout.get(), false);
         break;
     }
+    case kCmdEditGoToCode:
+    {
+        const wxString strCode =
+            wxGetTextFromUser("Code (hex as 0x41 or 41h, or decimal as 65):", "Go to Code",
+                              m_strLastCode, GetFrame());
+        if (!strCode.empty())
+        {
+            m_strLastCode = strCode;
+            view.GoToCode(strCode.ToStdString(wxConvUTF8));
+        }
+        break;
+    }
     default:
-        if (!view.OnGlyphCommand(CommandFromWxId(event.GetId())))
+        if (!view.OnGlyphCommand(CommandFromWxId(event.GetId())) &&
+            !view.OnPageCommand(CommandFromWxId(event.GetId())))
             event.Skip();
         break;
     }

@@ -36,4 +36,5 @@ private:
     CFrameMaker m_makeFrame;
     CDownloadLauncher& m_launcher;
     CWxTypeloomForm* m_pForm = nullptr;
+    wxString m_strLastCode; // offered again the next time Go to Code asks
 };

@@ -6,6 +6,9 @@
 
 #include <wx/evtloop.h>
 #include <wx/gauge.h>
+#ifdef __WXGTK__
+#include <gtk/gtk.h>
+#endif
 
 namespace
 {
@@ -28,6 +31,15 @@ void CWxProgressBar::ShowPos(int nPos)
 
 void CWxProgressBar::ShowNow()
 {
+#ifdef __WXGTK__
+    // The bar's filled part is laid out on the toolkit's frame clock, which
+    // may not tick while a job runs in a handler: lay it out now, so the
+    // paint below draws the value just set rather than the one before.
+    GtkWidget* pWidget = m_gauge.GetHandle();
+    gtk_widget_queue_resize(pWidget);
+    if (GtkWidget* pTop = gtk_widget_get_toplevel(pWidget); GTK_IS_CONTAINER(pTop))
+        gtk_container_check_resize(GTK_CONTAINER(pTop));
+#endif
     m_gauge.Refresh();
     m_gauge.Update();
     // The toolkit paints at the pace of its frame clock, so its paint and

@@ -163,6 +163,8 @@ int CModalDialogWatcher::Enter(wxDialog* pDialog)
         if (open.m_pDialog == pDialog)
             return wxID_NONE;
 
+    if (m_onOpening)
+        m_onOpening(*pDialog);
     CSeen seen;
     if (dynamic_cast<wxMessageDialog*>(pDialog))
         seen.m_strKind = "message";

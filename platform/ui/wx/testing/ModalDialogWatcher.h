@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,10 @@ public:
     // <strPathPrefix>-<n>.png (n counting from 1).
     void SaveScreenshots(const std::string& strPathPrefix) { m_strScreenshots = strPathPrefix; }
 
+    // Runs as each dialog is about to show, before anything of it is on the
+    // screen: what the user saw the moment it opened can be read then.
+    void OnOpening(std::function<void(wxDialog&)> handler) { m_onOpening = std::move(handler); }
+
     const std::vector<CSeen>& Seen() const { return m_seen; }
     // The answers not used yet.
     std::size_t PendingAnswers() const { return m_answers.size(); }
@@ -105,6 +110,7 @@ private:
     std::vector<CSeen> m_seen;
     std::vector<COpen> m_open; // innermost last
     std::string m_strScreenshots;
+    std::function<void(wxDialog&)> m_onOpening;
     wxTimer m_timer;
     CModalDialogWatcher* m_pOuter; // the watcher that acted before this one
 };
