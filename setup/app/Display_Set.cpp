@@ -36,7 +36,7 @@ void Display_Set::BuildPageSet()
             continue;
         const CPageWindowParts window = m_site.CreatePage(row.m_nDialogId);
         m_pages.push_back(
-            row.m_make(CPageParts{window.m_controls, window.m_ui, m_polelink, m_clock}));
+            row.m_make(CPageParts{window.m_controls, window.m_ui, m_polelink, m_clock, m_display}));
         if (row.m_pszTab)
             tabs.push_back(&row);
     }

@@ -77,6 +77,7 @@ private:
     CUserInterface& m_ownerlessUi;
     CPolelink& m_polelink;
     CClock& m_clock;
+    CDisplayState m_display; // shared by the pages
     CConnectionFile m_connectionFile;
 
     std::string m_strModel; // at most 19 bytes, as the connection file gives it

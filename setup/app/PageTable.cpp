@@ -28,9 +28,9 @@ const std::vector<CPageRow>& PageTable()
          {kModelVF620, kModelVF730},
          [](const CPageParts& p)
          {
-             return Started(
-                 std::make_shared<Diagnostic>(p.m_controls, p.m_ui, p.m_polelink, p.m_clock),
-                 kDiagnosticCommands);
+             return Started(std::make_shared<Diagnostic>(p.m_controls, p.m_ui, p.m_polelink,
+                                                         p.m_clock, p.m_display),
+                            kDiagnosticCommands);
          }},
         {Settings::kDialogId,
          "Settings",
@@ -38,8 +38,9 @@ const std::vector<CPageRow>& PageTable()
          {kModelVF620, kModelVF730},
          [](const CPageParts& p)
          {
-             return Started(std::make_shared<Settings>(p.m_controls, p.m_ui, p.m_polelink),
-                            kSettingsCommands);
+             return Started(
+                 std::make_shared<Settings>(p.m_controls, p.m_ui, p.m_polelink, p.m_display),
+                 kSettingsCommands);
          }},
         {Updata::kDialogId,
          "Update Font",

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "DataExchange.h"
+#include "PageBytes.h"
 #include "PageCommand.h"
 #include "Polelink.h"
 #include "UserInterface.h"
@@ -18,6 +19,7 @@ struct CPageParts
     CUserInterface& m_ui;
     CPolelink& m_polelink;
     CClock& m_clock;
+    CDisplayState& m_display;
 };
 
 // One page of the main window: the object of its class and its commands,

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "DataExchange.h"
+#include "PageBytes.h"
 #include "PageCommand.h"
 #include "Polelink.h"
 #include "UserInterface.h"
@@ -25,7 +26,8 @@ public:
     static constexpr int kSecondLineEdit = 1014;
     static constexpr int kClearButton = 1015;
 
-    Diagnostic(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink, CClock& clock);
+    Diagnostic(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink, CClock& clock,
+               const CDisplayState& display);
 
     void OnSelfTest();
     void OnDisplayInternational();
@@ -39,6 +41,7 @@ private:
     CUserInterface& m_ui;
     CPolelink& m_polelink;
     CClock& m_clock;
+    const CDisplayState& m_display;
 };
 
 // What the page's controls command, for its window to bind.

@@ -41,6 +41,14 @@ inline constexpr std::uint8_t kClearCommand = 0x0C;
 // The code table the display starts in; the text pages convert to it.
 inline constexpr const char* kDisplayStartCodeTable = "PC437";
 
+// What one page did to the display that others must know: the code table
+// the Settings page last selected there (kept by the display across ESC @),
+// which the text the Diagnostic page sends is converted to.
+struct CDisplayState
+{
+    std::string m_strCodeTable = kDisplayStartCodeTable;
+};
+
 // Tells the user once which characters of strUtf8 the code table lacks.
 void ReportMissingCharacters(CUserInterface& ui, const std::string& strUtf8,
                              const std::string& strCodeTable);

@@ -14,8 +14,9 @@ std::uint8_t SelectionCommandByte(int nIndex)
     return static_cast<std::uint8_t>(nIndex);
 }
 
-Settings::Settings(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink)
-    : CDataExchangeForm(controls, ui), m_polelink(polelink)
+Settings::Settings(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink,
+                   CDisplayState& display)
+    : CDataExchangeForm(controls, ui), m_polelink(polelink), m_display(display)
 {
 }
 
@@ -53,7 +54,14 @@ void Settings::OnUpdate()
     if (m_nCharSetIndex >= 0)
         Send({0x1B, 0x52, SelectionCommandByte(m_nCharSetIndex)});
     if (m_nCodeTableIndex >= 0)
+    {
         Send({0x1B, 0x74, SelectionCommandByte(m_nCodeTableIndex)});
+        const auto index = static_cast<std::size_t>(m_nCodeTableIndex);
+        if (m_bVF620Tables && index < kVF620CodeTableItems.size())
+            m_display.m_strCodeTable = kVF620CodeTableItems[index];
+        else if (!m_bVF620Tables && index < kCodeTableItems.size())
+            m_display.m_strCodeTable = kCodeTableItems[index];
+    }
     if (m_nContrastIndex >= 0)
         Send({0x1F, 0x58, static_cast<std::uint8_t>(m_nContrastIndex + 1), 0x1B, 0x40});
     if (m_nBaudIndex >= 0 && m_nBaudIndex < static_cast<int>(kBaudRateDigits.size()))
@@ -78,6 +86,7 @@ void Settings::OnReset()
 void Settings::AdaptToVF620()
 {
     m_controls.SetItems(kCodeTableList, ListItems(kVF620CodeTableItems));
+    m_bVF620Tables = true;
     m_controls.ShowControl(kChineseRadio, false);
     m_controls.ShowControl(kBaudRateList, false);
     m_controls.SetText(kBaudRateLabel, kVF620BaudRateLabel);

@@ -2,6 +2,7 @@
 
 #include "DataExchange.h"
 #include "ListItems.h"
+#include "PageBytes.h"
 #include "PageCommand.h"
 #include "Polelink.h"
 #include "SettingsFile.h"
@@ -34,7 +35,8 @@ public:
     static constexpr int kBaudRateLabel = 1042;
     static constexpr int kContrastLabel = 1043;
 
-    Settings(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink);
+    Settings(CControlAccess& controls, CUserInterface& ui, CPolelink& polelink,
+             CDisplayState& display);
 
     // Fills the lists and shows the values.
     void OnInitDialog();
@@ -67,6 +69,8 @@ private:
     void Send(std::initializer_list<std::uint8_t> bytes);
 
     CPolelink& m_polelink;
+    CDisplayState& m_display;
+    bool m_bVF620Tables = false; // the list holds the VF620's code tables
 };
 
 // What the page's controls command, for its window to bind.

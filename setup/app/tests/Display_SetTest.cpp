@@ -130,6 +130,33 @@ TEST_F(Display_SetTest, VF730HasThreeTabsAndShowsSettingsFirst)
     EXPECT_TRUE(Events("gray").empty());
 }
 
+// Index 3 is PC1254 in the VF730's list of code tables, PC737 in the VF620's:
+// each model's own list names the table, and only Update selects it.
+TEST_F(Display_SetTest, TheDiagnosticTextFollowsTheCodeTableTheSettingsPageSelected)
+{
+    Start("VF730/VF730E");
+    site.m_pages[131].SetSelectionIndex(1017, 3);
+    site.m_pages[134].SetText(1013, "\xC4\xB1\xCE\x96"); // ı Ζ
+    polelink.m_calls.clear();
+    window.FindPage<Diagnostic>()->OnDisplay();
+    EXPECT_EQ(polelink.Sent()[1], (Bytes{'?', '?'})); // still PC437
+    window.FindPage<Settings>()->OnUpdate();
+    polelink.m_calls.clear();
+    window.FindPage<Diagnostic>()->OnDisplay();
+    EXPECT_EQ(polelink.Sent()[1], (Bytes{0xFD, '?'})); // PC1254 has ı, no Ζ
+}
+
+TEST_F(Display_SetTest, TheVF620sCodeTablesAreItsOwnList)
+{
+    Start("VF620");
+    site.m_pages[131].SetSelectionIndex(1017, 3);
+    site.m_pages[134].SetText(1013, "\xC4\xB1\xCE\x96");
+    window.FindPage<Settings>()->OnUpdate();
+    polelink.m_calls.clear();
+    window.FindPage<Diagnostic>()->OnDisplay();
+    EXPECT_EQ(polelink.Sent()[1], (Bytes{'?', 0x85})); // PC737 has Ζ, no ı
+}
+
 TEST_F(Display_SetTest, VF620HasTwoTabsAndTheAdaptedSettingsPage)
 {
     Start("VF620");

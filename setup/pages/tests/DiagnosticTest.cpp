@@ -17,7 +17,8 @@ struct DiagnosticTest : ::testing::Test
     CRecordingPolelink polelink;
     CVirtualClock clock;
     CRecordingUserInterface ui;
-    Diagnostic page{controls, ui, polelink, clock};
+    CDisplayState display;
+    Diagnostic page{controls, ui, polelink, clock, display};
 
     DiagnosticTest() { polelink.m_pClock = &clock; }
 

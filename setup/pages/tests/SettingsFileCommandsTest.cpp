@@ -27,7 +27,8 @@ struct SettingsFileCommandsTest : ::testing::Test
     CFakeControls controls;
     CRecordingUserInterface ui;
     CRecordingPolelink polelink;
-    Settings page{controls, ui, polelink};
+    CDisplayState display;
+    Settings page{controls, ui, polelink, display};
     std::vector<std::string> captions;
 
     SettingsFileCommandsTest()

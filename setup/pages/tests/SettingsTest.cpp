@@ -20,7 +20,8 @@ struct SettingsTest : ::testing::Test
     CFakeControls controls;
     CRecordingUserInterface ui;
     CRecordingPolelink polelink;
-    Settings page{controls, ui, polelink};
+    CDisplayState display;
+    Settings page{controls, ui, polelink, display};
 
     SettingsTest()
     {
