@@ -11,6 +11,11 @@
 
 namespace
 {
+#ifdef _WIN32
+constexpr bool kReplacesOpenFiles = false;
+#else
+constexpr bool kReplacesOpenFiles = true;
+#endif
 constexpr unsigned kPageGlyphs = 256;
 
 std::uint32_t ClampLength(std::uint64_t nLength)
@@ -220,8 +225,23 @@ bool CTypeloomDoc::WriteFont(const std::string& strTarget)
         if (!out.Write(chunk.data(), chunk.size()))
             return fail(out.GetLastError());
     }
+    // Windows replaces no file that is open: the held font lets go of its
+    // file for the moment of the replacement and takes it back if that
+    // fails. There, the file held open cannot be deleted or moved meanwhile.
+    std::string strLetGo;
+    std::error_code ec;
+    if (!kReplacesOpenFiles && m_source.IsOpen() &&
+        std::filesystem::equivalent(m_source.GetFilePath(), strTarget, ec))
+    {
+        strLetGo = m_source.GetFilePath();
+        m_source.Close();
+    }
     if (!out.Commit())
+    {
+        if (!strLetGo.empty())
+            m_source.Open(strLetGo, CFile::EMode::Read);
         return fail(out.GetLastError());
+    }
 
     if (nUnreadFrom < m_nFileLength && m_glyph.Bytes())
     {

@@ -55,6 +55,13 @@ public:
     explicit CIconv(const std::string& strTo)
         : m_nCodePage(strTo == "ASCII" ? 20127u : static_cast<UINT>(std::stoul(strTo.substr(2))))
     {
+        // Code page 858 is 850 with the euro at 0xD5 in place of the dotless
+        // i; systems without 858 get it built from 850.
+        if (m_nCodePage == 858 && !IsValidCodePage(858))
+        {
+            m_nCodePage = 850;
+            m_bEuroAtD5 = true;
+        }
     }
     bool Ok() const { return true; }
     bool Convert(std::string_view character, char& cOut)
@@ -64,6 +71,11 @@ public:
                                               static_cast<int>(character.size()), wide.data(), 4);
         if (nWide <= 0)
             return false;
+        if (m_bEuroAtD5 && nWide == 1 && (wide[0] == 0x20AC || wide[0] == 0x0131))
+        {
+            cOut = '\xD5';
+            return wide[0] == 0x20AC;
+        }
         std::array<char, 8> out{};
         BOOL bDefaultUsed = FALSE;
         const int nOut = WideCharToMultiByte(m_nCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), nWide,
@@ -76,6 +88,7 @@ public:
 
 private:
     UINT m_nCodePage;
+    bool m_bEuroAtD5 = false;
 };
 #else
 class CIconv

@@ -279,10 +279,18 @@ TEST_F(DocumentTest, DeletedOrMovedFontsStillSaveWhole)
         ASSERT_TRUE(doc2.OnOpenDocument(path.string()));
         site2.m_strPathName = path.string();
         doc2.AddChange(Filled(2, 0x99));
+        std::error_code ec;
         if (bMove)
-            fs::rename(path, dir / "elsewhere");
+            fs::rename(path, dir / "elsewhere", ec);
         else
-            fs::remove(path);
+            fs::remove(path, ec);
+#ifdef _WIN32
+        // Windows refuses to delete or move a file that is open: the font stays.
+        EXPECT_TRUE(ec);
+        EXPECT_EQ(Slurp(path), original);
+        continue;
+#endif
+        ASSERT_FALSE(ec) << ec.message();
 
         // Pages still read, and Save As writes the complete font.
         EXPECT_EQ(doc2.ReadPage(0, page.data(), flags.data()), 1000);
@@ -300,6 +308,9 @@ TEST_F(DocumentTest, DeletedOrMovedFontsStillSaveWhole)
 TEST_F(DocumentTest, SaveToAVanishedPathOffersSaveAs)
 {
     const auto path = MakeFont("f", 100);
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows deletes no file that is open";
+#endif
     Open(path);
     doc.AddChange(Filled(0, 0x12));
     fs::remove(path);

@@ -1,6 +1,7 @@
 #include "CArrayExport.h"
 
 #include "FakeDocumentSite.h"
+#include "TempFolder.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -44,20 +45,14 @@ const std::uint8_t* bits0()
 
 struct ExportTest : ::testing::Test
 {
-    fs::path dir = fs::temp_directory_path() /
-                   ("vfd_export_" + std::to_string(::getpid()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    CTempFolder temp; // goes after the document, which holds its font open
+    fs::path dir = temp.Path();
     CFakeDocumentSite site;
     CTypeloomDoc doc{site};
     fs::path font;
     fs::path target;
 
-    void SetUp() override
-    {
-        fs::create_directories(dir);
-        target = dir / "out.c";
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    void SetUp() override { target = dir / "out.c"; }
 
     // A font whose byte i is i mod 251, opened under the geometry.
     std::string Open(std::size_t nLength, unsigned w, unsigned h)

@@ -2,6 +2,7 @@
 
 #include "FakeDocumentSite.h"
 #include "FakeViewSite.h"
+#include "TempFolder.h"
 #include "TypeloomView.h"
 
 #include <filesystem>
@@ -57,17 +58,15 @@ struct ViewFixture : ::testing::Test
         }
     };
 
-    fs::path dir = fs::temp_directory_path() /
-                   ("vfd_view_" + std::to_string(::getpid()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    // Before the document: the folder goes after the document has let go of
+    // its file, which Windows would not delete while it is open.
+    CTempFolder temp;
+    fs::path dir = temp.Path();
     fs::path font = dir / "font.bin";
     std::string bytes;
     CFakeDocumentSite docSite;
     CTypeloomDoc doc{docSite};
     std::vector<std::unique_ptr<CWindow>> windows;
-
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
 
     // Opens a font of nLength bytes and shows it in a first window.
     CWindow& Open(std::size_t nLength)
