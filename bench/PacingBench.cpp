@@ -4,6 +4,14 @@
 // with the real clock, so only the pacing itself is measured.
 #include "DriverPort.h"
 #include "FakeSerialPort.h"
+#ifndef _WIN32
+#include "SerialPort.h"
+#include "TcpLineEnd.h"
+
+#include <atomic>
+#include <poll.h>
+#include <thread>
+#endif
 
 #include <algorithm>
 #include <ctime>
@@ -65,7 +73,74 @@ void BM_PacedSendGaps(benchmark::State& state)
     if (gapsMs.front() < 20.0)
         state.SkipWithError("a paced byte was followed by less than 20 ms");
 }
+
+#ifndef _WIN32
+// The same pacing across loopback TCP with RFC 2217, measured where the
+// bytes arrive: vfdsim's TCP end, read on a thread of its own, stamps each
+// byte as it comes out of the Telnet layer.
+void BM_PacedSendGapsOverRfc2217(benchmark::State& state)
+{
+    const auto nBytes = static_cast<std::uint32_t>(state.range(0));
+    CTcpLineEnd line("127.0.0.1:0", true);
+    std::string strError;
+    if (!line.Open(strError))
+    {
+        state.SkipWithError(strError.c_str());
+        return;
+    }
+    std::atomic<bool> bStop{false};
+    std::vector<std::chrono::steady_clock::time_point> arrivals;
+    std::thread receiver(
+        [&]
+        {
+            while (!bStop)
+            {
+                pollfd fd{line.PollFd(), POLLIN, 0};
+                if (::poll(&fd, 1, 20) <= 0)
+                    continue;
+                std::uint8_t buffer[64];
+                const long long nRead = line.Read(buffer, sizeof buffer);
+                const auto now = std::chrono::steady_clock::now();
+                for (long long i = 0; i < nRead; ++i)
+                    arrivals.push_back(now);
+            }
+        });
+    const std::string strDevice = line.DevicePath();
+    CClock& clock = CClock::Real();
+    CDriverPort port([] { return CreateSerialPort(); }, [&](unsigned) { return strDevice; }, clock);
+    port.OpenDComm(1, 0, 9600);
+    const std::vector<std::uint8_t> data(nBytes, 0xFF); // every byte escaped on the wire
+    std::vector<double> gapsMs;
+    for (auto _ : state)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50)); // the settings' answers
+        bStop = false;
+        const std::size_t nBefore = arrivals.size();
+        benchmark::DoNotOptimize(port.SendDStr(data.data(), nBytes));
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        for (std::size_t i = nBefore + 1; i < arrivals.size(); ++i)
+            gapsMs.push_back(
+                std::chrono::duration<double, std::milli>(arrivals[i] - arrivals[i - 1]).count());
+    }
+    bStop = true;
+    receiver.join();
+    port.CloseDComm();
+    if (gapsMs.empty())
+    {
+        state.SkipWithError("no bytes arrived");
+        return;
+    }
+    std::sort(gapsMs.begin(), gapsMs.end());
+    state.counters["gaps"] = static_cast<double>(gapsMs.size());
+    state.counters["min_gap_ms"] = gapsMs.front();
+    state.counters["median_gap_ms"] = gapsMs[gapsMs.size() / 2];
+    state.counters["max_gap_ms"] = gapsMs.back();
+}
+#endif
 } // namespace
 
 BENCHMARK(BM_PacedSendGaps)->Arg(100)->Iterations(5)->Unit(benchmark::kMillisecond);
+#ifndef _WIN32
+BENCHMARK(BM_PacedSendGapsOverRfc2217)->Arg(100)->Iterations(3)->Unit(benchmark::kMillisecond);
+#endif
 BENCHMARK_MAIN();

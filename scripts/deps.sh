@@ -15,6 +15,7 @@ packages=(
     libfreetype-dev xfonts-base xfonts-utils fonts-dejavu-core
     fonts-wqy-microhei # Tallyboard's Chinese texts; the smallest CJK font package
     # (a missing font shows them as boxes)
+    ser2net # the port server of the tills, in front of vfdsim in the network tests
 )
 # Extra groups, asked for by name: `deps.sh win32 win64`.
 foreign_arch=

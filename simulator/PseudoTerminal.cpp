@@ -9,9 +9,23 @@
 #include <termios.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 namespace
 {
+unsigned RateOf(speed_t speed)
+{
+    static constexpr std::pair<speed_t, unsigned> kRates[] = {
+        {B1200, 1200},     {B2400, 2400},     {B4800, 4800},     {B9600, 9600},
+        {B19200, 19200},   {B38400, 38400},   {B57600, 57600},   {B115200, 115200},
+        {B230400, 230400}, {B460800, 460800}, {B921600, 921600},
+    };
+    for (const auto& [code, nRate] : kRates)
+        if (code == speed)
+            return nRate;
+    return 0;
+}
+
 std::string Cause(const char* pszWhat)
 {
     return std::string(pszWhat) + ": " + std::strerror(errno);
@@ -74,6 +88,8 @@ long long CPseudoTerminal::Read(std::uint8_t* pBuffer, std::size_t nCount)
     for (;;)
     {
         const ssize_t n = ::read(m_nMaster, pBuffer, nCount);
+        if (n > 0)
+            ReportRate();
         if (n >= 0)
             return n;
         if (errno == EINTR)
@@ -83,6 +99,16 @@ long long CPseudoTerminal::Read(std::uint8_t* pBuffer, std::size_t nCount)
             return 0;
         return -1;
     }
+}
+
+void CPseudoTerminal::ReportRate()
+{
+    // The tools' end holds the line's settings; the simulator's own
+    // descriptor of it reads them.
+    termios tio{};
+    if (m_nSlave >= 0 && ::tcgetattr(m_nSlave, &tio) == 0)
+        if (const unsigned nRate = RateOf(::cfgetospeed(&tio)))
+            RateSet(nRate);
 }
 
 bool CPseudoTerminal::Write(const std::vector<std::uint8_t>& bytes)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LineEnd.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -12,34 +14,37 @@
 // The simulator keeps a descriptor of the slave open itself. Without it the
 // master reports a hang-up whenever no tool has the port open, and poll()
 // would spin; with it the line looks idle, as a cable with nobody talking.
-class CPseudoTerminal
+class CPseudoTerminal final : public CLineEnd
 {
 public:
     CPseudoTerminal() = default;
     CPseudoTerminal(const CPseudoTerminal&) = delete;
     CPseudoTerminal& operator=(const CPseudoTerminal&) = delete;
-    ~CPseudoTerminal() { Close(); }
+    ~CPseudoTerminal() override { Close(); }
 
     // Creates the pair and puts the line in raw mode. False with the cause.
-    bool Open(std::string& strError);
-    void Close();
+    bool Open(std::string& strError) override;
+    void Close() override;
     bool IsOpen() const { return m_nMaster >= 0; }
 
     // The device the tools open, "/dev/pts/N".
-    const std::string& DevicePath() const { return m_strDevice; }
-    int MasterFd() const { return m_nMaster; }
+    const std::string& DevicePath() const override { return m_strDevice; }
+    int PollFd() const override { return m_nMaster; }
 
     // What has arrived from the tools (empty when nothing); -1 on failure.
-    long long Read(std::uint8_t* pBuffer, std::size_t nCount);
+    // The rate a tool set on its end is reported as it changes.
+    long long Read(std::uint8_t* pBuffer, std::size_t nCount) override;
     // Sends bytes to the tools; false when the line failed.
-    bool Write(const std::vector<std::uint8_t>& bytes);
+    bool Write(const std::vector<std::uint8_t>& bytes) override;
 
     // Sends the last bytes and drops the line so that the tool's next write
     // fails. The tool's output is stopped before the bytes go out, so a
     // write it starts after reading them waits until the hang-up fails it;
     // the line is dropped only once the tool has read them (a hang-up
     // discards unread input), or after maxWait.
-    void HangUp(const std::vector<std::uint8_t>& lastBytes, std::chrono::milliseconds maxWait);
+    void HangUp(const std::vector<std::uint8_t>& lastBytes,
+                std::chrono::milliseconds maxWait) override;
+    void OnQuiet() override { ReleaseStaleExclusive(); }
 
     // A tool that died holding the port leaves the terminal marked
     // exclusive, which locks out every later user but root. When nobody
@@ -47,6 +52,8 @@ public:
     void ReleaseStaleExclusive();
 
 private:
+    void ReportRate();
+
     int m_nMaster = -1;
     int m_nSlave = -1; // ours, kept open; never read
     std::string m_strDevice;

@@ -43,6 +43,7 @@ const char* SimUsage()
     return "Usage: vfdsim [--port N] [--port-file F] [--transcript F] [--save-font F]\n"
            "              [--idle-ms MS] [--screen-text F] [--screen-png F] [--console-font F]\n"
            "              [--model M] [--send-pipe F] [--drop-after N] [--window]\n"
+           "              [--listen HOST:PORT [--rfc2217]]\n"
            "              [FAULT [--at-frame K]]\n"
            "\n"
            "A virtual customer display on a pseudo-terminal. Prints VFDKIT_COM<N>=<device>\n"
@@ -67,6 +68,12 @@ const char* SimUsage()
            "                    cable would; vfdsim ends\n"
            "  --window          show the display live in a window, with the line's\n"
            "                    counters, the last commands and a Faults menu\n"
+           "  --listen HOST:PORT\n"
+           "                    serve the line over TCP instead of a pseudo-terminal, as\n"
+           "                    a port server would (port 0: a free one); the device\n"
+           "                    printed is tcp://HOST:PORT\n"
+           "  --rfc2217         with --listen: speak the Telnet COM port control option\n"
+           "                    (RFC 2217); the device is rfc2217://HOST:PORT\n"
            "  --help, -h        show this help\n"
            "  --version         show the version\n"
            "\n"
@@ -143,6 +150,30 @@ std::optional<CSimOptions> ParseSimOptions(const std::vector<std::string>& args,
         if (name == "window")
         {
             options.m_bWindow = true;
+            continue;
+        }
+        if (name == "rfc2217")
+        {
+            options.m_bRfc2217 = true;
+            continue;
+        }
+        if (name == "listen")
+        {
+            const auto text = take();
+            if (!text)
+                return std::nullopt;
+            const std::size_t nColon = text->rfind(':');
+            const auto nPort = nColon == std::string::npos || nColon == 0
+                                   ? std::nullopt
+                                   : Number(text->substr(nColon + 1), 0, 65535);
+            if (!nPort)
+            {
+                strError = "--listen needs HOST:PORT (a port from 0 to 65535, 0 for a free one), "
+                           "not \"" +
+                           *text + "\"";
+                return std::nullopt;
+            }
+            options.m_strListen = *text;
             continue;
         }
         if (name == "port" || name == "idle-ms" || name == "at-frame" || name == "drop-after")
@@ -234,6 +265,11 @@ std::optional<CSimOptions> ParseSimOptions(const std::vector<std::string>& args,
         if (!n)
             return std::nullopt;
         options.m_faults.m_nValue = *n;
+    }
+    if (options.m_bRfc2217 && options.m_strListen.empty())
+    {
+        strError = "--rfc2217 goes with --listen";
+        return std::nullopt;
     }
     if (bAtFrame && options.m_faults.m_fault == EFault::None)
     {

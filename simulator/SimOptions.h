@@ -25,7 +25,9 @@ struct CSimOptions
     CDownloadFaults m_faults;
     bool m_bHelp = false;
     bool m_bVersion = false;
-    bool m_bWindow = false; // the live window (vfdsim built with the GUI)
+    bool m_bWindow = false;  // the live window (vfdsim built with the GUI)
+    std::string m_strListen; // "HOST:PORT": served over TCP instead of a pseudo-terminal
+    bool m_bRfc2217 = false; // with m_strListen: the Telnet COM port control option
 };
 
 // Nothing, with strError set, when the arguments are wrong.

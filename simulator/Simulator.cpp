@@ -1,5 +1,8 @@
 #include "Simulator.h"
 
+#include "PseudoTerminal.h"
+#include "TcpLineEnd.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +15,10 @@
 CSimulator::CSimulator(CSimOptions options, CClock& clock)
     : m_options(std::move(options)), m_clock(clock), m_display(m_options.m_model)
 {
+    if (m_options.m_strListen.empty())
+        m_pLine = std::make_unique<CPseudoTerminal>();
+    else
+        m_pLine = std::make_unique<CTcpLineEnd>(m_options.m_strListen, m_options.m_bRfc2217);
 }
 
 CSimulator::~CSimulator()
@@ -63,7 +70,7 @@ void CSimulator::ForwardSendPipe()
     if (nRead <= 0)
         return;
     const std::vector<std::uint8_t> bytes(buffer, buffer + nRead);
-    if (m_terminal.Write(bytes))
+    if (m_pLine->Write(bytes))
         m_pTranscript->Write(
             CJsonObject().Add("event", "sent").AddBytes("bytes", bytes.data(), bytes.size()));
     else
@@ -80,7 +87,7 @@ void CSimulator::ShowScreen()
 
 std::string CSimulator::PortSetting() const
 {
-    return "VFDKIT_COM" + std::to_string(m_options.m_nPort) + "=" + m_terminal.DevicePath();
+    return "VFDKIT_COM" + std::to_string(m_options.m_nPort) + "=" + m_pLine->DevicePath();
 }
 
 bool CSimulator::Start(std::string& strError)
@@ -95,10 +102,13 @@ bool CSimulator::Start(std::string& strError)
             return false;
         }
     }
-    if (!m_terminal.Open(strError))
+    if (!m_pLine->Open(strError))
         return false;
     m_pTranscript = std::make_unique<CTranscript>(
         m_options.m_strTranscript.empty() ? nullptr : &m_transcriptFile, m_clock);
+    m_pLine->OnRate(
+        [this](unsigned nRate)
+        { m_pTranscript->Write(CJsonObject().Add("event", "line-rate").Add("rate", nRate)); });
     m_pPeer = std::make_unique<CDownloadPeer>(static_cast<CLine&>(*this), *m_pTranscript,
                                               m_options.m_faults, m_options.m_strSaveFont);
     m_pDecoder = std::make_unique<CCommandDecoder>(m_display, *m_pTranscript);
@@ -167,7 +177,7 @@ bool CSimulator::Publish(std::ostream& out, std::string& strError)
 
 void CSimulator::Send(const std::vector<std::uint8_t>& bytes)
 {
-    if (!m_terminal.Write(bytes))
+    if (!m_pLine->Write(bytes))
         m_pTranscript->Write(
             CJsonObject().Add("event", "error").Add("text", "the line does not take the reply"));
 }
@@ -251,7 +261,7 @@ int CSimulator::Run(int nStopFd)
             waitUntil(lastByte + idle);
         if (bScreenPending)
             waitUntil(lastByte + kScreenSettle);
-        pollfd fds[4] = {{m_terminal.MasterFd(), POLLIN, 0},
+        pollfd fds[4] = {{m_pLine->PollFd(), POLLIN, 0},
                          {nStopFd, POLLIN, 0},
                          {m_nSendPipe, POLLIN, 0},
                          {m_pLive ? m_pLive->WakeFd() : -1, POLLIN, 0}};
@@ -270,7 +280,7 @@ int CSimulator::Run(int nStopFd)
         if (fds[0].revents & POLLIN)
         {
             std::uint8_t buffer[4096];
-            const long long nRead = m_terminal.Read(buffer, sizeof buffer);
+            const long long nRead = m_pLine->Read(buffer, sizeof buffer);
             if (nRead < 0)
             {
                 pszReason = "the line failed";
@@ -306,7 +316,7 @@ int CSimulator::Run(int nStopFd)
         if (m_bHangUp)
         {
             m_pTranscript->Write(CJsonObject().Add("event", "hang-up"));
-            m_terminal.HangUp(m_lastBytes, milliseconds(10'000));
+            m_pLine->HangUp(m_lastBytes, milliseconds(10'000));
             pszReason = "hang-up";
             break;
         }
@@ -320,13 +330,13 @@ int CSimulator::Run(int nStopFd)
         {
             bQuietPending = false;
             m_pRouter->OnIdle();
-            m_terminal.ReleaseStaleExclusive();
+            m_pLine->OnQuiet();
             PublishLive(std::chrono::steady_clock::now());
         }
     }
     m_pRouter->OnIdle();
     ShowScreen();
     m_pTranscript->Write(CJsonObject().Add("event", "stop").Add("reason", pszReason));
-    m_terminal.Close();
+    m_pLine->Close();
     return 0;
 }

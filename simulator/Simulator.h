@@ -6,8 +6,8 @@
 #include "ConsoleFont.h"
 #include "DownloadPeer.h"
 #include "Line.h"
+#include "LineEnd.h"
 #include "LiveScreen.h"
-#include "PseudoTerminal.h"
 #include "ScreenOutput.h"
 #include "SimOptions.h"
 #include "Transcript.h"
@@ -28,7 +28,7 @@ public:
     explicit CSimulator(CSimOptions options, CClock& clock = CClock::Real());
     ~CSimulator() override;
 
-    // Opens the pseudo-terminal, the transcript and the send pipe, and reads
+    // Opens the line, the transcript and the send pipe, and reads
     // the console font. False with the cause in strError.
     bool Start(std::string& strError);
     // What went wrong without stopping the start (a missing console font).
@@ -38,7 +38,7 @@ public:
     bool Publish(std::ostream& out, std::string& strError);
     // "VFDKIT_COM<n>=<device>".
     std::string PortSetting() const;
-    const std::string& DevicePath() const { return m_terminal.DevicePath(); }
+    const std::string& DevicePath() const { return m_pLine->DevicePath(); }
 
     // Serves the line until nStopFd becomes readable (a signal's self-pipe)
     // or a hang-up fault has dropped the line. Sleeps in poll() while the
@@ -76,7 +76,7 @@ private:
 
     CSimOptions m_options;
     CClock& m_clock;
-    CPseudoTerminal m_terminal;
+    std::unique_ptr<CLineEnd> m_pLine; // a pseudo-terminal, or TCP with --listen
     std::ofstream m_transcriptFile;
     std::unique_ptr<CTranscript> m_pTranscript;
     std::unique_ptr<CDownloadPeer> m_pPeer;
