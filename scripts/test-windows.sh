@@ -13,6 +13,8 @@
 # run executed nothing.
 #
 # Usage: test-windows.sh [cmake --build arguments, e.g. -j 2]
+# VFDKIT_WINE_TESTS=REGEX runs only the Wine tests whose names match (the
+# static checks always run).
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 
@@ -43,7 +45,7 @@ wine_run() {
     local log=build-$1/ctest.log count='' wine
     rm -f "$log"
     wine=$(basename "$(sed -n 's/^VFD_WINE:FILEPATH=//p' "build-$1/CMakeCache.txt")")
-    if scripts/test-wine.sh "$1"; then
+    if scripts/test-wine.sh "$1" ${VFDKIT_WINE_TESTS:+-R "$VFDKIT_WINE_TESTS"}; then
         count=$(run_count "$log")
     fi
     if [[ -n $count ]] && ((count > 0)); then
