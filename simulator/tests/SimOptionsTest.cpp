@@ -38,6 +38,12 @@ TEST(SimOptions, DefaultsAndFiles)
     EXPECT_TRUE(Parse({"--version"})->m_bVersion);
     EXPECT_EQ(Parse({"--port", "0x10"})->m_nPort, 16u); // numbers as vfdkit takes them
     EXPECT_FALSE(Parse({"--port", "0x"}));
+    EXPECT_EQ(Parse({"--link", "/tmp/display"})->m_strLink, "/tmp/display");
+    std::string strError;
+    EXPECT_FALSE(Parse({"--link"}, &strError));
+    EXPECT_EQ(strError, "--link needs a value");
+    EXPECT_FALSE(Parse({"--link="}, &strError));
+    EXPECT_EQ(strError, "--link needs a file name");
 }
 
 TEST(SimOptions, TheDisplaysScreenModelPipeAndDrop)
