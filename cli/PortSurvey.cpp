@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +18,11 @@ namespace fs = std::filesystem;
 
 namespace
 {
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
 std::string FirstLine(const fs::path& path)
 {
     std::ifstream in(path);
@@ -49,7 +55,7 @@ std::vector<CHolder> HoldersOf(const std::string& strDevice, const std::string& 
     for (fs::directory_iterator it(strProc, ec), end; !ec && it != end; it.increment(ec))
     {
         const std::string strPid = it->path().filename().string();
-        if (strPid.empty() || !std::all_of(strPid.begin(), strPid.end(), ::isdigit))
+        if (strPid.empty() || !std::all_of(strPid.begin(), strPid.end(), IsDigit))
             continue;
         const int nPid = std::stoi(strPid);
         if (nPid == ::getpid())
@@ -135,7 +141,8 @@ std::string StateOf(const CComPortState& port)
 {
     if (!port.m_bExists)
         return "missing";
-    std::string strState = !port.m_bTerminal   ? "terminal?"
+    // A ttyS without a UART behind it does not open (EIO).
+    std::string strState = !port.m_bTerminal   ? "cannot open (" + port.m_strOpenError + ")"
                            : *port.m_bTerminal ? "terminal"
                                                : "not a terminal";
     strState += port.m_bAccessible ? ", read-write" : ", no access";
@@ -179,6 +186,8 @@ CComPortState SurveyComPort(unsigned nPort, const std::string& strDevice,
         state.m_bTerminal = ::isatty(nFd) != 0;
         ::close(nFd);
     }
+    else
+        state.m_strOpenError = std::strerror(errno);
     state.m_holders = HoldersOf(strDevice, roots.m_strProc);
     return state;
 }
@@ -263,6 +272,7 @@ std::string FormatSurveyJson(const std::vector<CComPortState>& ports,
                 (!port.m_bTerminal   ? "null"
                  : *port.m_bTerminal ? "true"
                                      : "false") +
+                ", \"open_error\": " + JsonString(port.m_strOpenError) +
                 ", \"access\": " + (port.m_bAccessible ? "true" : "false") +
                 ", \"busy\": " + (port.m_holders.empty() ? "false" : "true") + ", \"holders\": [";
         for (std::size_t h = 0; h < port.m_holders.size(); ++h)
@@ -300,7 +310,7 @@ std::optional<unsigned> ParseComPortName(const std::string& strName)
         (strDigits[2] | 0x20) == 'm')
         strDigits.erase(0, 3);
     if (strDigits.empty() || strDigits.size() > 3 ||
-        !std::all_of(strDigits.begin(), strDigits.end(), ::isdigit))
+        !std::all_of(strDigits.begin(), strDigits.end(), IsDigit))
         return std::nullopt;
     const unsigned nPort = static_cast<unsigned>(std::stoul(strDigits));
     if (nPort < 1 || nPort > 255)

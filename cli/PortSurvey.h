@@ -26,8 +26,9 @@ struct CComPortState
     std::string m_strDevice;
     std::string m_strSource; // as ResolveComPort tells it
     bool m_bExists = false;
-    // Nothing when it could not be opened to ask.
+    // Nothing when it could not be opened to ask; m_strOpenError says why.
     std::optional<bool> m_bTerminal;
+    std::string m_strOpenError;
     bool m_bAccessible = false; // read and write allowed for this user
     std::vector<CHolder> m_holders;
 };

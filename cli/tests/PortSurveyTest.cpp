@@ -3,7 +3,9 @@
 
 #include "TempFolder.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <unistd.h>
@@ -124,8 +126,13 @@ TEST_F(FakeSystem, APortIsMissingAFileATerminalAndBusyAsItIs)
     const int nMaster = ::posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_GE(nMaster, 0);
     ASSERT_EQ(::grantpt(nMaster), 0);
-    ASSERT_EQ(::unlockpt(nMaster), 0);
     const std::string strSlave = ::ptsname(nMaster);
+    // Until it is unlocked the terminal does not open: the cause is kept.
+    const auto locked = SurveyComPort(6, strSlave, "default", roots);
+    EXPECT_TRUE(locked.m_bExists);
+    EXPECT_EQ(locked.m_bTerminal, std::nullopt);
+    EXPECT_EQ(locked.m_strOpenError, std::strerror(EIO));
+    ASSERT_EQ(::unlockpt(nMaster), 0);
     const auto terminal = SurveyComPort(5, strSlave, "default", roots);
     ::close(nMaster);
     EXPECT_TRUE(terminal.m_bExists);
@@ -139,13 +146,27 @@ TEST_F(FakeSystem, APortIsMissingAFileATerminalAndBusyAsItIs)
               std::string::npos)
         << strText;
     EXPECT_NE(strText.find(strSlave), std::string::npos);
+    EXPECT_NE(
+        FormatSurvey({locked}, {})
+            .find("cannot open (" + std::string(std::strerror(EIO)) + "), read-write  [default]\n"),
+        std::string::npos);
+    EXPECT_NE(FormatSurveyJson({locked}, {})
+                  .find("\"terminal\": null, \"open_error\": \"" + std::string(std::strerror(EIO)) +
+                        "\""),
+              std::string::npos);
     const std::string strJson = FormatSurveyJson({missing, held}, {});
     EXPECT_NE(strJson.find("{\"port\": \"COM3\", \"number\": 3, \"device\": \"" +
                            (folder / "dev/ttyUSB7") +
                            "\", \"source\": \"VFDKIT_COM3\", \"exists\": false, \"terminal\": "
-                           "false, \"access\": false, \"busy\": false, \"holders\": []}"),
+                           "false, \"open_error\": \"\", \"access\": false, \"busy\": false, "
+                           "\"holders\": []}"),
               std::string::npos)
         << strJson;
+    // Paths are JSON strings whatever they hold.
+    const auto odd = SurveyComPort(7, "/dev/odd\"name\\\n", "default", roots);
+    EXPECT_NE(FormatSurveyJson({odd}, {}).find("\"device\": \"/dev/odd\\\"name\\\\\\u000a\""),
+              std::string::npos)
+        << FormatSurveyJson({odd}, {});
     EXPECT_NE(strJson.find("\"busy\": true, \"holders\": [{\"pid\": 4242, \"command\": "
                            "\"pos-terminal\"}]"),
               std::string::npos)
