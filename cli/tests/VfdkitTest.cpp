@@ -123,7 +123,9 @@ TEST_F(Vfdkit, SendRefusesWhatItCannotSendWithItsExitStatus)
     EXPECT_EQ(badArea.m_strErr, "vfdkit send: --area: Please enter a positive integer. (0 to "
                                 "4294967295, not \"-1\")\n");
 
-    EXPECT_EQ(RunVfdkit("send " + ShellQuote(font) + " --width 12").m_nStatus, 2);
+    const auto badWidth = RunVfdkit("send " + ShellQuote(font) + " --width 12");
+    EXPECT_EQ(badWidth.m_nStatus, 2);
+    EXPECT_EQ(badWidth.m_strErr, "vfdkit send: --width must be 8, 16, 24 or 32, not \"12\"\n");
     EXPECT_EQ(RunVfdkit("send " + ShellQuote(font) + " --port x").m_nStatus, 2);
     EXPECT_EQ(RunVfdkit("send").m_nStatus, 2);
     EXPECT_NE(RunVfdkit("send --help").m_strOut.find("--area A"), std::string::npos);
