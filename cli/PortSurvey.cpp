@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#ifdef __linux__
 #include <linux/serial.h>
+#endif
 #include <map>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -55,7 +58,8 @@ std::vector<CHolder> HoldersOf(const std::string& strDevice, const std::string& 
     for (fs::directory_iterator it(strProc, ec), end; !ec && it != end; it.increment(ec))
     {
         const std::string strPid = it->path().filename().string();
-        if (strPid.empty() || !std::all_of(strPid.begin(), strPid.end(), IsDigit))
+        if (strPid.empty() || strPid.size() > 9 ||
+            !std::all_of(strPid.begin(), strPid.end(), IsDigit))
             continue;
         const int nPid = std::stoi(strPid);
         if (nPid == ::getpid())
@@ -89,10 +93,12 @@ bool IsSerialPort(const fs::path& device, const std::string& strSys)
     const int nFd = OpenToAsk(device.string());
     if (nFd < 0)
         return false;
-    serial_struct serial = {};
     termios attributes = {};
-    const bool bSerial = (::ioctl(nFd, TIOCGSERIAL, &serial) == 0 && serial.type != 0) ||
-                         ::tcgetattr(nFd, &attributes) == 0;
+    bool bSerial = ::tcgetattr(nFd, &attributes) == 0;
+#ifdef TIOCGSERIAL
+    serial_struct serial = {};
+    bSerial = bSerial || (::ioctl(nFd, TIOCGSERIAL, &serial) == 0 && serial.type != 0);
+#endif
     ::close(nFd);
     return bSerial;
 }
