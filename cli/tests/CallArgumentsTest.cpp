@@ -125,6 +125,9 @@ TEST(CallArguments, ParametersAreDescribedAsTheyAreTyped)
     EXPECT_EQ(DescribeParameters("ii", {"a"}), "INT INT");
 }
 
+// The sources are read where they lie; the table is the same on every
+// platform, so the build that runs natively checks it.
+#ifndef _WIN32
 TEST(CallArguments, ParameterNamesAreTheHeadersOwn)
 {
     auto slurp = [](const char* pszPath)
@@ -163,3 +166,4 @@ TEST(CallArguments, ParameterNamesAreTheHeadersOwn)
     }
     EXPECT_EQ(nChecked, 25);
 }
+#endif
