@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <map>
 
 bool ParseByteWord(const std::string& strWord, std::vector<std::uint8_t>& bytes,
                    std::string& strError)
@@ -53,10 +54,45 @@ std::string HexBytes(const std::vector<std::uint8_t>& bytes)
     return text;
 }
 
-std::string DescribeParameters(const char* pszArgs)
+std::vector<std::string> ParameterNames(const std::string& strFunction)
+{
+    // As VF620.h declares them (a test holds the two together).
+    static const std::map<std::string, std::vector<std::string>> kNames = {
+        {"OpenDComm", {"nPort", "nParity", "nBaud"}},
+        {"OpenDComm1", {"nPort", "nParity", "nBaud"}},
+        {"SendDStr", {"pData", "nCount"}},
+        {"ReceiveStr", {"pBuffer", "nCount"}},
+        {"ReceiveStrPrn", {"pBuffer", "nCount"}},
+        {"PurgeComm1", {"nFlags"}},
+        {"SetBaudRate", {"nCode"}},
+        {"DisplayModal", {"n"}},
+        {"SelectMode", {"n"}},
+        {"SetDimming", {"n"}},
+        {"SetReverse", {"n"}},
+        {"DisplayStrAt", {"pText", "nLength", "nSelector"}},
+        {"MoveCurToSpePosition", {"a", "b"}},
+        {"SetUserFontSet", {"n"}},
+        {"SetInterFontSet", {"n"}},
+        {"SetInterChaSet", {"n"}},
+        {"CancelUserDfont", {"n"}},
+        {"SeCanPeriphalDevice", {"n"}},
+        {"SelChaCodeTable", {"n"}},
+        {"SelectDisMode", {"n"}},
+        {"SetInterForBlink", {"n"}},
+        {"SetBrightness", {"n"}},
+        {"SetWarnAtColumn", {"a", "b"}},
+        {"DownLoadFile", {"pszPath", "dwArea"}},
+        {"DownLoadFileSinglePage", {"pszPath", "dwArea", "nPage"}},
+    };
+    const auto it = kNames.find(strFunction);
+    return it == kNames.end() ? std::vector<std::string>{} : it->second;
+}
+
+std::string DescribeParameters(const char* pszArgs, const std::vector<std::string>& names)
 {
     std::string text;
     const std::string args = pszArgs ? pszArgs : "";
+    const bool bNamed = names.size() == args.size();
     for (std::size_t i = 0; i < args.size(); ++i)
     {
         const char* pszWord = "?";
@@ -81,7 +117,11 @@ std::string DescribeParameters(const char* pszArgs)
             pszWord = "HANDLE";
             break;
         }
-        text += (text.empty() ? "" : " ") + std::string(pszWord);
+        std::string word = pszWord;
+        if (bNamed)
+            word =
+                word.front() == '[' ? "[" + names[i] + ":" + word.substr(1) : names[i] + ":" + word;
+        text += (text.empty() ? "" : " ") + word;
     }
     return text;
 }

@@ -43,8 +43,13 @@ private:
 };
 
 // "BYTES [COUNT] INT" and the like: what the command line takes for a
-// function with these parameter letters.
-std::string DescribeParameters(const char* pszArgs);
+// function with these parameter letters. With one name for each letter
+// (ParameterNames), each word is named: "pText:BYTES [nLength:COUNT]".
+std::string DescribeParameters(const char* pszArgs, const std::vector<std::string>& names = {});
+
+// The parameter names VF620.h declares for a function of the ordinal table,
+// one for each of its letters; empty for a function it does not declare.
+std::vector<std::string> ParameterNames(const std::string& strFunction);
 
 // The bytes of a BYTES word; nothing (with the reason) when malformed.
 bool ParseByteWord(const std::string& strWord, std::vector<std::uint8_t>& bytes,

@@ -16,7 +16,7 @@ extern const CCommand g_cmdCall = {
     "[--port N] [--parity P] [--baud B] NAME [ARGS...]\n"
     "       vfdkit call --list",
     "NAME is the function's name (any letter case) or @ and its ordinal (@9).\n"
-    "ARGS follow the function's parameters (see --list):\n"
+    "ARGS follow the function's parameters (--list names them):\n"
     "  INT    decimal or 0x hexadecimal, may be negative; only the low byte\n"
     "         counts where the function sends a byte\n"
     "  BYTES  the word's own bytes, or hex:1B 51 41 for bytes in hexadecimal,\n"
@@ -28,7 +28,10 @@ extern const CCommand g_cmdCall = {
     "Prints the function's result; for a receive, the buffer in hexadecimal\n"
     "too. Exit status 0 when the result is positive, 1 when it is not.\n"
     "ReceiveStr waits until COUNT bytes have arrived (press Ctrl-C to stop).",
-    {kPortOption, kParityOption, kBaudOption, {"list", "", "list the functions and their ARGS"}},
+    {kPortOption,
+     kParityOption,
+     kBaudOption,
+     {"list", "", "list the functions and their named ARGS"}},
     0,
     static_cast<std::size_t>(-1),
     RunCall,
@@ -42,7 +45,8 @@ void PrintList(const CDriverLibrary& library)
     for (std::int32_t n = 1; const VF620_EXPORT_ENTRY* pEntry = library.Ordinal(n); ++n)
     {
         const std::string strParameters =
-            pEntry->pfnProc ? DescribeParameters(pEntry->pszArgs) : "(not provided in this build)";
+            pEntry->pfnProc ? DescribeParameters(pEntry->pszArgs, ParameterNames(pEntry->pszName))
+                            : "(not provided in this build)";
         std::string name = pEntry->pszName;
         if (!strParameters.empty())
             name.resize(std::max<std::size_t>(name.size() + 2, 24), ' ');

@@ -34,8 +34,16 @@ int RunInfo(CArguments& args)
     CConsoleDocumentSite site;
     CTypeloomDoc doc(site);
     const std::string& strPath = args.m_positionals[0];
-    if (!doc.OnOpenDocument(strPath))
-        return Fail(g_cmdInfo, kExitFile, "cannot open \"" + strPath + "\"");
+    if (const COpenResult opened = doc.OnOpenDocument(strPath); !opened)
+    {
+        // The cause comes as "<file>: cannot open: <why>": the file is named already.
+        std::string strCause = opened.m_strCause;
+        if (const std::string strNamed = strPath + ": cannot open: ";
+            strCause.rfind(strNamed, 0) == 0)
+            strCause.erase(0, strNamed.size());
+        return Fail(g_cmdInfo, kExitFile,
+                    "cannot open \"" + strPath + "\"" + (strCause.empty() ? "" : ": " + strCause));
+    }
     site.SetPathName(strPath);
     doc.SetGlyphSize(geometry->m_nWidth, geometry->m_nHeight);
 

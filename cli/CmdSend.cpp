@@ -51,8 +51,8 @@ extern const CCommand g_cmdSend = {
     "in acknowledged frames of at most 250 bytes, 500 ms for each reply. Shows a\n"
     "progress bar on a terminal and prints the result; exits 0 only for\n"
     "\"Download OK!\", 3 when the file cannot be read, 4 when the port cannot be\n"
-    "opened, 1 for any other result. Port N is the device in VFDKIT_COM<N>, or\n"
-    "/dev/ttyS<N-1>.",
+    "opened, 1 for any other result. Port N is the device in VFDKIT_COM<N>, then\n"
+    "the port map (see vfdkit ports), or /dev/ttyS<N-1>.",
     {{"port", "N", "COM port 1 to 9 (1)"},
      {"area", "A", "font area, an unsigned number; its low 8 bits are sent (0)"},
      kWidthOption,
@@ -66,7 +66,8 @@ namespace
 {
 int RunSend(CArguments& args)
 {
-    const auto nPort = args.GetInteger("port", 0, 255, 1);
+    // The editor names its ports with one digit: COM1 to COM9.
+    const auto nPort = args.GetInteger("port", 1, 9, 1);
     if (!nPort)
         return Fail(g_cmdSend, kExitUsage, args.m_strError);
     const auto geometry = ReadGeometry(args);
@@ -75,10 +76,9 @@ int RunSend(CArguments& args)
     // The dialog's own check of the area, with its message.
     const auto nArea = ParseUnsigned(args.Get("area").value_or("0"));
     if (!nArea)
-    {
-        std::cerr << kMsgEnterPositiveInteger << std::endl;
-        return kExitUsage;
-    }
+        return Fail(g_cmdSend, kExitUsage,
+                    std::string("--area: ") + kMsgEnterPositiveInteger +
+                        " (0 to 4294967295, not \"" + args.Get("area").value_or("") + "\")");
     const std::string& strPath = args.m_positionals[0];
     if (strPath.empty())
     {

@@ -4,10 +4,15 @@
 extern const CCommand g_cmdInfo;
 extern const CCommand g_cmdExport;
 extern const CCommand g_cmdCall;
+extern const CCommand g_cmdShow;
+extern const CCommand g_cmdClear;
 extern const CCommand g_cmdDownload;
 extern const CCommand g_cmdSend;
 extern const CCommand g_cmdSampleFont;
 extern const CCommand g_cmdTransform;
+#if VFDKIT_PORT_COMMANDS
+extern const CCommand g_cmdPorts;
+#endif
 #if VFDKIT_FONT_SOURCES
 extern const CCommand g_cmdImport;
 extern const CCommand g_cmdPreview;
@@ -21,8 +26,13 @@ std::span<const CCommand* const> AllCommands()
         &g_cmdInfo,
         &g_cmdExport,
         &g_cmdCall,
+        &g_cmdShow,
+        &g_cmdClear,
         &g_cmdDownload,
         &g_cmdSend,
+#if VFDKIT_PORT_COMMANDS
+        &g_cmdPorts,
+#endif
         &g_cmdSampleFont,
 #if VFDKIT_FONT_SOURCES
         &g_cmdImport,

@@ -22,7 +22,7 @@ inline std::optional<CGeometry> ReadGeometry(CArguments& args)
         return std::nullopt;
     if (*width % 8 != 0)
     {
-        args.m_strError = "--width must be 8, 16, 24 or 32";
+        args.m_strError = "--width must be 8, 16, 24 or 32, not \"" + *args.Get("width") + "\"";
         return std::nullopt;
     }
     const auto height = args.GetInteger("height", 1, 32, 16);

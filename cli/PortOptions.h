@@ -10,7 +10,7 @@
 // --port, --parity and --baud, as the commands that open the display's port
 // through the library take them.
 inline const CArguments::COption kPortOption = {
-    "port", "N", "COM port number 1 to 255 (device: $VFDKIT_COM<N>, else /dev/ttyS<N-1>)"};
+    "port", "N", "COM port number 1 to 255 (which device: see vfdkit ports)"};
 inline const CArguments::COption kParityOption = {
     "parity", "P", "none, odd, even, mark, space or 0 to 4 (default none)"};
 inline const CArguments::COption kBaudOption = {"baud", "B",

@@ -40,11 +40,10 @@ std::optional<unsigned> Number(const std::string& strText, unsigned nMin, unsign
 
 const char* SimUsage()
 {
-    return "Usage: vfdsim [--port N] [--port-file F] [--transcript F] [--save-font F]\n"
-           "              [--idle-ms MS] [--screen-text F] [--screen-png F] [--console-font F]\n"
-           "              [--model M] [--send-pipe F] [--drop-after N] [--window]\n"
-           "              [--listen HOST:PORT [--rfc2217]]\n"
-           "              [FAULT [--at-frame K]]\n"
+    return "Usage: vfdsim [--port N] [--port-file F] [--link PATH] [--transcript F]\n"
+           "              [--save-font F] [--idle-ms MS] [--screen-text F] [--screen-png F]\n"
+           "              [--console-font F] [--model M] [--send-pipe F] [--drop-after N]\n"
+           "              [--window] [--listen HOST:PORT [--rfc2217]] [FAULT [--at-frame K]]\n"
            "\n"
            "A virtual customer display on a pseudo-terminal. Prints VFDKIT_COM<N>=<device>\n"
            "and answers there as the display would, until stopped (Ctrl+C, SIGTERM).\n"
@@ -53,6 +52,10 @@ const char* SimUsage()
            "  --port N          publish the line as COM port N (1)\n"
            "  --port-file F     also write the VFDKIT_COM<N>=<device> line to F\n"
            "                    (removed again on exit)\n"
+           "  --link PATH       make PATH a symbolic link to the line's device, for\n"
+           "                    programs set up with a fixed path; removed on exit.\n"
+           "                    Refused when PATH exists, unless it is a link into\n"
+           "                    /dev/pts whose terminal is gone (a stale link)\n"
            "  --transcript F    write what happens on the line to F, one JSON object a line\n"
            "  --save-font F     write each font received by a complete download to F\n"
            "  --idle-ms MS      quiet time after which a download or a command cut short\n"
@@ -212,7 +215,7 @@ std::optional<CSimOptions> ParseSimOptions(const std::vector<std::string>& args,
         }
         if (name == "port-file" || name == "transcript" || name == "save-font" ||
             name == "screen-text" || name == "screen-png" || name == "console-font" ||
-            name == "send-pipe")
+            name == "send-pipe" || name == "link")
         {
             const auto text = take();
             if (!text)
@@ -223,6 +226,7 @@ std::optional<CSimOptions> ParseSimOptions(const std::vector<std::string>& args,
                 return std::nullopt;
             }
             (name == "port-file"      ? options.m_strPortFile
+             : name == "link"         ? options.m_strLink
              : name == "transcript"   ? options.m_strTranscript
              : name == "save-font"    ? options.m_strSaveFont
              : name == "screen-text"  ? options.m_strScreenText
@@ -269,6 +273,11 @@ std::optional<CSimOptions> ParseSimOptions(const std::vector<std::string>& args,
     if (options.m_bRfc2217 && options.m_strListen.empty())
     {
         strError = "--rfc2217 goes with --listen";
+        return std::nullopt;
+    }
+    if (!options.m_strLink.empty() && !options.m_strListen.empty())
+    {
+        strError = "--link names a pseudo-terminal; with --listen there is none";
         return std::nullopt;
     }
     if (bAtFrame && options.m_faults.m_fault == EFault::None)

@@ -13,6 +13,7 @@ struct CSimOptions
 {
     unsigned m_nPort = 1;        // published as VFDKIT_COM<n>
     std::string m_strPortFile;   // gets the "VFDKIT_COM<n>=<device>" line
+    std::string m_strLink;       // a symbolic link to the device, for a fixed path
     std::string m_strTranscript; // one JSON object a line
     std::string m_strSaveFont;   // the last received font file
     unsigned m_nIdleMs = 2000;   // quiet time that ends a transfer

@@ -31,6 +31,46 @@ CSimulator::~CSimulator()
         std::remove(m_options.m_strSendPipe.c_str());
     if (m_bPortFileWritten)
         std::remove(m_options.m_strPortFile.c_str());
+    // Only while it is still ours: someone may have put another there.
+    std::error_code ec;
+    if (m_bLinkMade && std::filesystem::read_symlink(m_options.m_strLink, ec) == DevicePath())
+        std::filesystem::remove(m_options.m_strLink, ec);
+}
+
+bool CSimulator::MakeLink(std::string& strError)
+{
+    namespace fs = std::filesystem;
+    const std::string& strLink = m_options.m_strLink;
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(strLink, ec);
+    if (fs::exists(status))
+    {
+        // A link a vfdsim left behind when it was killed points into
+        // /dev/pts at a terminal that is gone, or that is now this one's
+        // (the number is reused); a terminal still there may be another
+        // vfdsim's or another program's, and is left alone.
+        const bool bLink = fs::is_symlink(status);
+        const std::string strTarget = bLink ? fs::read_symlink(strLink, ec).string() : "";
+        const bool bIntoPts = strTarget.rfind("/dev/pts/", 0) == 0;
+        if (!bLink || !bIntoPts || (fs::exists(strTarget, ec) && strTarget != DevicePath()))
+        {
+            strError = "--link " + strLink +
+                       (!bLink     ? " exists and is no link"
+                        : bIntoPts ? " links to " + strTarget + ", a terminal in use"
+                                   : " links to " + strTarget + ", not to a pseudo-terminal") +
+                       ": remove it or choose another path";
+            return false;
+        }
+        fs::remove(strLink, ec);
+    }
+    fs::create_symlink(DevicePath(), strLink, ec);
+    if (ec)
+    {
+        strError = "--link " + strLink + ": cannot make the link: " + ec.message();
+        return false;
+    }
+    m_bLinkMade = true;
+    return true;
 }
 
 bool CSimulator::OpenSendPipe(std::string& strError)
@@ -115,9 +155,13 @@ bool CSimulator::Start(std::string& strError)
     m_pRouter = std::make_unique<CByteRouter>(*m_pPeer, *m_pDecoder);
     if (!m_options.m_strSendPipe.empty() && !OpenSendPipe(strError))
         return false;
+    if (!m_options.m_strLink.empty() && !MakeLink(strError))
+        return false;
 
     CJsonObject start;
     start.Add("event", "start").Add("port", m_options.m_nPort).Add("device", DevicePath());
+    if (!m_options.m_strLink.empty())
+        start.Add("link", m_options.m_strLink);
     start.Add("model", ModelName(m_options.m_model));
     if (!m_options.m_strScreenPng.empty() || m_options.m_bWindow)
     {

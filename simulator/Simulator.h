@@ -61,6 +61,9 @@ private:
     // CLine
     void Send(const std::vector<std::uint8_t>& bytes) override;
     bool OpenSendPipe(std::string& strError);
+    // The --link: made over nothing or over a stale link, never over
+    // anything else.
+    bool MakeLink(std::string& strError);
     // Passes what the send pipe holds on to the line.
     void ForwardSendPipe();
     void ShowScreen();
@@ -91,6 +94,7 @@ private:
     bool m_bHangUp = false;
     std::vector<std::uint8_t> m_lastBytes; // sent just before the hang-up
     bool m_bPortFileWritten = false;
+    bool m_bLinkMade = false;
 
     CLiveScreen* m_pLive = nullptr;
     CLiveState m_live; // what was last published, display aside

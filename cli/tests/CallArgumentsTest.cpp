@@ -1,6 +1,11 @@
 #include "CallArguments.h"
 
+#include <cctype>
 #include <cstring>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -113,4 +118,52 @@ TEST(CallArguments, ParametersAreDescribedAsTheyAreTyped)
     EXPECT_EQ(DescribeParameters("bn"), "COUNT");
     EXPECT_EQ(DescribeParameters("zui"), "FILE INT INT");
     EXPECT_EQ(HexBytes({0x41, 0x00, 0xFF}), "41 00 FF");
+    EXPECT_EQ(DescribeParameters("sni", {"pText", "nLength", "nSelector"}),
+              "pText:BYTES [nLength:COUNT] nSelector:INT");
+    EXPECT_EQ(DescribeParameters("bn", {"pBuffer", "nCount"}), "nCount:COUNT");
+    // Names that do not fit the letters are left out rather than misplaced.
+    EXPECT_EQ(DescribeParameters("ii", {"a"}), "INT INT");
 }
+
+// The sources are read where they lie; the table is the same on every
+// platform, so the build that runs natively checks it.
+#ifndef _WIN32
+TEST(CallArguments, ParameterNamesAreTheHeadersOwn)
+{
+    auto slurp = [](const char* pszPath)
+    {
+        std::ifstream in(pszPath);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string header = slurp(VF620_SOURCE_DIR "/include/VF620.h");
+    const std::regex declaration(R"(VF620_EXPORT int32_t VF620_API (\w+)\(([^)]*)\);)");
+    const std::regex lastWord(R"((\w+)\s*$)");
+    std::map<std::string, std::vector<std::string>> declared;
+    for (std::sregex_iterator it(header.begin(), header.end(), declaration), end; it != end; ++it)
+    {
+        auto& names = declared[(*it)[1]];
+        std::stringstream parameters((*it)[2].str());
+        for (std::string parameter; std::getline(parameters, parameter, ',');)
+            if (std::smatch word; std::regex_search(parameter, word, lastWord) && word[1] != "void")
+                names.push_back(word[1]);
+    }
+    // Every function of the ordinal table that takes arguments on the
+    // command line, with the names its declaration gives.
+    std::stringstream exports(slurp(VF620_SOURCE_DIR "/VF620.exports"));
+    int nChecked = 0;
+    for (std::string line; std::getline(exports, line);)
+    {
+        std::stringstream fields(line);
+        std::string strOrdinal, strName, strArgs;
+        fields >> strOrdinal >> strName >> strArgs;
+        if (strOrdinal.empty() || !std::isdigit(static_cast<unsigned char>(strOrdinal[0])) ||
+            strArgs == "-" || strArgs == "h")
+            continue;
+        ASSERT_TRUE(declared.count(strName)) << strName << " is not declared in VF620.h";
+        EXPECT_EQ(ParameterNames(strName), declared[strName]) << strName;
+        EXPECT_EQ(ParameterNames(strName).size(), strArgs.size()) << strName;
+        ++nChecked;
+    }
+    EXPECT_EQ(nChecked, 25);
+}
+#endif

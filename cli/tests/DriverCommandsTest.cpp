@@ -40,10 +40,15 @@ TEST_F(DriverCommands, ListShowsEveryOrdinalWithWhatItTakes)
 {
     const auto run = RunVfdkit("call --list");
     ASSERT_EQ(run.m_nStatus, 0) << run.m_strErr;
-    EXPECT_TRUE(Has(run.m_strOut, "   @1  OpenDComm               INT INT INT\n")) << run.m_strOut;
-    EXPECT_TRUE(Has(run.m_strOut, "  @14  DisplayStrAt            BYTES [COUNT] INT\n"));
-    EXPECT_TRUE(Has(run.m_strOut, "  @17  ReceiveStr              COUNT\n"));
-    EXPECT_TRUE(Has(run.m_strOut, "  @41  DownLoadFileSinglePage  FILE INT INT\n"));
+    EXPECT_TRUE(
+        Has(run.m_strOut, "   @1  OpenDComm               nPort:INT nParity:INT nBaud:INT\n"))
+        << run.m_strOut;
+    EXPECT_TRUE(Has(run.m_strOut,
+                    "  @14  DisplayStrAt            pText:BYTES [nLength:COUNT] nSelector:INT\n"));
+    EXPECT_TRUE(Has(run.m_strOut, "  @17  ReceiveStr              nCount:COUNT\n"));
+    EXPECT_TRUE(Has(run.m_strOut, "   @9  ClearDisplay\n"));
+    EXPECT_TRUE(
+        Has(run.m_strOut, "  @41  DownLoadFileSinglePage  pszPath:FILE dwArea:INT nPage:INT\n"));
 #ifdef _WIN32
     // The DLL hands ordinal 12 on to the window system's SetCursor.
     EXPECT_TRUE(Has(run.m_strOut, "  @12  SetCursor               HANDLE\n"));

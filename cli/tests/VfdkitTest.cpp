@@ -94,20 +94,24 @@ TEST_F(Vfdkit, InfoSaysWhenTheFileIsLongerThanTheEditorAddresses)
 
 TEST_F(Vfdkit, UnreadableFontsExitThree)
 {
-    const auto run = RunVfdkit("info " + ShellQuote((dir / "missing").string()));
+    const auto missing = (dir / "missing").string();
+    const auto run = RunVfdkit("info " + ShellQuote(missing));
     EXPECT_EQ(run.m_nStatus, 3);
-    EXPECT_NE(run.m_strErr.find("missing"), std::string::npos);
+    // The file and why it would not open.
+    EXPECT_EQ(run.m_strErr,
+              "vfdkit info: cannot open \"" + missing + "\": No such file or directory\n");
 }
 
 TEST_F(Vfdkit, SendRefusesWhatItCannotSendWithItsExitStatus)
 {
     const auto font = Font(10);
-    for (const char* port : {"0", "10"})
+    // The editor's ports are COM1 to COM9: others are a wrong command line.
+    for (const std::string port : {"0", "10"})
     {
         const auto run = RunVfdkit("send " + ShellQuote(font) + " --port " + port);
-        EXPECT_EQ(run.m_nStatus, 4) << port;
-        // The path first, as the dialog shows it, then the result.
-        EXPECT_EQ(run.m_strErr, font + "\nOpen serial port error!\n") << port;
+        EXPECT_EQ(run.m_nStatus, 2) << port;
+        EXPECT_EQ(run.m_strErr,
+                  "vfdkit send: --port must be a number from 1 to 9, not \"" + port + "\"\n");
     }
     const auto missing = (dir / "missing.fnt").string();
     const auto noFile = RunVfdkit("send " + ShellQuote(missing) + " --port 1");
@@ -116,9 +120,12 @@ TEST_F(Vfdkit, SendRefusesWhatItCannotSendWithItsExitStatus)
 
     const auto badArea = RunVfdkit("send " + ShellQuote(font) + " --area -1");
     EXPECT_EQ(badArea.m_nStatus, 2);
-    EXPECT_EQ(badArea.m_strErr, "Please enter a positive integer.\n");
+    EXPECT_EQ(badArea.m_strErr, "vfdkit send: --area: Please enter a positive integer. (0 to "
+                                "4294967295, not \"-1\")\n");
 
-    EXPECT_EQ(RunVfdkit("send " + ShellQuote(font) + " --width 12").m_nStatus, 2);
+    const auto badWidth = RunVfdkit("send " + ShellQuote(font) + " --width 12");
+    EXPECT_EQ(badWidth.m_nStatus, 2);
+    EXPECT_EQ(badWidth.m_strErr, "vfdkit send: --width must be 8, 16, 24 or 32, not \"12\"\n");
     EXPECT_EQ(RunVfdkit("send " + ShellQuote(font) + " --port x").m_nStatus, 2);
     EXPECT_EQ(RunVfdkit("send").m_nStatus, 2);
     EXPECT_NE(RunVfdkit("send --help").m_strOut.find("--area A"), std::string::npos);

@@ -24,6 +24,18 @@ CPagewingWxDlg::CPagewingWxDlg(CVf620Calls& driver, CClock& clock, wxWindow* pPa
     for (wxWindow* pChild : GetChildren())
         if (auto* pRadio = wxDynamicCast(pChild, wxRadioButton); pRadio && pRadio->IsShown())
             pRadio->SetSize(std::max(pRadio->GetSize().x, pRadio->GetBestSize().x), -1);
+    // The baud rate's box likewise, or it shows "3840" for 38400; GTK knows
+    // its width only once the window is shown.
+    Bind(wxEVT_SHOW,
+         [this](wxShowEvent& event)
+         {
+             event.Skip();
+             if (!event.IsShown())
+                 return;
+             for (wxWindow* pChild : GetChildren())
+                 if (wxDynamicCast(pChild, wxComboBox) && pChild->IsShown())
+                     pChild->SetSize(std::max(pChild->GetSize().x, pChild->GetBestSize().x), -1);
+         });
 
     const std::pair<int, void (CPagewingDlg::*)()> buttons[] = {
         {IDC_BROWSE, &CPagewingDlg::OnBrowse},

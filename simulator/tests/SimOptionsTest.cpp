@@ -38,6 +38,12 @@ TEST(SimOptions, DefaultsAndFiles)
     EXPECT_TRUE(Parse({"--version"})->m_bVersion);
     EXPECT_EQ(Parse({"--port", "0x10"})->m_nPort, 16u); // numbers as vfdkit takes them
     EXPECT_FALSE(Parse({"--port", "0x"}));
+    EXPECT_EQ(Parse({"--link", "/tmp/display"})->m_strLink, "/tmp/display");
+    std::string strError;
+    EXPECT_FALSE(Parse({"--link"}, &strError));
+    EXPECT_EQ(strError, "--link needs a value");
+    EXPECT_FALSE(Parse({"--link="}, &strError));
+    EXPECT_EQ(strError, "--link needs a file name");
 }
 
 TEST(SimOptions, TheDisplaysScreenModelPipeAndDrop)
@@ -116,6 +122,11 @@ TEST(SimOptions, WrongArgumentsAreRefusedWithAReason)
         {"--drop-after", "0"},
         {"--screen-png", ""},
         {"--send-pipe"},
+        {"--listen", "7000"},
+        {"--listen", "127.0.0.1:65536"},
+        {"--listen", ":7000"},
+        {"--rfc2217"},
+        {"--listen", "127.0.0.1:0", "--link", "/tmp/x"},
     };
     for (const auto& args : bad)
     {
@@ -126,4 +137,15 @@ TEST(SimOptions, WrongArgumentsAreRefusedWithAReason)
     std::string strError;
     Parse({"--abort", "--silence"}, &strError);
     EXPECT_EQ(strError, "only one fault at a time (--abort and --silence)");
+}
+
+TEST(SimOptions, ListenTakesHostAndPortAndRfc2217GoesWithIt)
+{
+    const auto options = Parse({"--listen", "[::1]:0", "--rfc2217"});
+    ASSERT_TRUE(options);
+    EXPECT_EQ(options->m_strListen, "[::1]:0");
+    EXPECT_TRUE(options->m_bRfc2217);
+    std::string strError;
+    Parse({"--rfc2217"}, &strError);
+    EXPECT_EQ(strError, "--rfc2217 goes with --listen");
 }

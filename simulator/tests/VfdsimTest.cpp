@@ -84,6 +84,66 @@ TEST(Vfdsim, PublishesItsPortAndStopsCleanlyOnEitherSignal)
     }
 }
 
+TEST(Vfdsim, LinkLeadsToTheLineWhileItRunsAndGoesOnEitherSignal)
+{
+    for (const int nSignal : {SIGTERM, SIGINT})
+    {
+        CVfdsimProcess sim;
+        const auto link = sim.Dir() / "display";
+        ASSERT_TRUE(sim.Start(7, {"--link", link.string()}));
+        EXPECT_EQ(std::filesystem::read_symlink(link), sim.Device());
+        // A program set up with the fixed path reaches the display.
+        CPosixSerialPort port;
+        ASSERT_TRUE(OpenLine(port, link.string())) << port.GetLastError();
+        const Bytes bytes = {0x0C};
+        EXPECT_EQ(port.Write(bytes.data(), bytes.size()), 1);
+        EXPECT_EQ(sim.WaitForDisplayBytes(1, 5s), bytes);
+        port.Close();
+        EXPECT_EQ(sim.Transcript().front().Get("link"), link.string());
+        EXPECT_EQ(sim.Stop(nSignal), 0);
+        EXPECT_FALSE(std::filesystem::is_symlink(link)) << nSignal;
+    }
+}
+
+TEST(Vfdsim, LinkTakesOnlyAStaleLinksPlace)
+{
+    CVfdsimProcess first;
+    const auto link = first.Dir() / "display";
+    ASSERT_TRUE(first.Start(8, {"--link", link.string()}));
+    // Killed, it leaves its link to a terminal that is gone with it.
+    ASSERT_EQ(first.Stop(SIGKILL), -1);
+    const std::string strGone = first.Device();
+    ASSERT_EQ(std::filesystem::read_symlink(link), strGone);
+    CVfdsimProcess second;
+    ASSERT_TRUE(second.Start(8, {"--link", link.string()}));
+    EXPECT_EQ(std::filesystem::read_symlink(link), second.Device());
+
+    // Anything else stays as it is, and vfdsim says why it will not start.
+    const auto file = second.Dir() / "a-file";
+    std::ofstream(file) << "kept";
+    const auto elsewhere = second.Dir() / "elsewhere";
+    std::filesystem::create_symlink("/dev/null", elsewhere);
+    std::string strOut;
+    EXPECT_EQ(RunVfdsim("--link " + link.string(), &strOut), 1);
+    EXPECT_EQ(strOut, "vfdsim: --link " + link.string() + " links to " + second.Device() +
+                          ", a terminal in use: remove it or choose another path\n");
+    EXPECT_EQ(RunVfdsim("--link " + file.string(), &strOut), 1);
+    EXPECT_EQ(strOut, "vfdsim: --link " + file.string() +
+                          " exists and is no link: remove it or choose another path\n");
+    EXPECT_EQ(RunVfdsim("--link " + elsewhere.string(), &strOut), 1);
+    EXPECT_EQ(strOut, "vfdsim: --link " + elsewhere.string() +
+                          " links to /dev/null, not to a pseudo-terminal: remove it or choose "
+                          "another path\n");
+    EXPECT_EQ(std::filesystem::read_symlink(link), second.Device());
+    std::ifstream kept(file);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "kept");
+    EXPECT_EQ(std::filesystem::read_symlink(elsewhere), "/dev/null");
+    EXPECT_EQ(RunVfdsim("--link /no/such/folder/display", &strOut), 1);
+    EXPECT_NE(strOut.find("--link /no/such/folder/display: cannot make the link: "),
+              std::string::npos)
+        << strOut;
+}
+
 TEST(Vfdsim, SleepsWhileTheLineIsQuiet)
 {
     CVfdsimProcess sim;

@@ -53,7 +53,10 @@ public:
 
         auto* pPanel = new wxPanel(this);
         m_pView = new CDisplayView(pPanel, simulator.Font());
-        m_pPort = new wxStaticText(pPanel, wxID_ANY, simulator.DevicePath());
+        const std::string& strLink = simulator.Options().m_strLink;
+        m_pPort = new wxStaticText(pPanel, wxID_ANY,
+                                   simulator.DevicePath() +
+                                       (strLink.empty() ? "" : ", linked as " + strLink));
         m_pCounters = new wxStaticText(pPanel, wxID_ANY, "");
         m_pFault = new wxStaticText(pPanel, wxID_ANY, "");
         m_pProgress = new wxGauge(pPanel, wxID_ANY, 1000, wxDefaultPosition, wxSize(200, -1));

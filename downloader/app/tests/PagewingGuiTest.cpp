@@ -126,9 +126,10 @@ TEST_F(PagewingGui, DialogKeepsTheTemplatesIdsCaptionsItemsAndGeometry)
         }
         EXPECT_EQ(pControl->GetPosition(), dialog.ConvertDialogToPixels(wxPoint(spec.x, spec.y)))
             << spec.m_nId;
-        // A radio button is never narrower than its mark and text need.
+        // A radio button is never narrower than its mark and text need, the
+        // baud rate's box never narrower than its longest rate.
         int nWidth = dialog.ConvertDialogToPixels(wxSize(spec.w, spec.h)).x;
-        if (KindOf(pControl) == "radio")
+        if (KindOf(pControl) == "radio" || KindOf(pControl) == "combo")
             nWidth = std::max(nWidth, pControl->GetBestSize().x);
         EXPECT_EQ(pControl->GetSize().x, nWidth) << spec.m_nId;
     }
