@@ -62,11 +62,12 @@ dist-windows:
 bench: build
 	scripts/bench.sh
 
-# The font parsers under libFuzzer (clang), each for FUZZ_SECONDS.
+# Every parser under libFuzzer (clang; the fuzz preset of fuzz/CMakePresets.json),
+# each for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 60
 fuzz:
 	@scripts/deps.sh fuzz
-	CC=clang CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S fuzz --preset fuzz
 	cmake --build build-fuzz -j $(JOBS)
 	fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 

@@ -12,7 +12,8 @@ seeds=$build/seeds
 "$here/make-seeds.sh" "$seeds"
 
 status=0
-for target in psf gunzip font_source glyph_range command_decoder cli_arguments; do
+for target in psf gunzip font_source glyph_range command_decoder cli_arguments \
+    glyph_text font_file private_profile download_replies download_peer byte_router; do
     corpus=$build/corpus/$target
     [ "$mode" = seeds ] && corpus=$(mktemp -d)
     mkdir -p "$corpus" "$build/crashes/$target" "$seeds/$target"

@@ -71,7 +71,8 @@ void CGlyph::FromText(const std::string& strText)
         case '\r':
             break;
         default:
-            if (nGroupColumn < m_nWidth && nCount < 8)
+            // A column past the width would land in the next band's bytes.
+            if (nGroupColumn + nCount < m_nWidth && nCount < 8)
                 SetPixel(nGroupColumn + nCount, nRow, c != '0');
             ++nCount;
             break;

@@ -1,7 +1,10 @@
 #include "ScreenOutput.h"
 
+#include "File.h"
 #include "SimTestSupport.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <unistd.h>
@@ -91,4 +94,34 @@ TEST_F(ScreenOutput, AFileThatCannotBeWrittenIsReportedAndTheRestGoesOn)
     EXPECT_EQ(entries[0].Get("event"), "error");
     EXPECT_NE(entries[0].Get("text")->find(bad), std::string::npos);
     EXPECT_EQ(entries[1].Get("event"), "screen");
+}
+
+TEST_F(ScreenOutput, AFullDiskLeavesTheOldPictureAndNoTemporaryFile)
+{
+    const auto png = dir / "screen.png";
+    std::ofstream(png, std::ios::binary) << "the last picture";
+    CScreenOutput output(display, transcript, "", png.string(), nullptr);
+    // The disk fills while the picture is written, then when its last bytes
+    // go out at close; each time the screen has changed.
+    for (const auto operation : {CFile::EOperation::Write, CFile::EOperation::Close})
+    {
+        display.WriteCharacter('A');
+        out.str("");
+        CFile::FailNext(operation, ENOSPC);
+        output.Update();
+
+        const auto entries = ParseTranscript(out.str());
+        ASSERT_EQ(entries.size(), 2u);
+        EXPECT_EQ(entries[0].Get("event"), "error");
+        const std::string strText = entries[0].Get("text").value_or("");
+        EXPECT_NE(strText.find(png.string()), std::string::npos) << strText;
+        EXPECT_NE(strText.find(std::strerror(ENOSPC)), std::string::npos) << strText;
+        EXPECT_EQ(entries[1].Get("event"), "screen");
+        EXPECT_EQ(Slurp(png), "the last picture");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    }
+    // Room again: the next change replaces the picture.
+    display.WriteCharacter('B');
+    output.Update();
+    EXPECT_EQ(Slurp(png).substr(0, 4), "\x89PNG");
 }

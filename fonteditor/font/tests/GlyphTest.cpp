@@ -156,6 +156,15 @@ TEST(GlyphText, LinesBeyondTheGlyphAndMissingLines)
     CGlyph narrow = Glyph(8, 8);
     narrow.FromText("00000000 11111111");
     EXPECT_EQ(LitCount(narrow), 0);
+    // Nor those of a partial group: the last columns of a 12-wide glyph's
+    // second group would be the first columns of its next band of rows.
+    CGlyph partial = Glyph(12, 16);
+    partial.FromText("00000000 11111111");
+    EXPECT_EQ(LitCount(partial), 4);
+    CGlyph model = Glyph(12, 16);
+    for (unsigned x = 8; x < 12; ++x)
+        model.SetPixel(x, 0, 1);
+    EXPECT_EQ(partial.m_bits, model.m_bits);
 }
 
 TEST(GlyphText, RoundTripsEveryGeometry)

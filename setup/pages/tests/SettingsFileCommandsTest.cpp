@@ -1,9 +1,13 @@
 #include "SettingsFileCommands.h"
 
 #include "FakeControls.h"
+#include "File.h"
 #include "RecordingPolelink.h"
 #include "RecordingUserInterface.h"
 #include "TempFolder.h"
+
+#include <cerrno>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -104,6 +108,32 @@ TEST_F(SettingsFileCommandsTest, AFailedSaveNamesTheFileAndIsNotReportedAsSucces
     ASSERT_EQ(ui.m_messages.size(), 1u);
     EXPECT_NE(ui.m_messages[0].m_strText.find("./VF620.ini"), std::string::npos);
     EXPECT_TRUE(captions.empty());
+}
+
+TEST_F(SettingsFileCommandsTest, AFullDiskLeavesTheOldFileAndNoTemporaryFile)
+{
+    const std::string strOld = "; mine\r\n[Polelink_Set]\r\nBaudRate=1\r\nContrast=1\r\n";
+    const std::string strPath = dir.Write("MySetting.ini", strOld);
+    page.OnReset();
+    // The disk fills while the keys are written, and when the last of them
+    // goes out at close (no old file to read first: the close is the save's).
+    for (const auto operation : {CFile::EOperation::Write, CFile::EOperation::Close})
+    {
+        const bool bNew = operation == CFile::EOperation::Close;
+        const std::string strTarget = bNew ? dir / "New.ini" : strPath;
+        ui.m_messages.clear();
+        ui.m_fileAnswers.push_back(strTarget);
+        CFile::FailNext(operation, ENOSPC);
+        Commands("VF620").OnSaveAs();
+
+        ASSERT_EQ(ui.m_messages.size(), 1u);
+        const std::string& strText = ui.m_messages[0].m_strText;
+        EXPECT_NE(strText.find(strTarget), std::string::npos) << strText;
+        EXPECT_NE(strText.find(std::strerror(ENOSPC)), std::string::npos) << strText;
+        EXPECT_TRUE(captions.empty());
+        EXPECT_EQ(dir.Read("MySetting.ini"), strOld);
+        EXPECT_EQ(dir.Count(), 1u); // the old file alone: no temporary, no new file
+    }
 }
 
 TEST_F(SettingsFileCommandsTest, PathsLongerThan259CharactersAreRefused)
