@@ -3,6 +3,7 @@
 #include "DownloadDlg.h"
 #include "FontDownload.h"
 #include "GeometryOptions.h"
+#include "PortOptions.h"
 #include "TextProgressBar.h"
 
 #include <algorithm>
@@ -52,8 +53,9 @@ extern const CCommand g_cmdSend = {
     "progress bar on a terminal and prints the result; exits 0 only for\n"
     "\"Download OK!\", 3 when the file cannot be read, 4 when the port cannot be\n"
     "opened, 1 for any other result. Port N is the device in VFDKIT_COM<N>, then\n"
-    "the port map (see vfdkit ports), or /dev/ttyS<N-1>.",
-    {{"port", "N", "COM port 1 to 9 (1)"},
+    "the port map (see vfdkit ports), or /dev/ttyS<N-1>; --port also takes a\n"
+    "device path or a network address (tcp:// or rfc2217://) for this run.",
+    {{"port", "N", "COM port 1 to 9 (1), a device or rfc2217://HOST:PORT"},
      {"area", "A", "font area, an unsigned number; its low 8 bits are sent (0)"},
      kWidthOption,
      kHeightOption},
@@ -67,7 +69,7 @@ namespace
 int RunSend(CArguments& args)
 {
     // The editor names its ports with one digit: COM1 to COM9.
-    const auto nPort = args.GetInteger("port", 1, 9, 1);
+    const auto nPort = ReadPortNumber(args, 1, 9, 1);
     if (!nPort)
         return Fail(g_cmdSend, kExitUsage, args.m_strError);
     const auto geometry = ReadGeometry(args);

@@ -14,8 +14,8 @@ namespace
 int RunShow(CArguments& args);
 int RunClear(CArguments& args);
 
-const CArguments::COption kShowPortOption = {"port", "N",
-                                             "COM port number 1 to 255 (1; see vfdkit ports)"};
+const CArguments::COption kShowPortOption = {
+    "port", "N", "COM port 1 to 255 (1), a device or rfc2217://HOST:PORT"};
 } // namespace
 
 extern const CCommand g_cmdShow = {

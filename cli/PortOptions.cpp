@@ -2,13 +2,31 @@
 
 #include "ExportCall.h"
 
+#include <cstdlib>
 #include <strings.h>
+
+std::optional<long long> ReadPortNumber(CArguments& args, long long nMin, long long nMax,
+                                        std::optional<long long> fallback)
+{
+    const auto text = args.Get("port");
+    const bool bAddress = text && (text->find("://") != std::string::npos ||
+                                   text->rfind("/", 0) == 0 || text->rfind("\\\\", 0) == 0);
+    if (!bAddress)
+        return args.GetInteger("port", nMin, nMax, fallback);
+    const std::string strName = "VFDKIT_COM" + std::to_string(nMax);
+#ifdef _WIN32
+    _putenv_s(strName.c_str(), text->c_str());
+#else
+    ::setenv(strName.c_str(), text->c_str(), 1);
+#endif
+    return nMax;
+}
 
 std::optional<CPortOptions> ReadPortOptions(CArguments& args, bool bRequired)
 {
     CPortOptions options;
     const auto nPort =
-        args.GetInteger("port", 1, 255, bRequired ? std::nullopt : std::optional<long long>(0));
+        ReadPortNumber(args, 1, 255, bRequired ? std::nullopt : std::optional<long long>(0));
     if (!nPort)
         return std::nullopt;
     options.m_nPort = static_cast<std::int32_t>(*nPort);

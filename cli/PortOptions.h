@@ -10,7 +10,7 @@
 // --port, --parity and --baud, as the commands that open the display's port
 // through the library take them.
 inline const CArguments::COption kPortOption = {
-    "port", "N", "COM port number 1 to 255 (which device: see vfdkit ports)"};
+    "port", "N", "COM port 1 to 255 (see vfdkit ports), a device or rfc2217://HOST:PORT"};
 inline const CArguments::COption kParityOption = {
     "parity", "P", "none, odd, even, mark, space or 0 to 4 (default none)"};
 inline const CArguments::COption kBaudOption = {"baud", "B",
@@ -22,6 +22,12 @@ struct CPortOptions
     std::int32_t m_nParity = 0;
     std::int32_t m_nBaud = 9600;
 };
+
+// --port as a number from nMin to nMax, or as a device path or a network
+// address for this run alone: that goes to COM port nMax through
+// VFDKIT_COM<nMax> in this process, which every port lookup reads first.
+std::optional<long long> ReadPortNumber(CArguments& args, long long nMin, long long nMax,
+                                        std::optional<long long> fallback);
 
 // The options' values; nothing, with args.m_strError set, when one is
 // malformed. With bRequired false a missing --port gives m_nPort 0 (no

@@ -124,7 +124,9 @@ TEST(NetworkPorts, VfdsimServesItselfRawAndWithRfc2217)
         ASSERT_TRUE(sim.Start(6, listen));
         EXPECT_EQ(sim.Device().rfind(bRfc2217 ? "rfc2217://127.0.0.1:" : "tcp://127.0.0.1:", 0), 0u)
             << sim.Device();
-        const auto run = RunVfdkit("send " + ShellQuote(font) + " --port 6");
+        // --port takes the address itself as well as a number the address is mapped to.
+        const auto run = RunVfdkit("send " + ShellQuote(font) + " --port " +
+                                   (bRfc2217 ? std::string("6") : ShellQuote(sim.Device())));
         EXPECT_EQ(run.m_nStatus, 0) << run.m_strErr;
         ASSERT_TRUE(sim.WaitForEvent("download-end", std::chrono::seconds(5)));
         EXPECT_EQ(sim.SavedFont(), Bytes(font));
