@@ -32,7 +32,10 @@ void BM_PacedSendGaps(benchmark::State& state)
             pSink = pPort.get();
             return pPort;
         },
-        [](unsigned n) { return "COM" + std::to_string(n); }, clock);
+        [](unsigned n) {
+            return CPortResolution{"COM" + std::to_string(n), "default"};
+        },
+        clock);
     port.OpenDComm(1, 0, 9600);
     CFakeSerialPort& sink = *pSink;
     const std::vector<std::uint8_t> data(nBytes, 0x55);
