@@ -98,11 +98,3 @@ std::unique_ptr<CSerialPort> CreateSerialPort();
 // VFDKIT_COM<n>, the user's and the system's map, otherwise /dev/ttyS<n-1>;
 // on Windows the COM name itself.
 std::string ComPortDevice(unsigned nPort);
-
-struct CPortResolution;
-
-// What to tell the user when COM port nPort, resolved as resolution says,
-// did not open: the port's own cause, and for a device that is not there,
-// where the mapping to it came from.
-std::string ComPortOpenError(unsigned nPort, const CPortResolution& resolution,
-                             const CSerialPort& port);
