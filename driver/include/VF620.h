@@ -96,9 +96,10 @@ VF620_EXPORT int32_t VF620_API CloseDComm(void);
 VF620_EXPORT int32_t VF620_API SendDStr(const void* pData, uint32_t nCount);
 
 /* [17] ReceiveStr and [15] ReceiveStrPrn, two functions that behave alike:
- * one read of up to nCount bytes into pBuffer, waiting as the port's read time-outs
- * say (none on a port just opened: the read returns when all nCount bytes
- * have arrived). Returns 1 when at least one byte arrived; 0 when no port is
+ * one read of up to nCount bytes into pBuffer, waiting as the port's read
+ * time-outs say (none on a port just opened: the read returns when all
+ * nCount bytes have arrived), or at most as long as VF620_SetReceiveTimeout
+ * allows. Returns 1 when at least one byte arrived; 0 when no port is
  * open, pBuffer is NULL, the read failed or no byte arrived. The count read
  * is not returned and the buffer is not terminated: clear it first if you
  * need to know how much came. */

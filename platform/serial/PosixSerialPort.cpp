@@ -64,11 +64,10 @@ bool RunsInGroup(gid_t nGid)
 {
     if (::getegid() == nGid)
         return true;
-    const int nCount = ::getgroups(0, nullptr);
-    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(nCount, 0)));
-    const int nGot = ::getgroups(nCount, groups.data());
-    return std::find(groups.begin(), groups.begin() + std::max(nGot, 0), nGid) !=
-           groups.begin() + std::max(nGot, 0);
+    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
+    const int nGot = ::getgroups(static_cast<int>(groups.size()), groups.data());
+    groups.resize(static_cast<std::size_t>(std::max(nGot, 0)));
+    return std::find(groups.begin(), groups.end(), nGid) != groups.end();
 }
 
 std::string ModeText(mode_t nMode)
