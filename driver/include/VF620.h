@@ -15,8 +15,10 @@
  * returns 0 at once and sends nothing. The cause of the latest failure is
  * kept as text: VF620_GetLastErrorText (under "Extensions" below).
  *
- * Every function is also reached by a fixed ordinal (the number in brackets
- * before each); VF620_GetProcByOrdinal gives the function of an ordinal.
+ * Each of the 41 functions is also reached by a fixed ordinal (the number in
+ * brackets before each); VF620_GetProcByOrdinal gives the function of an
+ * ordinal. The functions under "Ordinals", "Messages" and "Extensions" have
+ * names only.
  *
  * Link with `pkg-config --cflags --libs vf620`, or in CMake
  * `find_package(VF620)` and the target VF620::VF620.
