@@ -40,7 +40,10 @@ void BM_PacedSendGaps(benchmark::State& state)
             pSink = pPort.get();
             return pPort;
         },
-        [](unsigned n) { return "COM" + std::to_string(n); }, clock);
+        [](unsigned n) {
+            return CPortResolution{"COM" + std::to_string(n), "default"};
+        },
+        clock);
     port.OpenDComm(1, 0, 9600);
     CFakeSerialPort& sink = *pSink;
     const std::vector<std::uint8_t> data(nBytes, 0x55);
@@ -107,7 +110,11 @@ void BM_PacedSendGapsOverRfc2217(benchmark::State& state)
         });
     const std::string strDevice = line.DevicePath();
     CClock& clock = CClock::Real();
-    CDriverPort port([] { return CreateSerialPort(); }, [&](unsigned) { return strDevice; }, clock);
+    CDriverPort port([] { return CreateSerialPort(); },
+                     [&](unsigned) {
+                         return CPortResolution{strDevice, "test"};
+                     },
+                     clock);
     port.OpenDComm(1, 0, 9600);
     const std::vector<std::uint8_t> data(nBytes, 0xFF); // every byte escaped on the wire
     std::vector<double> gapsMs;

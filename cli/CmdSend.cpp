@@ -97,12 +97,15 @@ int RunSend(CArguments& args)
             bar.ShowRange(0, nFrames);
         bar.ShowPos(std::min(nFrame, nFrames));
     };
+    std::string strCause;
     const EDownloadResult result =
         DownloadFont({strPath, *nArea, static_cast<int>(geometry->m_nWidth),
                       static_cast<int>(geometry->m_nHeight), static_cast<int>(*nPort)},
-                     progress);
+                     progress, CClock::Real(), &strCause);
     bar.Clear();
-    (result == EDownloadResult::Ok ? std::cout : std::cerr) << DownloadMessage(result) << std::endl;
+    // The dialog's message, then the cause on a line of its own.
+    (result == EDownloadResult::Ok ? std::cout : std::cerr)
+        << WithCause(DownloadMessage(result), strCause) << std::endl;
     return ExitStatusOf(result);
 }
 } // namespace

@@ -161,6 +161,8 @@ bool CDriverLibrary::Load()
             reinterpret_cast<decltype(m_pfnGetExport)>(FindSymbol(pHandle, "VF620_GetExport"));
         m_pfnSetMessageHook = reinterpret_cast<decltype(m_pfnSetMessageHook)>(
             FindSymbol(pHandle, "VF620_SetMessageHook"));
+        m_pfnGetLastErrorText = reinterpret_cast<decltype(m_pfnGetLastErrorText)>(
+            FindSymbol(pHandle, "VF620_GetLastErrorText"));
         if (!m_pfnGetExport || !m_pfnSetMessageHook)
         {
             m_strError = path + " is no VF620 library: it has no ordinal table";
@@ -191,6 +193,12 @@ const VF620_EXPORT_ENTRY* CDriverLibrary::Find(const std::string& strNameOrOrdin
         if (strcasecmp(pEntry->pszName, strNameOrOrdinal.c_str()) == 0)
             return pEntry;
     return nullptr;
+}
+
+std::string CDriverLibrary::LastErrorText() const
+{
+    const char* pszText = m_pfnGetLastErrorText ? m_pfnGetLastErrorText() : nullptr;
+    return pszText ? pszText : "";
 }
 
 void CDriverLibrary::SetMessageHook(VF620_MESSAGE_HOOK pfnHook, void* pContext) const

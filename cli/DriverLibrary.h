@@ -27,6 +27,8 @@ public:
     const VF620_EXPORT_ENTRY* Find(const std::string& strNameOrOrdinal) const;
     const VF620_EXPORT_ENTRY* Ordinal(std::int32_t nOrdinal) const;
     void SetMessageHook(VF620_MESSAGE_HOOK pfnHook, void* pContext) const;
+    // The library's cause of its latest failure; "" when it keeps none.
+    std::string LastErrorText() const;
 
     const std::string& GetPath() const { return m_strPath; }
     std::string m_strError;
@@ -40,4 +42,6 @@ private:
     std::string m_strPath;
     decltype(&VF620_GetExport) m_pfnGetExport = nullptr;
     decltype(&VF620_SetMessageHook) m_pfnSetMessageHook = nullptr;
+    // An extension: a library without it is still a VF620 library.
+    decltype(&VF620_GetLastErrorText) m_pfnGetLastErrorText = nullptr;
 };

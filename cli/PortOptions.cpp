@@ -73,8 +73,12 @@ bool OpenDisplayPort(const CDriverLibrary& library, const CPortOptions& options,
     if (nOpened.value_or(0) == 1)
         return true;
     const std::string strPort = std::to_string(options.m_nPort);
-    strError = "cannot open port " + strPort + " (is it there and free? set VFDKIT_COM" + strPort +
-               " to its device)";
+    const std::string strCause = library.LastErrorText();
+    if (!strCause.empty())
+        strError = "cannot open port " + strPort + ": " + strCause;
+    else
+        strError = "cannot open port " + strPort + " (is it there and free? set VFDKIT_COM" +
+                   strPort + " to its device)";
     return false;
 }
 

@@ -18,7 +18,7 @@ void* g_pMessageContext = nullptr;
 std::unique_ptr<CDriver> MakeRealDriver()
 {
     CDriverPort::CPortFactory portFactory = [] { return CreateSerialPort(); };
-    CDriverPort::CDeviceNamer deviceNamer = [](unsigned nPort) { return ComPortDevice(nPort); };
+    CDriverPort::CDeviceNamer deviceNamer = [](unsigned nPort) { return ResolveComPort(nPort); };
     return std::make_unique<CDriver>(std::move(portFactory), std::move(deviceNamer), CClock::Real(),
                                      ShowLibraryMessage);
 }

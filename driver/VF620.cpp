@@ -222,6 +222,29 @@ int32_t VF620_API DownLoadFileSinglePage(const char* pszPath, uint32_t dwArea, i
         [&] { return ProcessDriver().m_download.DownLoadFileSinglePage(pszPath, dwArea, nPage); });
 }
 
+// The extensions: reached by name only, outside the ordinal table.
+const char* VF620_API VF620_GetLastErrorText(void)
+{
+    try
+    {
+        return Port().LastError().c_str();
+    }
+    catch (...)
+    {
+        return "";
+    }
+}
+
+void VF620_API VF620_SetReceiveTimeout(uint32_t nMilliseconds)
+{
+    Guarded(
+        [&]
+        {
+            Port().SetReceiveTimeout(nMilliseconds);
+            return 1;
+        });
+}
+
 // Ordinals 16 and 31 are second names of the functions of 1 and 29, one
 // address each. The Windows DLL gets them from VF620.def instead.
 #if !defined(_WIN32)

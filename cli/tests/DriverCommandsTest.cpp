@@ -131,6 +131,31 @@ TEST_F(DriverCommands, AMissingPortExitsFour)
     EXPECT_TRUE(Has(download.m_strErr, "VFDKIT_COM250")) << download.m_strErr;
 }
 
+TEST_F(DriverCommands, AFailedOpenNamesTheDeviceTheCauseAndTheMapEntry)
+{
+    // The user's map names a device that is not there.
+    const fs::path config = dir / "config";
+    fs::create_directories(config / "vfdkit");
+    std::ofstream(config / "vfdkit" / "ports")
+        << "# the adapter\nCOM7=" << (dir / "ttyUSB9").string() << "\n";
+    SetTestEnvironment("XDG_CONFIG_HOME", config.string());
+    UnsetTestEnvironment("VFDKIT_COM7");
+    const auto call = RunVfdkit("call --port 7 ClearDisplay");
+    EXPECT_EQ(call.m_nStatus, 4);
+    EXPECT_EQ(call.m_strErr, "vfdkit call: cannot open port 7: " + (dir / "ttyUSB9").string() +
+                                 ": no such device (COM7 is mapped to it at " +
+                                 (config / "vfdkit" / "ports").string() + ":2)\n");
+
+    // A regular file where the device should be.
+    std::ofstream(dir / "ttyUSB9") << "not a port";
+    const auto file = RunVfdkit("call --port 7 ClearDisplay");
+    UnsetTestEnvironment("XDG_CONFIG_HOME");
+    EXPECT_EQ(file.m_nStatus, 4);
+    EXPECT_TRUE(
+        Has(file.m_strErr, (dir / "ttyUSB9").string() + ": not a serial device (a regular file)"))
+        << file.m_strErr;
+}
+
 TEST_F(DriverCommands, WrongDownloadsExitTwo)
 {
     for (const char* args :

@@ -1,4 +1,5 @@
 #include "RunTool.h"
+#include "TestEnvironment.h"
 
 #include <filesystem>
 #include <fstream>
@@ -113,10 +114,21 @@ TEST_F(Vfdkit, SendRefusesWhatItCannotSendWithItsExitStatus)
         EXPECT_EQ(run.m_strErr,
                   "vfdkit send: --port must be a number from 1 to 9, not \"" + port + "\"\n");
     }
+    // A device that is not there is named, with what mapped the port to it.
+    SetTestEnvironment("VFDKIT_COM3", (dir / "unplugged").string());
+    const auto unplugged = RunVfdkit("send " + ShellQuote(font) + " --port 3");
+    UnsetTestEnvironment("VFDKIT_COM3");
+    EXPECT_EQ(unplugged.m_nStatus, 4);
+    EXPECT_EQ(unplugged.m_strErr, font + "\nOpen serial port error!\n" +
+                                      (dir / "unplugged").string() +
+                                      ": no such device (COM3 is mapped to it by the variable "
+                                      "VFDKIT_COM3)\n");
+
     const auto missing = (dir / "missing.fnt").string();
     const auto noFile = RunVfdkit("send " + ShellQuote(missing) + " --port 1");
     EXPECT_EQ(noFile.m_nStatus, 3);
-    EXPECT_EQ(noFile.m_strErr, missing + "\nOpen file error!\n");
+    EXPECT_EQ(noFile.m_strErr, missing + "\nOpen file error!\n" + missing +
+                                   ": cannot open: No such file or directory\n");
 
     const auto badArea = RunVfdkit("send " + ShellQuote(font) + " --area -1");
     EXPECT_EQ(badArea.m_nStatus, 2);

@@ -68,7 +68,7 @@ void CPagewingDlg::OnOpen()
         m_controls.EnableControl(IDC_CLOSE, true);
     }
     else
-        m_ui.MessageBox(kMsgOpenPortFail, EMessageIcon::Stop);
+        m_ui.MessageBox(WithCause(kMsgOpenPortFail, m_driver.LastErrorText()), EMessageIcon::Stop);
     UpdateData(false);
 }
 
@@ -82,7 +82,7 @@ void CPagewingDlg::OnClose()
         m_nPortOpen = 0;
     }
     else
-        m_ui.MessageBox(kMsgClosePortFail, EMessageIcon::Stop);
+        m_ui.MessageBox(WithCause(kMsgClosePortFail, m_driver.LastErrorText()), EMessageIcon::Stop);
     UpdateData(false);
 }
 

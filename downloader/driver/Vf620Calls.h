@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 class CUserInterface;
 
@@ -32,4 +33,8 @@ public:
     // icon, the application's title, OK) until another is set; nullptr gives
     // them back to the library (standard error). pUi must outlive its turn.
     virtual void SetMessageHook(CUserInterface* pUi) = 0;
+
+    // The library's cause of its latest failure (VF620_GetLastErrorText);
+    // "" when the library keeps none.
+    virtual std::string LastErrorText() = 0;
 };

@@ -47,9 +47,9 @@ void Take(VF620_PROC pfnProc, F& pfnTarget)
 }
 } // namespace
 
-std::unique_ptr<CBoundVf620Calls> CBoundVf620Calls::Bind(const Lookup& lookup,
-                                                         decltype(&VF620_SetMessageHook) pfnSetHook,
-                                                         std::string& strMissing)
+std::unique_ptr<CBoundVf620Calls>
+CBoundVf620Calls::Bind(const Lookup& lookup, decltype(&VF620_SetMessageHook) pfnSetHook,
+                       std::string& strMissing, decltype(&VF620_GetLastErrorText) pfnLastErrorText)
 {
     std::unique_ptr<CBoundVf620Calls> pCalls(new CBoundVf620Calls);
     std::vector<const CVf620Ordinal*> missing;
@@ -72,6 +72,7 @@ std::unique_ptr<CBoundVf620Calls> CBoundVf620Calls::Bind(const Lookup& lookup,
     Take(procs[4], pCalls->m_pfnDownLoadFile);
     Take(procs[5], pCalls->m_pfnDownLoadFileSinglePage);
     pCalls->m_pfnSetMessageHook = pfnSetHook;
+    pCalls->m_pfnLastErrorText = pfnLastErrorText;
     return pCalls;
 }
 
@@ -105,6 +106,12 @@ std::int32_t CBoundVf620Calls::DownLoadFileSinglePage(const char* pszPath, std::
                                                       std::int32_t nPage)
 {
     return m_pfnDownLoadFileSinglePage(pszPath, dwArea, nPage);
+}
+
+std::string CBoundVf620Calls::LastErrorText()
+{
+    const char* pszText = m_pfnLastErrorText ? m_pfnLastErrorText() : nullptr;
+    return pszText ? pszText : "";
 }
 
 void CBoundVf620Calls::SetMessageHook(CUserInterface* pUi)
@@ -149,8 +156,10 @@ CVf620Calls* CVf620Module::Load(const std::string& strName, std::string& strErro
     };
     const auto pfnSetHook = reinterpret_cast<decltype(&VF620_SetMessageHook)>(
         reinterpret_cast<VF620_PROC>(::GetProcAddress(hModule, "VF620_SetMessageHook")));
+    const auto pfnLastErrorText = reinterpret_cast<decltype(&VF620_GetLastErrorText)>(
+        reinterpret_cast<VF620_PROC>(::GetProcAddress(hModule, "VF620_GetLastErrorText")));
     std::string strMissing;
-    m_pCalls = CBoundVf620Calls::Bind(lookup, pfnSetHook, strMissing);
+    m_pCalls = CBoundVf620Calls::Bind(lookup, pfnSetHook, strMissing, pfnLastErrorText);
     if (!m_pCalls)
     {
         strError = "the driver library " + std::string(szPath) + " lacks " + strMissing + ".";
@@ -203,8 +212,10 @@ CVf620Calls* CVf620Module::Load(const std::string& strName, std::string& strErro
     }
     const auto pfnSetHook =
         reinterpret_cast<decltype(&VF620_SetMessageHook)>(::dlsym(hModule, "VF620_SetMessageHook"));
+    const auto pfnLastErrorText = reinterpret_cast<decltype(&VF620_GetLastErrorText)>(
+        ::dlsym(hModule, "VF620_GetLastErrorText"));
     std::string strMissing;
-    m_pCalls = CBoundVf620Calls::Bind(pfnGetProc, pfnSetHook, strMissing);
+    m_pCalls = CBoundVf620Calls::Bind(pfnGetProc, pfnSetHook, strMissing, pfnLastErrorText);
     if (!m_pCalls)
     {
         strError = "the driver library " + strPath + " lacks " + strMissing + ".";

@@ -28,9 +28,11 @@ public:
     // library lacks it) and takes the hook setter as it is (nullptr: the
     // library shows its messages itself). Nothing, with strMissing naming the
     // missing ordinals ("ordinals 40 (DownLoadFile) and 41
-    // (DownLoadFileSinglePage)"), when any is missing.
+    // (DownLoadFileSinglePage)"), when any is missing. The cause getter is
+    // an extension of the library's, taken when it has one.
     static std::unique_ptr<CBoundVf620Calls>
-    Bind(const Lookup& lookup, decltype(&VF620_SetMessageHook) pfnSetHook, std::string& strMissing);
+    Bind(const Lookup& lookup, decltype(&VF620_SetMessageHook) pfnSetHook, std::string& strMissing,
+         decltype(&VF620_GetLastErrorText) pfnLastErrorText = nullptr);
 
     std::int32_t OpenDComm(std::int32_t nPort, std::int32_t nParity, std::int32_t nBaud) override;
     std::int32_t SendDStr(const void* pData, std::uint32_t nCount) override;
@@ -40,6 +42,7 @@ public:
     std::int32_t DownLoadFileSinglePage(const char* pszPath, std::uint32_t dwArea,
                                         std::int32_t nPage) override;
     void SetMessageHook(CUserInterface* pUi) override;
+    std::string LastErrorText() override;
 
 private:
     CBoundVf620Calls() = default;
@@ -51,6 +54,7 @@ private:
     decltype(&::DownLoadFile) m_pfnDownLoadFile = nullptr;
     decltype(&::DownLoadFileSinglePage) m_pfnDownLoadFileSinglePage = nullptr;
     decltype(&VF620_SetMessageHook) m_pfnSetMessageHook = nullptr;
+    decltype(&VF620_GetLastErrorText) m_pfnLastErrorText = nullptr;
 };
 
 // The driver library, loaded as the program starts and kept for as long as

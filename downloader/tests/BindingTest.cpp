@@ -4,6 +4,7 @@
 #include "RecordingUserInterface.h"
 #include "Vf620Module.h"
 
+#include <cstdlib>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -151,6 +152,16 @@ TEST(Vf620Module, BindsTheBuiltLibraryAndShowsItsMessagesThroughTheHook)
     // No port is open in this process.
     EXPECT_EQ(pCalls->ClearDisplay(), 0);
     EXPECT_EQ(pCalls->CloseDComm(), 0);
+    EXPECT_EQ(pCalls->LastErrorText(), "no port is open");
+#if !defined(_WIN32)
+    // The cause the open-failure box gets on its second line.
+    ::setenv("VFDKIT_COM9", "/dev/vfdkit-unplugged", 1);
+    EXPECT_EQ(pCalls->OpenDComm(9, 0, 9600), 0);
+    ::unsetenv("VFDKIT_COM9");
+    EXPECT_EQ(pCalls->LastErrorText(),
+              "/dev/vfdkit-unplugged: no such device (COM9 is mapped to it by the variable "
+              "VFDKIT_COM9)");
+#endif
 
     CRecordingUserInterface ui;
     pCalls->SetMessageHook(&ui);

@@ -124,6 +124,13 @@ TEST_F(PagewingDlgTest, FailedOpenShowsTheStopBoxAndChangesNothing)
     EXPECT_TRUE(m_controls.IsEnabled(IDC_OPEN));
     EXPECT_TRUE(m_controls.IsEnabled(IDC_CLOSE));
     EXPECT_EQ(Status(), "");
+
+    // A library that says why: the product's message, then the cause.
+    m_driver.m_strLastErrorText = "/dev/ttyUSB0: permission denied";
+    m_dlg.OnOpen();
+    ASSERT_EQ(m_ui.m_messages.size(), 2u);
+    EXPECT_EQ(m_ui.m_messages[1].m_strText,
+              std::string(kMsgOpenPortFail) + "\n/dev/ttyUSB0: permission denied");
 }
 
 TEST_F(PagewingDlgTest, CloseMovesToClosedOnlyWhenTheLibraryClosed)

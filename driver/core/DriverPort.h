@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Clock.h"
+#include "PortMap.h"
 #include "SerialPort.h"
 
 #include <cstdint>
@@ -12,14 +13,14 @@
 // which every display command goes, the unpaced raw writer for font frames,
 // reads, purges and the display's own baud-rate command. Results follow the
 // library's rule: 1 success, 0 failure; only the low byte of a byte argument
-// counts.
+// counts. Each failure leaves its cause in LastError().
 class CDriverPort
 {
 public:
     // Makes an unopened port; called once for every open.
     using CPortFactory = std::function<std::unique_ptr<CSerialPort>()>;
-    // The device of COM port number n.
-    using CDeviceNamer = std::function<std::string(unsigned nPort)>;
+    // The device of COM port number n, and where that mapping came from.
+    using CDeviceNamer = std::function<CPortResolution(unsigned nPort)>;
 
     // Every byte of a paced send is followed by this much busy waiting.
     static constexpr std::chrono::milliseconds kByteGap{20};
@@ -37,11 +38,27 @@ public:
     bool IsOpen() const { return m_pPort != nullptr; }
     CClock& GetClock() { return m_clock; }
 
+    // The cause of the latest failure, naming the device where there is
+    // one; "" until something fails. A success leaves it as it is.
+    const std::string& LastError() const { return m_strLastError; }
+    void SetLastError(std::string strCause) { m_strLastError = std::move(strCause); }
+    // A bound on each ReceiveStr's whole read; 0 leaves the read to the
+    // port's own time-outs (none on a port just opened).
+    void SetReceiveTimeout(std::uint32_t nMilliseconds) { m_nReceiveTimeoutMs = nMilliseconds; }
+
 private:
+    // Records the cause; 0, the library's failure.
+    std::int32_t Fail(std::string strCause);
+    std::int32_t FailNoPort();
+
     CPortFactory m_portFactory;
     CDeviceNamer m_deviceNamer;
     CClock& m_clock;
     std::unique_ptr<CSerialPort> m_pPort; // null: no port
+    std::string m_strDevice;
+    std::string m_strLastError;
+    std::uint32_t m_nReceiveTimeoutMs = 0;
+    bool m_bReceiveBounded = false; // the port has our bound, not its own time-outs
 };
 
 // The byte an argument stands for: its low 8 bits.

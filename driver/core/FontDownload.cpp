@@ -27,7 +27,7 @@ std::int32_t CFontDownload::DownLoadFile(const char* pszPath, std::uint32_t dwAr
 {
     if (!pszPath || !*pszPath)
     {
-        m_messageSink("Please select the file path first!");
+        Report("Please select the file path first!");
         return 0;
     }
     // The file is read before the area is checked, so an empty file reports
@@ -37,7 +37,7 @@ std::int32_t CFontDownload::DownLoadFile(const char* pszPath, std::uint32_t dwAr
         return *nStop;
     if (!IsArea(dwArea))
     {
-        m_messageSink(kAreaMessage);
+        Report(kAreaMessage);
         return -1;
     }
 
@@ -60,7 +60,7 @@ std::int32_t CFontDownload::DownLoadFileSinglePage(const char* pszPath, std::uin
 {
     if (!pszPath || !*pszPath)
     {
-        m_messageSink("Please select file path first!");
+        Report("Please select file path first!");
         return 0;
     }
     std::vector<std::uint8_t> data;
@@ -68,7 +68,7 @@ std::int32_t CFontDownload::DownLoadFileSinglePage(const char* pszPath, std::uin
         return *nStop;
     if (!IsArea(dwArea))
     {
-        m_messageSink(kAreaMessage);
+        Report(kAreaMessage);
         return 0;
     }
 
@@ -92,15 +92,21 @@ std::optional<std::int32_t> CFontDownload::ReadFont(const std::string& strPath,
         nRead = file.Read(data.data(), data.size());
     if (nRead < 0)
     {
-        m_messageSink("Cannot read the font file. " + file.GetLastError());
+        Report("Cannot read the font file. " + file.GetLastError());
         return 0;
     }
     if (nRead == 0)
     {
-        m_messageSink(kEmptyMessage);
+        Report(kEmptyMessage);
         return -1;
     }
     return std::nullopt;
+}
+
+void CFontDownload::Report(const std::string& strText)
+{
+    m_port.SetLastError(strText);
+    m_messageSink(strText);
 }
 
 void CFontDownload::ShowDownloading()

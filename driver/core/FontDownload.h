@@ -37,6 +37,8 @@ private:
     // file is reported to the user and gives the call's result.
     std::optional<std::int32_t> ReadFont(const std::string& strPath, std::uint32_t nBytes,
                                          std::vector<std::uint8_t>& data);
+    // Shows a failure's message; it is the call's cause as well.
+    void Report(const std::string& strText);
     void ShowDownloading();
     std::int32_t SendFrame(std::uint32_t dwArea, std::uint8_t nPage, const std::uint8_t* pBytes);
     void ShowComplete();

@@ -12,10 +12,13 @@
  * byte, only its low 8 bits count (0x104 sends 0x04); nothing is range
  * checked unless said below. Results are 32-bit: 1 for success, 0 for
  * failure; the two downloads also return -1. With no port open every command
- * returns 0 at once and sends nothing. The library keeps no error code.
+ * returns 0 at once and sends nothing. The cause of the latest failure is
+ * kept as text: VF620_GetLastErrorText (under "Extensions" below).
  *
- * Every function is also reached by a fixed ordinal (the number in brackets
- * before each); VF620_GetProcByOrdinal gives the function of an ordinal.
+ * Each of the 41 functions is also reached by a fixed ordinal (the number in
+ * brackets before each); VF620_GetProcByOrdinal gives the function of an
+ * ordinal. The functions under "Ordinals", "Messages" and "Extensions" have
+ * names only.
  *
  * Link with `pkg-config --cflags --libs vf620`, or in CMake
  * `find_package(VF620)` and the target VF620::VF620.
@@ -63,13 +66,17 @@ VF620_BEGIN_DECLS
 /* [1] and [16] OpenDComm1: opens and configures the library's port.
  *   nPort:   low byte = COM port number n. The port named "COM<n>"; on POSIX
  *            the device of that number: the environment variable
- *            VFDKIT_COM<n> when set (VFDKIT_COM3=/dev/ttyUSB0), otherwise
- *            /dev/ttyS<n-1>.
+ *            VFDKIT_COM<n> when set (VFDKIT_COM3=/dev/ttyUSB0), then the
+ *            user's port map ($XDG_CONFIG_HOME/vfdkit/ports, a line
+ *            "COM3=/dev/ttyUSB0"), then the system's (/etc/vfdkit/ports),
+ *            otherwise /dev/ttyS<n-1>.
  *   nParity: low byte = parity: 0 none, 1 odd, 2 even, 3 mark, 4 space.
  *   nBaud:   the line rate in bits per second as a number (9600, 38400...).
  * The port is opened exclusively with 8 data bits, one stop bit, the given
  * parity and rate. Read time-outs are left as the port has them: a port just
- * opened has none, so ReceiveStr waits for every byte it asks for.
+ * opened has none, so ReceiveStr waits for every byte it asks for (unless
+ * VF620_SetReceiveTimeout bounds it). CloseDComm gives the port back with
+ * the settings it had before.
  * Returns 1 when the port is open and configured; 0 when a port is already
  * open (that port is left as it was), when the device cannot be opened, or
  * when it rejects the settings (it is then closed again). */
@@ -90,10 +97,11 @@ VF620_EXPORT int32_t VF620_API CloseDComm(void);
  * byte, the bytes before it have gone out and the port stays open. */
 VF620_EXPORT int32_t VF620_API SendDStr(const void* pData, uint32_t nCount);
 
-/* [17] and [15] ReceiveStrPrn, the same function under two names: one read
- * of up to nCount bytes into pBuffer, waiting as the port's read time-outs
- * say (none on a port just opened: the read returns when all nCount bytes
- * have arrived). Returns 1 when at least one byte arrived; 0 when no port is
+/* [17] ReceiveStr and [15] ReceiveStrPrn, two functions that behave alike:
+ * one read of up to nCount bytes into pBuffer, waiting as the port's read
+ * time-outs say (none on a port just opened: the read returns when all
+ * nCount bytes have arrived), or at most as long as VF620_SetReceiveTimeout
+ * allows. Returns 1 when at least one byte arrived; 0 when no port is
  * open, pBuffer is NULL, the read failed or no byte arrived. The count read
  * is not returned and the buffer is not terminated: clear it first if you
  * need to know how much came. */
@@ -264,6 +272,30 @@ VF620_EXPORT const VF620_EXPORT_ENTRY* VF620_API VF620_GetExport(int32_t nOrdina
 typedef void(VF620_API* VF620_MESSAGE_HOOK)(const char* pszText, void* pContext);
 
 VF620_EXPORT void VF620_API VF620_SetMessageHook(VF620_MESSAGE_HOOK pfnHook, void* pContext);
+
+/* ---- Extensions -----------------------------------------------------------
+ * Reached by name only (dlsym, or GetProcAddress with the name): they have
+ * no ordinal and no entry in the ordinal table. A program that must also run
+ * with a library without them looks them up and does without when they are
+ * missing. */
+
+/* The cause of the latest failure of a library function, one line of text
+ * naming the device where there is one: "/dev/ttyUSB0: permission denied:
+ * ...", "no port is open", "/dev/pts/3: no byte arrived within 500 ms". ""
+ * while nothing has failed. A call that fails replaces it; one that succeeds
+ * leaves it, so read it straight after the call that returned 0 (or -1).
+ * The text belongs to the library and stays valid until the next call of any
+ * library function; copy it to keep it. It is one for the whole process,
+ * like the port: call from one thread at a time. Never NULL. */
+VF620_EXPORT const char* VF620_API VF620_GetLastErrorText(void);
+
+/* Bounds every later ReceiveStr and ReceiveStrPrn: the whole read ends after
+ * at most nMilliseconds, with what has arrived by then (result 0 when
+ * nothing did). 0, the default, takes the bound away: reads wait as the
+ * port's read time-outs say, which on a port the library opened means until
+ * all nCount bytes are in. Process-wide; it stays set across CloseDComm and
+ * OpenDComm. */
+VF620_EXPORT void VF620_API VF620_SetReceiveTimeout(uint32_t nMilliseconds);
 
 VF620_END_DECLS
 

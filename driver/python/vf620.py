@@ -61,8 +61,19 @@ class Display:
         self._clear = bind(_CLEAR)
         self._show = bind(_SHOW, ctypes.c_char_p, ctypes.c_uint32, ctypes.c_int32)
         self._download = bind(_DOWNLOAD, ctypes.c_char_p, ctypes.c_uint32)
+        # The library's cause of a failure: an extension, found by name.
+        self._cause = getattr(self._lib, "VF620_GetLastErrorText", None)
+        if self._cause is not None:
+            self._cause.restype = ctypes.c_char_p
+            self._cause.argtypes = []
         if not self._open(port, parity, baud):
-            raise VF620Error("cannot open COM%d (is it there and free?)" % port)
+            raise self._error("cannot open COM%d" % port, "is it there and free?")
+
+    def _error(self, what, otherwise=None):
+        cause = self._cause() if self._cause is not None else None
+        if cause:
+            return VF620Error("%s: %s" % (what, cause.decode("utf-8", "replace")))
+        return VF620Error("%s (%s)" % (what, otherwise) if otherwise else what)
 
     def __enter__(self):
         return self
@@ -80,11 +91,11 @@ class Display:
         """Sends display bytes as they are, paced as the library paces them."""
         data = self._bytes(data)
         if not self._send(data, len(data)):
-            raise VF620Error("the bytes could not be sent")
+            raise self._error("the bytes could not be sent")
 
     def clear(self):
         if not self._clear():
-            raise VF620Error("ClearDisplay failed")
+            raise self._error("ClearDisplay failed")
 
     def show(self, upper, lower=None):
         """Shows up to 20 characters on the upper line, and on the lower one."""
@@ -93,9 +104,9 @@ class Display:
                 continue
             data = self._bytes(text)[:_WIDTH]
             if not self._show(data, len(data), selector):
-                raise VF620Error("DisplayStrAt failed")
+                raise self._error("DisplayStrAt failed")
 
     def download(self, path, area=0):
         """Downloads a font file's character area (DownLoadFile)."""
         if not self._download(os.fsencode(path), area):
-            raise VF620Error("the download of %s failed" % path)
+            raise self._error("the download of %s failed" % path)

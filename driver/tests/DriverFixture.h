@@ -31,7 +31,9 @@ struct CDriverParts
     }
     static CDriverPort::CDeviceNamer Namer()
     {
-        return [](unsigned nPort) { return "COM" + std::to_string(nPort); };
+        return [](unsigned nPort) {
+            return CPortResolution{"COM" + std::to_string(nPort), "default"};
+        };
     }
     CFontDownload::CMessageSink Sink()
     {

@@ -215,3 +215,68 @@ TEST_F(DriverPort, SetBaudRateSendsTheDisplaysFramedCommand)
     EXPECT_EQ(parts.m_clock.Now(), Ms(200));
     EXPECT_EQ(WriteTimes(parts.m_fake).back(), Ms(180));
 }
+
+TEST_F(DriverPort, EachFailureLeavesItsCauseAndASuccessLeavesItAlone)
+{
+    std::uint8_t buffer[4] = {};
+    EXPECT_EQ(port.LastError(), "");
+    EXPECT_EQ(port.ReceiveStr(buffer, 4), 0);
+    EXPECT_EQ(port.LastError(), "no port is open");
+
+    parts.m_fake.m_bFailOpen = true;
+    parts.m_fake.m_eOpenFault = ESerialFault::NoDevice;
+    parts.m_fake.m_strOpenCause = "no such device";
+    CDriverPort mapped(
+        parts.Factory(),
+        [](unsigned) {
+            return CPortResolution{"/dev/gone", "/etc/ports:3"};
+        },
+        parts.m_clock);
+    EXPECT_EQ(mapped.OpenDComm(4, 0, 9600), 0);
+    EXPECT_EQ(mapped.LastError(),
+              "/dev/gone: no such device (COM4 is mapped to it at /etc/ports:3)");
+
+    parts.m_fake.m_bFailOpen = false;
+    parts.m_fake.m_bFailConfigure = true;
+    EXPECT_EQ(port.OpenDComm(1, 0, 9600), 0);
+    EXPECT_EQ(port.LastError(), "COM1: settings rejected");
+    parts.m_fake.m_bFailConfigure = false;
+
+    ASSERT_EQ(port.OpenDComm(1, 0, 9600), 1);
+    EXPECT_EQ(port.LastError(), "COM1: settings rejected");
+    EXPECT_EQ(port.OpenDComm(2, 0, 9600), 0);
+    EXPECT_EQ(port.LastError(), "COM1: a port is already open; close it first");
+    EXPECT_EQ(port.SendDStr(nullptr, 3), 0);
+    EXPECT_EQ(port.LastError(), "no bytes to send: a null pointer for 3 bytes");
+    EXPECT_EQ(port.ReceiveStr(buffer, 4), 0);
+    EXPECT_EQ(port.LastError(), "COM1: no byte arrived");
+    parts.m_fake.m_nFailWriteAt = 0;
+    EXPECT_EQ(port.SendDStr("x", 1), 0);
+    EXPECT_EQ(port.LastError(), "COM1: write failed");
+}
+
+TEST_F(DriverPort, TheReceiveBoundIsOneTotalTimeOutAndZeroGivesThePortItsOwnBack)
+{
+    ASSERT_EQ(port.OpenDComm(1, 0, 9600), 1);
+    std::uint8_t buffer[16] = {};
+    port.SetReceiveTimeout(250);
+    EXPECT_EQ(port.ReceiveStr(buffer, 16), 0);
+    EXPECT_EQ(port.LastError(), "COM1: no byte arrived within 250 ms");
+    parts.m_fake.QueueRead({0x06});
+    EXPECT_EQ(port.ReceiveStr(buffer, 16), 1);
+    EXPECT_EQ(parts.m_fake.m_timeouts, (std::vector<CReadTimeouts>{{0, 0, 250}, {0, 0, 250}}));
+
+    // Unbounded again: the time-outs are cleared once, then left alone.
+    port.SetReceiveTimeout(0);
+    EXPECT_EQ(port.ReceiveStr(buffer, 16), 0);
+    EXPECT_EQ(port.ReceiveStr(buffer, 16), 0);
+    EXPECT_EQ(parts.m_fake.m_timeouts.size(), 3u);
+    EXPECT_EQ(parts.m_fake.m_timeouts.back(), (CReadTimeouts{}));
+
+    // The bound outlives the port: a new one gets it at its first read.
+    port.SetReceiveTimeout(40);
+    ASSERT_EQ(port.CloseDComm(), 1);
+    ASSERT_EQ(port.OpenDComm(1, 0, 9600), 1);
+    EXPECT_EQ(port.ReceiveStr(buffer, 16), 0);
+    EXPECT_EQ(parts.m_fake.m_timeouts.back(), (CReadTimeouts{0, 0, 40}));
+}

@@ -52,3 +52,47 @@ TEST_F(DriverOnVfdsim, CommandsBoundByOrdinalArriveByteExactAndShowOnTheScreen)
     EXPECT_TRUE(text);
     EXPECT_EQ(Ordinal<decltype(CloseDComm)>(3)(), 1);
 }
+
+TEST_F(DriverOnVfdsim, ABoundedReceiveReturnsWhenTheDisplayStaysSilent)
+{
+    auto* pfnOpen = Ordinal<decltype(OpenDComm)>(1);
+    auto* pfnReceive = Ordinal<decltype(ReceiveStr)>(17);
+    auto* pfnReceivePrn = Ordinal<decltype(ReceiveStrPrn)>(15);
+    auto* pfnSetBound = reinterpret_cast<decltype(&VF620_SetReceiveTimeout)>(
+        ::dlsym(m_pLibrary.get(), "VF620_SetReceiveTimeout"));
+    auto* pfnCause = reinterpret_cast<decltype(&VF620_GetLastErrorText)>(
+        ::dlsym(m_pLibrary.get(), "VF620_GetLastErrorText"));
+    ASSERT_TRUE(pfnOpen && pfnReceive && pfnReceivePrn && pfnSetBound && pfnCause);
+
+    ASSERT_EQ(pfnOpen(kPort, 0, 9600), 1) << pfnCause();
+    // The display answers none of this: without the bound the read would
+    // wait for 64 bytes that never come.
+    pfnSetBound(300);
+    std::uint8_t buffer[64] = {};
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(pfnReceive(buffer, sizeof buffer), 0);
+    EXPECT_EQ(pfnReceivePrn(buffer, sizeof buffer), 0);
+    // Generous: only a read that never ends would take this long.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_NE(std::string(pfnCause()).find(": no byte arrived within 300 ms"), std::string::npos)
+        << pfnCause();
+    pfnSetBound(0);
+}
+
+TEST_F(DriverOnVfdsim, AFailedOpenSaysWhyThroughTheLastErrorText)
+{
+    auto* pfnOpen = Ordinal<decltype(OpenDComm)>(1);
+    auto* pfnCause = reinterpret_cast<decltype(&VF620_GetLastErrorText)>(
+        ::dlsym(m_pLibrary.get(), "VF620_GetLastErrorText"));
+    ASSERT_TRUE(pfnOpen && pfnCause);
+    ::setenv("VFDKIT_COM12", "/dev/vfdkit-unplugged", 1);
+    EXPECT_EQ(pfnOpen(12, 0, 9600), 0);
+    ::unsetenv("VFDKIT_COM12");
+    EXPECT_STREQ(pfnCause(), "/dev/vfdkit-unplugged: no such device (COM12 is mapped to it by "
+                             "the variable VFDKIT_COM12)");
+
+    // The display's own port, already held by this process.
+    ASSERT_EQ(pfnOpen(kPort, 0, 9600), 1);
+    EXPECT_EQ(pfnOpen(kPort, 0, 9600), 0);
+    EXPECT_NE(std::string(pfnCause()).find("a port is already open"), std::string::npos);
+}

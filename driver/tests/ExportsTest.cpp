@@ -154,7 +154,8 @@ TEST(OrdinalTable, TheVersionScriptShowsTheFunctionsTheTableAndTheHookOnly)
 
     std::set<std::string> expected(std::begin(kNames), std::end(kNames));
     expected.erase("SetCursor");
-    expected.insert({"VF620_GetProcByOrdinal", "VF620_GetExport", "VF620_SetMessageHook"});
+    expected.insert({"VF620_GetProcByOrdinal", "VF620_GetExport", "VF620_SetMessageHook",
+                     "VF620_GetLastErrorText", "VF620_SetReceiveTimeout"});
     EXPECT_EQ(names, expected);
     EXPECT_NE(map.find("local:\n        *;"), std::string::npos);
 }

@@ -116,7 +116,8 @@ TEST_F(LoadedLibrary, ShowsNoNamesButTheInterface)
             names.insert(name);
     }
     std::set<std::string> expected = {"VF620_GetProcByOrdinal", "VF620_GetExport",
-                                      "VF620_SetMessageHook"};
+                                      "VF620_SetMessageHook", "VF620_GetLastErrorText",
+                                      "VF620_SetReceiveTimeout"};
     for (std::int32_t n = 1; n <= 41; ++n)
         if (n != 12)
             expected.insert(m_pfnGetExport(n)->pszName);

@@ -1,5 +1,7 @@
 #include "ComPort.h"
 
+#include "PortMap.h"
+
 #include <chrono>
 #include <utility>
 #include <vector>
@@ -52,19 +54,29 @@ CComPortFactoryScope::~CComPortFactoryScope()
     Factory() = std::move(m_previous);
 }
 
-int OpenComPort(int nPort, std::uint32_t nBaudRate)
+int OpenComPort(int nPort, std::uint32_t nBaudRate, std::string* pCause)
 {
+    const auto fail = [pCause](std::string strCause)
+    {
+        if (pCause)
+            *pCause = std::move(strCause);
+        return kInvalidComPort;
+    };
     // The port name holds a single digit: "COM1:" to "COM9:".
     if (nPort < 1 || nPort > 9)
-        return kInvalidComPort;
+        return fail("COM" + std::to_string(nPort) + ": only COM1 to COM9 can be reached");
     std::unique_ptr<CSerialPort> pPort = Factory()();
-    if (!pPort || !pPort->Open(ComPortDevice(static_cast<unsigned>(nPort))))
-        return kInvalidComPort;
+    if (!pPort)
+        return fail("COM" + std::to_string(nPort) + ": no port can be made");
+    const CPortResolution resolution = ResolveComPort(static_cast<unsigned>(nPort));
+    if (!pPort->Open(resolution.m_strDevice))
+        return fail(ComPortOpenError(static_cast<unsigned>(nPort), resolution, *pPort));
     if (!pPort->Configure(CSerialSettings{nBaudRate, 0, 8}) ||
         !pPort->SetReadTimeouts(kComPortTimeouts) || !pPort->Purge(PURGE_TXCLEAR | PURGE_RXCLEAR))
     {
+        std::string strCause = pPort->GetLastError();
         pPort->Close();
-        return kInvalidComPort;
+        return fail(std::move(strCause));
     }
     return AddPort(std::move(pPort));
 }

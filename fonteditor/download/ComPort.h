@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 // The editor's serial functions: plain calls on a port handle. A handle is a
 // small number naming a port this process has open; -1 names none. The
@@ -20,8 +21,9 @@ inline constexpr CReadTimeouts kComPortTimeouts{50, 1, 50};
 
 // Opens and configures COM port nPort (1 to 9) at nBaudRate: line settings,
 // then time-outs, then both queues cleared. -1 when the number is out of
-// range or any step fails; a port that failed is closed again.
-int OpenComPort(int nPort, std::uint32_t nBaudRate);
+// range or any step fails, with the cause in *pCause when given; a port
+// that failed is closed again.
+int OpenComPort(int nPort, std::uint32_t nBaudRate, std::string* pCause = nullptr);
 // Bytes written, or -1 for the invalid handle or a failed write.
 long long WriteComPort(int hPort, const std::uint8_t* pData, std::size_t nCount);
 // Bytes read (0 when the time-outs ran out first), or -1 for the invalid

@@ -79,12 +79,14 @@ void CDownloadDlg::OnDownload()
         // control does.
         m_progress.StepIt();
     };
+    std::string strCause;
     const EDownloadResult result =
         DownloadFont({m_strFilePath, m_nFontArea, m_nGlyphWidth, m_nGlyphHeight, m_nPortIndex + 1},
-                     progress, m_clock);
-    m_ui.MessageBox(DownloadMessage(result), result == EDownloadResult::Ok
-                                                 ? EMessageIcon::Information
-                                                 : EMessageIcon::Warning);
+                     progress, m_clock, &strCause);
+    // The dialog's own message stays the first line; the cause follows it.
+    m_ui.MessageBox(WithCause(DownloadMessage(result), strCause), result == EDownloadResult::Ok
+                                                                      ? EMessageIcon::Information
+                                                                      : EMessageIcon::Warning);
     if (bStarted)
         m_progress.SetPos(0);
 }

@@ -40,19 +40,29 @@ EDownloadResult CheckReply(const std::uint8_t* pReply, std::uint8_t nKey)
 } // namespace
 
 EDownloadResult DownloadFont(const CFontDownload& download, const DownloadProgress& progress,
-                             CClock& clock)
+                             CClock& clock, std::string* pCause)
 {
+    std::string strIgnored;
+    std::string& strCause = pCause ? *pCause : strIgnored;
+    strCause.clear();
     CFile file;
     if (!file.Open(download.m_strPath, CFile::EMode::Read))
+    {
+        strCause = file.GetLastError();
         return EDownloadResult::OpenFileError;
+    }
     // The header has four bytes for the length: a longer file cannot be
     // announced truthfully, so it is not sent at all.
     const auto length = file.GetLength();
     if (!length || *length > std::numeric_limits<std::uint32_t>::max())
+    {
+        strCause = length ? download.m_strPath + ": longer than a download can announce"
+                          : file.GetLastError();
         return EDownloadResult::OpenFileError;
+    }
     const auto nLength = static_cast<std::uint32_t>(*length);
 
-    const CPortHandle port(OpenComPort(download.m_nPort, 9600));
+    const CPortHandle port(OpenComPort(download.m_nPort, 9600, &strCause));
     if (port.Get() == kInvalidComPort)
         return EDownloadResult::OpenPortError;
 
@@ -67,9 +77,16 @@ EDownloadResult DownloadFont(const CFontDownload& download, const DownloadProgre
     for (;;)
     {
         const std::size_t nFrameLength = frame[1];
-        if (WriteComPort(port.Get(), frame.data(), nFrameLength) !=
-            static_cast<long long>(nFrameLength))
+        const long long nWritten = WriteComPort(port.Get(), frame.data(), nFrameLength);
+        if (nWritten != static_cast<long long>(nFrameLength))
+        {
+            const CSerialPort* pPort = FindComPort(port.Get());
+            strCause = nWritten < 0 && pPort
+                           ? pPort->GetLastError()
+                           : "the line took only " + std::to_string(nWritten) + " of the frame's " +
+                                 std::to_string(nFrameLength) + " bytes";
             return EDownloadResult::SendError;
+        }
         std::uint8_t reply[kReplyLength] = {};
         const int nReply = ReadReply(port.Get(), reply, clock);
         if (nReply == 0)

@@ -41,6 +41,8 @@ struct CFontDownload
 // header) and can pass nFrames when the display asks for more after the last.
 using DownloadProgress = std::function<void(int nFrame, int nFrames)>;
 
-// The file is opened before the port; both are closed again on return.
+// The file is opened before the port; both are closed again on return. When
+// the file or the port fails, *pCause (when given) gets the cause, naming
+// the file or the device; otherwise it is left empty.
 EDownloadResult DownloadFont(const CFontDownload& download, const DownloadProgress& progress,
-                             CClock& clock = CClock::Real());
+                             CClock& clock = CClock::Real(), std::string* pCause = nullptr);

@@ -168,9 +168,10 @@ CNetworkSerialPort::~CNetworkSerialPort()
     Close();
 }
 
-bool CNetworkSerialPort::Fail(const std::string& strWhat)
+bool CNetworkSerialPort::Fail(const std::string& strWhat, ESerialFault eFault)
 {
     m_strError = m_strDevice + ": " + strWhat;
+    m_eFault = eFault;
     return false;
 }
 
@@ -211,7 +212,8 @@ bool CNetworkSerialPort::Connect(const CAddress& address)
 #else
         const std::string strWhy = ::gai_strerror(nResult);
 #endif
-        return Fail("the name \"" + address.m_strHost + "\" does not resolve: " + strWhy);
+        return Fail("the name \"" + address.m_strHost + "\" does not resolve: " + strWhy,
+                    ESerialFault::NoDevice);
     }
     std::unique_ptr<addrinfo, void (*)(addrinfo*)> found(pFound, ::freeaddrinfo);
 
@@ -266,7 +268,7 @@ bool CNetworkSerialPort::Connect(const CAddress& address)
         if (Clock::now() >= deadline)
             break;
     }
-    return Fail(strCause);
+    return Fail(strCause, ESerialFault::NoDevice);
 }
 
 bool CNetworkSerialPort::Open(const std::string& strDevice)
@@ -278,6 +280,7 @@ bool CNetworkSerialPort::Open(const std::string& strDevice)
     }
     m_strDevice = strDevice;
     m_strError.clear();
+    m_eFault = ESerialFault::None;
     m_decoder = {};
     m_negotiator =
         telnet::CNegotiator({telnet::kOptBinary, telnet::kOptSuppressGoAhead, telnet::kOptComPort});
@@ -288,7 +291,8 @@ bool CNetworkSerialPort::Open(const std::string& strDevice)
     m_bDelivered = false;
     const std::optional<CAddress> address = ParseAddress(strDevice);
     if (!address)
-        return Fail("not a network port: write rfc2217://HOST:PORT or tcp://HOST:PORT");
+        return Fail("not a network port: write rfc2217://HOST:PORT or tcp://HOST:PORT",
+                    ESerialFault::NoDevice);
     m_bRfc2217 = address->m_bRfc2217;
     if (!Connect(*address))
         return false;
@@ -305,6 +309,7 @@ bool CNetworkSerialPort::Open(const std::string& strDevice)
         const std::string strCause = m_strError;
         Close();
         m_strError = strCause;
+        m_eFault = ESerialFault::Busy; // as a port server turns away a second client
         return false;
     }
 
@@ -333,7 +338,7 @@ bool CNetworkSerialPort::Open(const std::string& strDevice)
             const std::string strCause =
                 m_bPeerClosed ? Closed() : "the server does not answer the Telnet negotiation";
             Close();
-            return Fail(strCause);
+            return Fail(strCause, m_bPeerClosed ? ESerialFault::Busy : ESerialFault::Other);
         }
     }
     if (m_negotiator.PeerRefuses(kOptComPort))

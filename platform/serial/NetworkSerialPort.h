@@ -53,6 +53,7 @@ public:
     bool Purge(unsigned nFlags) override;
     bool Close() override;
     const std::string& GetLastError() const override { return m_strError; }
+    ESerialFault GetLastFault() const override { return m_eFault; }
 
 private:
 #ifdef _WIN32
@@ -63,7 +64,7 @@ private:
     static constexpr Socket kNoSocket = -1;
 #endif
 
-    bool Fail(const std::string& strWhat);
+    bool Fail(const std::string& strWhat, ESerialFault eFault = ESerialFault::Other);
     long long Failed(const std::string& strWhat); // Fail() for the counting calls: -1
     bool Connect(const CAddress& address);
     bool SendRaw(const std::vector<std::uint8_t>& bytes);
@@ -80,6 +81,7 @@ private:
     bool m_bRfc2217 = false;
     CReadTimeouts m_timeouts;
     std::string m_strError;
+    ESerialFault m_eFault = ESerialFault::None;
     telnet::CDecoder m_decoder;
     telnet::CNegotiator m_negotiator{
         {telnet::kOptBinary, telnet::kOptSuppressGoAhead, telnet::kOptComPort}};

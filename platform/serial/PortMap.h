@@ -40,6 +40,14 @@ CPortResolution ResolveComPort(unsigned nPort, const std::vector<std::string>& v
 // Through the user's and the system's map, warnings on stderr.
 CPortResolution ResolveComPort(unsigned nPort);
 
+class CSerialPort;
+
+// What to tell the user when COM port nPort, resolved as resolution says,
+// did not open: the port's own cause, and for a device that is not there,
+// where the mapping to it came from.
+std::string ComPortOpenError(unsigned nPort, const CPortResolution& resolution,
+                             const CSerialPort& port);
+
 // Sets or removes (empty strDevice) one entry in a map file, keeping every
 // other line and comment; written atomically. False with the cause in strError.
 bool EditPortMap(const std::string& strFile, unsigned nPort, const std::string& strDevice,

@@ -5,14 +5,21 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <grp.h>
 #include <optional>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -41,13 +48,143 @@ std::optional<speed_t> SpeedOf(std::uint32_t nBaud)
     return std::nullopt;
 }
 
+std::string GroupName(gid_t nGid)
+{
+    const group* pGroup = ::getgrgid(nGid);
+    return pGroup ? pGroup->gr_name : std::to_string(nGid);
+}
+
+std::string UserName(uid_t nUid)
+{
+    const passwd* pUser = ::getpwuid(nUid);
+    return pUser ? pUser->pw_name : std::to_string(nUid);
+}
+
+bool RunsInGroup(gid_t nGid)
+{
+    if (::getegid() == nGid)
+        return true;
+    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
+    const int nGot = ::getgroups(static_cast<int>(groups.size()), groups.data());
+    groups.resize(static_cast<std::size_t>(std::max(nGot, 0)));
+    return std::find(groups.begin(), groups.end(), nGid) != groups.end();
+}
+
+std::string ModeText(mode_t nMode)
+{
+    char szMode[8];
+    std::snprintf(szMode, sizeof szMode, "%04o", static_cast<unsigned>(nMode & 07777));
+    return szMode;
+}
+
+// Serial devices are given to a group (dialout, uucp...) whose members may
+// use them; the fix is nearly always to join it.
+std::string DeniedCause(const std::string& strDevice)
+{
+    struct stat st
+    {
+    };
+    if (::stat(strDevice.c_str(), &st) != 0)
+        return "permission denied (a folder on the way to it is closed to this user)";
+    const std::string strGroup = GroupName(st.st_gid);
+    constexpr mode_t nGroupRw = S_IRGRP | S_IWGRP;
+    if ((st.st_mode & nGroupRw) != nGroupRw || st.st_gid == 0)
+        return "permission denied: only its owner " + UserName(st.st_uid) + " may open it (mode " +
+               ModeText(st.st_mode) + ", group " + strGroup + ")";
+    if (RunsInGroup(st.st_gid))
+        return "permission denied, although this program runs in the group " + strGroup +
+               " that owns it (mode " + ModeText(st.st_mode) + ")";
+    return "permission denied: the device belongs to the group " + strGroup +
+           "; add your user to the group " + strGroup + " (sudo usermod -aG " + strGroup +
+           " $USER), then log in again";
+}
+
+// The processes with the device open, as "name (process N)", found through
+// /proc; those that cannot be looked into are passed over.
+std::vector<std::string> Holders(const std::string& strDevice)
+{
+    namespace fs = std::filesystem;
+    std::vector<std::string> holders;
+    struct stat device
+    {
+    };
+    if (::stat(strDevice.c_str(), &device) != 0)
+        return holders;
+    const auto sameNode = [&device](const struct stat& st)
+    {
+        // Several nodes can stand for one terminal (a by-id link, a copy).
+        if (S_ISCHR(device.st_mode))
+            return S_ISCHR(st.st_mode) && st.st_rdev == device.st_rdev;
+        return st.st_dev == device.st_dev && st.st_ino == device.st_ino;
+    };
+    std::error_code ec;
+    for (auto it = fs::directory_iterator("/proc", ec); !ec && it != fs::directory_iterator();
+         it.increment(ec))
+    {
+        const std::string strPid = it->path().filename().string();
+        if (strPid.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::error_code ecFd;
+        for (auto fd = fs::directory_iterator(it->path() / "fd", ecFd);
+             !ecFd && fd != fs::directory_iterator(); fd.increment(ecFd))
+        {
+            struct stat st
+            {
+            };
+            if (::stat(fd->path().c_str(), &st) != 0 || !sameNode(st))
+                continue;
+            std::string strName;
+            std::getline(std::ifstream(it->path() / "comm"), strName);
+            holders.push_back((strName.empty() ? std::string("a program") : strName) +
+                              " (process " + strPid + ")");
+            break;
+        }
+    }
+    return holders;
+}
+
+std::string BusyCause(const std::string& strDevice)
+{
+    std::string strCause = "the port is in use by another program";
+    const auto holders = Holders(strDevice);
+    constexpr std::size_t nShown = 4;
+    for (std::size_t i = 0; i < holders.size() && i < nShown; ++i)
+        strCause += (i == 0 ? ": " : ", ") + holders[i];
+    if (holders.size() > nShown)
+        strCause += " and " + std::to_string(holders.size() - nShown) + " more";
+    return strCause;
+}
+
+std::string NotSerialCause(int nFd)
+{
+    struct stat st
+    {
+    };
+    if (::fstat(nFd, &st) == 0)
+    {
+        if (S_ISREG(st.st_mode))
+            return "not a serial device (a regular file)";
+        if (S_ISFIFO(st.st_mode))
+            return "not a serial device (a pipe)";
+        if (S_ISSOCK(st.st_mode))
+            return "not a serial device (a socket)";
+    }
+    return "not a serial device (it has no terminal settings)";
+}
+
 } // namespace
 
 bool CPosixSerialPort::Fail(const std::string& strWhat, int nErrno)
 {
-    m_strError = m_strDevice + ": " + strWhat;
+    return Fail(ESerialFault::Other, strWhat, nErrno);
+}
+
+bool CPosixSerialPort::Fail(ESerialFault eFault, const std::string& strWhat, int nErrno)
+{
+    m_error.m_eFault = eFault;
+    m_error.m_strText = m_strDevice + ": " + strWhat;
     if (nErrno)
-        m_strError += std::string(": ") + std::strerror(nErrno);
+        m_error.m_strText += std::string(": ") + std::strerror(nErrno);
     return false;
 }
 
@@ -66,13 +203,13 @@ bool CPosixSerialPort::Open(const std::string& strDevice)
 {
     if (IsOpen())
     {
-        m_strError = m_strDevice + ": the port is already open";
+        m_error = {ESerialFault::Other, m_strDevice + ": the port is already open"};
         return false;
     }
     m_strDevice = strDevice;
-    m_strError.clear();
+    m_error = {};
     if (strDevice.empty())
-        return Fail("no device is set for this port");
+        return Fail(ESerialFault::NoDevice, "no device is set for this port");
 
     // O_NONBLOCK: the open must not wait for a modem's carrier, and reads
     // and writes are timed with poll() anyway.
@@ -80,28 +217,56 @@ bool CPosixSerialPort::Open(const std::string& strDevice)
     if (nFd < 0)
     {
         const int nErr = errno;
-        return Fail(nErr == EBUSY ? "the port is in use by another program" : "cannot open", nErr);
+        switch (nErr)
+        {
+        case ENOENT:
+        case ENOTDIR:
+            return Fail(ESerialFault::NoDevice, "no such device");
+        case ENODEV:
+        case ENXIO:
+            return Fail(ESerialFault::NoDevice,
+                        "no such device (the node is there, but no port answers behind it)");
+        case EACCES:
+        case EPERM:
+            return Fail(ESerialFault::Denied, DeniedCause(strDevice));
+        case EBUSY:
+            return Fail(ESerialFault::Busy, BusyCause(strDevice));
+        case EISDIR:
+            return Fail(ESerialFault::NotSerial, "not a serial device (a folder)");
+        default:
+            return Fail("cannot open", nErr);
+        }
     }
-    auto giveUp = [&](const std::string& strWhat, int nErr)
+    auto giveUp = [&](ESerialFault eFault, const std::string& strWhat, int nErr)
     {
         ::close(nFd);
-        return Fail(strWhat, nErr);
+        return Fail(eFault, strWhat, nErr);
     };
     if (!::isatty(nFd))
-        return giveUp("not a serial port", 0);
+        return giveUp(ESerialFault::NotSerial, NotSerialCause(nFd), 0);
     if (::flock(nFd, LOCK_EX | LOCK_NB) != 0)
     {
         const int nErr = errno;
-        return giveUp(nErr == EWOULDBLOCK ? "the port is in use by another program"
-                                          : "cannot lock the port",
-                      nErr == EWOULDBLOCK ? 0 : nErr);
+        if (nErr != EWOULDBLOCK)
+            return giveUp(ESerialFault::Other, "cannot lock the port", nErr);
+        // Closed before the holders are looked for, so that this process
+        // counts only when it holds the port elsewhere.
+        ::close(nFd);
+        return Fail(ESerialFault::Busy, BusyCause(strDevice));
     }
     if (::ioctl(nFd, TIOCEXCL) != 0)
-        return giveUp("cannot take the port exclusively", errno);
+        return giveUp(ESerialFault::Other, "cannot take the port exclusively", errno);
 
     termios tio{};
     if (::tcgetattr(nFd, &tio) != 0)
-        return giveUp("cannot read the line settings", errno);
+    {
+        const int nErr = errno;
+        ::ioctl(nFd, TIOCNXCL);
+        if (nErr == ENOTTY)
+            return giveUp(ESerialFault::NotSerial, NotSerialCause(nFd), 0);
+        return giveUp(ESerialFault::Other, "cannot read the line settings", nErr);
+    }
+    m_found = tio;
     ::cfmakeraw(&tio);
     tio.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY | INPCK);
     tio.c_cflag &= ~static_cast<tcflag_t>(CSTOPB | CRTSCTS);
@@ -112,7 +277,7 @@ bool CPosixSerialPort::Open(const std::string& strDevice)
     {
         const int nErr = errno;
         ::ioctl(nFd, TIOCNXCL);
-        return giveUp("cannot put the line in raw mode", nErr);
+        return giveUp(ESerialFault::Other, "cannot put the line in raw mode", nErr);
     }
     m_nFd = nFd;
     m_timeouts = {};
@@ -294,6 +459,9 @@ bool CPosixSerialPort::Close()
 {
     if (!IsOpen())
         return false;
+    // Whatever this port changed goes back as found. A line that hung up
+    // refuses, and then there is nothing left to restore for.
+    ::tcsetattr(m_nFd, TCSANOW, &m_found);
     // The exclusive flag belongs to the terminal, not to our descriptor: it
     // would outlive us while anyone else (a pseudo-terminal's owner) keeps
     // the line open, and lock every later user out.

@@ -55,6 +55,10 @@ public:
     {
         return m_pPort ? m_pPort->GetLastError() : m_strNeverOpened;
     }
+    ESerialFault GetLastFault() const override
+    {
+        return m_pPort ? m_pPort->GetLastFault() : ESerialFault::None;
+    }
 
 private:
     CSerialPort& Port()

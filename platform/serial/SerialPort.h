@@ -40,6 +40,24 @@ struct CReadTimeouts
     bool operator==(const CReadTimeouts&) const = default;
 };
 
+// What kind of failure the last one was, for callers that act on it; the
+// text (GetLastError) says it to the user.
+enum class ESerialFault
+{
+    None,
+    Other,
+    NoDevice,  // nothing at the device path (or no port of that name)
+    Denied,    // the user may not open the device
+    Busy,      // another program holds the port
+    NotSerial, // it opened, but it is no serial line (a file, a folder...)
+};
+
+struct CSerialError
+{
+    ESerialFault m_eFault = ESerialFault::None;
+    std::string m_strText;
+};
+
 // The platform's purge flags.
 inline constexpr unsigned PURGE_TXABORT = 0x1;
 inline constexpr unsigned PURGE_RXABORT = 0x2;
@@ -52,7 +70,8 @@ public:
     virtual ~CSerialPort() = default;
 
     // Opens the device for reading and writing, exclusively: a port another
-    // program holds does not open. The line is put in raw mode.
+    // program holds does not open. The line is put in raw mode; Close puts
+    // back the settings it had.
     virtual bool Open(const std::string& strDevice) = 0;
     virtual bool IsOpen() const = 0;
     // Reads the port's current line settings and applies rate, parity and
@@ -69,6 +88,7 @@ public:
     virtual bool Close() = 0;
     // The cause of the last failure, naming the device.
     virtual const std::string& GetLastError() const = 0;
+    virtual ESerialFault GetLastFault() const = 0;
 };
 
 // The platform's serial port: termios on POSIX, the communications API on Windows.

@@ -1,6 +1,7 @@
 #include "Win32SerialPort.h"
 
 #include <algorithm>
+#include <cstring>
 #include <windows.h>
 
 namespace
@@ -22,12 +23,13 @@ std::string SystemMessage(DWORD nError)
 }
 } // namespace
 
-bool CWin32SerialPort::Fail(const std::string& strWhat)
+bool CWin32SerialPort::Fail(const std::string& strWhat, ESerialFault eFault)
 {
     const DWORD nError = ::GetLastError();
-    m_strError = m_strDevice + ": " + strWhat;
+    m_error.m_eFault = eFault;
+    m_error.m_strText = m_strDevice + ": " + strWhat;
     if (nError != ERROR_SUCCESS)
-        m_strError += ": " + SystemMessage(nError);
+        m_error.m_strText += ": " + SystemMessage(nError);
     return false;
 }
 
@@ -41,28 +43,45 @@ bool CWin32SerialPort::Open(const std::string& strDevice)
 {
     if (IsOpen())
     {
-        m_strError = m_strDevice + ": the port is already open";
+        m_error = {ESerialFault::Other, m_strDevice + ": the port is already open"};
         return false;
     }
     m_strDevice = strDevice;
-    m_strError.clear();
+    m_error = {};
     // Share mode 0: nobody else may open the port while we hold it.
     HANDLE hPort = ::CreateFileA(strDevice.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                  OPEN_EXISTING, 0, nullptr);
     if (hPort == INVALID_HANDLE_VALUE)
-        return Fail(::GetLastError() == ERROR_ACCESS_DENIED
-                        ? "the port is in use by another program"
-                        : "cannot open");
+    {
+        switch (::GetLastError())
+        {
+        // A COM port refuses a second opener with "access denied".
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+            return Fail("the port is in use by another program", ESerialFault::Busy);
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return Fail("no such port", ESerialFault::NoDevice);
+        default:
+            return Fail("cannot open");
+        }
+    }
     // Only a communications device has line settings. Nothing is changed
     // here: what changes is each program's choice (Configure).
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     if (!::GetCommState(hPort, &dcb))
     {
-        Fail("not a serial port");
+        Fail("not a serial device", ESerialFault::NotSerial);
         ::CloseHandle(hPort);
         return false;
     }
+    m_strFoundState.assign(reinterpret_cast<const char*>(&dcb), sizeof dcb);
+    COMMTIMEOUTS ct{};
+    if (::GetCommTimeouts(hPort, &ct))
+        m_strFoundTimeouts.assign(reinterpret_cast<const char*>(&ct), sizeof ct);
+    else
+        m_strFoundTimeouts.clear();
     m_pHandle = hPort;
     return true;
 }
@@ -147,6 +166,19 @@ bool CWin32SerialPort::Close()
 {
     if (!IsOpen())
         return false;
+    // The next user of the port finds it as this one did.
+    if (m_strFoundState.size() == sizeof(DCB))
+    {
+        DCB dcb{};
+        std::memcpy(&dcb, m_strFoundState.data(), sizeof dcb);
+        ::SetCommState(AsHandle(m_pHandle), &dcb);
+    }
+    if (m_strFoundTimeouts.size() == sizeof(COMMTIMEOUTS))
+    {
+        COMMTIMEOUTS ct{};
+        std::memcpy(&ct, m_strFoundTimeouts.data(), sizeof ct);
+        ::SetCommTimeouts(AsHandle(m_pHandle), &ct);
+    }
     const BOOL bClosed = ::CloseHandle(AsHandle(m_pHandle));
     m_pHandle = nullptr;
     if (!bClosed)

@@ -6,8 +6,9 @@
 
 // The Windows backend: the communications API, ordinary blocking handles.
 // The platform gives everything the interface asks for (share mode 0 for
-// exclusive access, COMMTIMEOUTS for the read time-outs), so this class only
-// passes calls through.
+// exclusive access, COMMTIMEOUTS for the read time-outs), so this class
+// mostly passes calls through. The line settings and time-outs found at
+// open are put back on close.
 class CWin32SerialPort final : public CSerialPort
 {
 public:
@@ -24,15 +25,20 @@ public:
     long long Read(void* pBuffer, std::size_t nCount) override;
     bool Purge(unsigned nFlags) override;
     bool Close() override;
-    const std::string& GetLastError() const override { return m_strError; }
+    const std::string& GetLastError() const override { return m_error.m_strText; }
+    ESerialFault GetLastFault() const override { return m_error.m_eFault; }
 
 private:
     // Sets the error to "<device>: <what>: <the system's text>"; returns false.
-    bool Fail(const std::string& strWhat);
+    bool Fail(const std::string& strWhat, ESerialFault eFault = ESerialFault::Other);
     // Fail() for the calls that return a count: -1.
     long long Failed(const std::string& strWhat);
 
     void* m_pHandle = nullptr; // the HANDLE; nullptr when closed
     std::string m_strDevice;
-    std::string m_strError;
+    CSerialError m_error;
+    // What the port had at open (a DCB and a COMMTIMEOUTS, kept as bytes so
+    // that this header needs no system header); empty when unknown.
+    std::string m_strFoundState;
+    std::string m_strFoundTimeouts;
 };

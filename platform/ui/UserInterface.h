@@ -77,6 +77,14 @@ public:
     }
 };
 
+// A program's own message with the cause of the failure on a second line;
+// the message alone when there is no cause. The message stays as the
+// program defines it, so the first line is all a user of old knows.
+inline std::string WithCause(const std::string& strMessage, const std::string& strCause)
+{
+    return strCause.empty() ? strMessage : strMessage + "\n" + strCause;
+}
+
 // One entry of a file-type list: "Dat Files *.dat" and "*.dat".
 struct CFileFilter
 {

@@ -27,7 +27,7 @@ void Updata::Report(int nResult, const char* pszComplete, const char* pszFail)
     if (nResult)
         m_ui.MessageBox(pszComplete, EMessageIcon::Information);
     else
-        m_ui.MessageBox(pszFail, EMessageIcon::Warning);
+        m_ui.MessageBox(WithCause(pszFail, m_polelink.LastErrorText()), EMessageIcon::Warning);
 }
 
 void Updata::OnInitDialog()

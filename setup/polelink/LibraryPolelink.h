@@ -12,4 +12,5 @@ public:
     void Init() override;
     int UpdateFontLib(const std::string& strPath, unsigned long dwArea,
                       unsigned long dwPage) override;
+    std::string LastErrorText() override;
 };

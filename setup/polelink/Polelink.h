@@ -21,4 +21,6 @@ public:
     virtual void Init() = 0;
     virtual int UpdateFontLib(const std::string& strPath, unsigned long dwArea,
                               unsigned long dwPage) = 0;
+    // Why the library's latest call failed, when it says ("" otherwise).
+    virtual std::string LastErrorText() = 0;
 };

@@ -40,3 +40,10 @@ extern "C"
 POLELINK_API int UpdateFontLib(const char* pszPath, unsigned long dwArea, unsigned long dwPage);
 
 inline constexpr unsigned long kPolelinkAllPages = 0xFFFFFFFFul;
+
+// Not one of the maker's functions: the stand-in adds it, and the program
+// looks it up by this name at run time, so that it runs with either library.
+// The cause of the stand-in's latest failure, one line of text ("" for
+// none), valid until the next call into the library.
+using PolelinkLastErrorTextProc = const char* (*)();
+inline constexpr const char* kPolelinkLastErrorTextName = "PolelinkLastErrorText";

@@ -36,9 +36,16 @@ std::optional<std::chrono::milliseconds> FramePauseFromText(const std::string& s
 
 int CPolelinkDevice::Fail(const std::string& strWhy)
 {
+    m_strLastError = strWhy;
     if (m_report)
         m_report(strWhy);
     return 0;
+}
+
+std::string CPolelinkDevice::NoConnection() const
+{
+    return m_strOpenFailure.empty() ? "no connection is open"
+                                    : "no connection is open (" + m_strOpenFailure + ")";
 }
 
 bool CPolelinkDevice::Send(const std::uint8_t* pData, std::size_t nCount)
@@ -62,7 +69,14 @@ int CPolelinkDevice::OpenComm()
 {
     if (m_port.IsOpen())
         CloseComm();
+    // Whatever fails from here on is why there is no connection.
+    const int nResult = Open();
+    m_strOpenFailure = nResult ? std::string() : m_strLastError;
+    return nResult;
+}
 
+int CPolelinkDevice::Open()
+{
     CConnectionFile file(m_strConnectionPath);
     if (!file.Exists())
     {
@@ -80,9 +94,12 @@ int CPolelinkDevice::OpenComm()
         return Fail(m_strConnectionPath + ": " + kBaudRateKey + "=" +
                     std::to_string(settings.m_nBaudRate) + " is not a baud rate of the line");
 
-    m_strDevice = m_deviceOf(static_cast<unsigned>(settings.m_nPort));
+    const auto nPort = static_cast<unsigned>(settings.m_nPort);
+    const CPortResolution resolution = m_deviceOf(nPort);
+    m_strDevice = resolution.m_strDevice;
     if (!m_port.Open(m_strDevice))
-        return Fail("COM" + std::to_string(settings.m_nPort) + ": " + m_port.GetLastError());
+        return Fail("COM" + std::to_string(nPort) + ": " +
+                    ComPortOpenError(nPort, resolution, m_port));
     if (!m_port.Configure(CSerialSettings{static_cast<std::uint32_t>(settings.m_nBaudRate), 0, 8}))
     {
         const std::string strError = m_port.GetLastError();
@@ -106,7 +123,7 @@ int CPolelinkDevice::WirteStrData(const char* pData, int nLength)
     if (nLength < 0 || (nLength > 0 && !pData))
         return Fail("WirteStrData: no data or a negative length (" + std::to_string(nLength) + ")");
     if (!m_port.IsOpen())
-        return Fail("no connection is open: " + std::to_string(nLength) + " bytes not sent");
+        return Fail(NoConnection() + ": " + std::to_string(nLength) + " bytes not sent");
     return Send(reinterpret_cast<const std::uint8_t*>(pData), static_cast<std::size_t>(nLength))
                ? 1
                : 0;
@@ -116,7 +133,7 @@ int CPolelinkDevice::Init()
 {
     static constexpr std::uint8_t kInitialise[] = {0x1B, 0x40};
     if (!m_port.IsOpen())
-        return Fail("no connection is open: initialise not sent");
+        return Fail(NoConnection() + ": initialise not sent");
     return Send(kInitialise, sizeof kInitialise) ? 1 : 0;
 }
 
@@ -150,7 +167,7 @@ int CPolelinkDevice::UpdateFontLib(const char* pszPath, unsigned long dwArea, un
     file.Close();
 
     if (!m_port.IsOpen())
-        return Fail("no connection is open: font file not sent");
+        return Fail(NoConnection() + ": font file not sent");
     for (unsigned long nPage = nFirst; nPage <= nLast; ++nPage)
     {
         std::array<std::uint8_t, kFontFrameBytes> frame{};

@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "ConnectionFile.h"
+#include "PortMap.h"
 #include "SerialPort.h"
 
 #include <chrono>
@@ -22,8 +23,9 @@
 class CPolelinkDevice
 {
 public:
-    // The device of COM port n (ComPortDevice in the library).
-    using DeviceOfPort = std::function<std::string(unsigned)>;
+    // The device of COM port n and where that mapping came from
+    // (ResolveComPort in the library).
+    using DeviceOfPort = std::function<CPortResolution(unsigned)>;
     using Report = std::function<void(const std::string&)>;
 
     CPolelinkDevice(CSerialPort& port, CClock& clock, DeviceOfPort deviceOf, Report report,
@@ -50,12 +52,17 @@ public:
     int UpdateFontLib(const char* pszPath, unsigned long dwArea, unsigned long dwPage);
 
     bool IsOpen() const { return m_port.IsOpen(); }
+    // The latest failure as it was reported; "" until one happens.
+    const std::string& LastError() const { return m_strLastError; }
 
     // The pause after each font frame; kFontFramePause unless shortened.
     void SetFramePause(std::chrono::milliseconds pause) { m_framePause = pause; }
 
 private:
+    int Open();
     int Fail(const std::string& strWhy);
+    // "no connection is open", with why the last open failed when it did.
+    std::string NoConnection() const;
     bool Send(const std::uint8_t* pData, std::size_t nCount);
 
     CSerialPort& m_port;
@@ -65,6 +72,8 @@ private:
     std::string m_strConnectionPath;
     std::string m_strDevice;
     std::chrono::milliseconds m_framePause;
+    std::string m_strLastError;
+    std::string m_strOpenFailure; // why the latest OpenComm failed; "" when it did not
 };
 
 // The pause after each font frame: the pace at which the display is known

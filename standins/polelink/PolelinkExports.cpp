@@ -26,7 +26,9 @@ CPolelinkDevice& Device()
     static const std::unique_ptr<CSerialPort> pPort = CreateSerialPort();
     static CPolelinkDevice device = []
     {
-        CPolelinkDevice made(*pPort, CClock::Real(), ComPortDevice, ReportToStderr);
+        CPolelinkDevice made(
+            *pPort, CClock::Real(), [](unsigned nPort) { return ResolveComPort(nPort); },
+            ReportToStderr);
         if (const char* pszPause = std::getenv(kFramePauseVariable))
         {
             if (const auto pause = FramePauseFromText(pszPause))
@@ -83,4 +85,18 @@ extern "C" int Init()
 int UpdateFontLib(const char* pszPath, unsigned long dwArea, unsigned long dwPage)
 {
     return Guarded([=] { return Device().UpdateFontLib(pszPath, dwArea, dwPage); });
+}
+
+// Ours, beside the five: the setup utility finds it by name when it is
+// there, and does without it with the maker's library.
+extern "C" POLELINK_API const char* PolelinkLastErrorText()
+{
+    try
+    {
+        return Device().LastError().c_str();
+    }
+    catch (...)
+    {
+        return "";
+    }
 }

@@ -309,7 +309,9 @@ TEST_F(PagewingGui, PortNotOpenedAndOpenPortFail)
     ClickControl(dialog, IDC_OPEN);
     ASSERT_TRUE(PumpUntil([&] { return m_watcher.Seen().size() == 1; }));
     const CModalDialogWatcher::CSeen& box = m_watcher.Seen()[0];
-    EXPECT_EQ(box.m_strText, "Open port fail!");
+    // The product's message, then the library's cause on a second line.
+    EXPECT_EQ(box.m_strText, "Open port fail!\n/nonexistent/vfdkit/tty: no such device (COM7 is "
+                             "mapped to it by the variable VFDKIT_COM7)");
     EXPECT_EQ(box.m_strCaption, "Pagewing");
     EXPECT_EQ(box.m_strIcon, "error");
     EXPECT_EQ(box.m_buttons, std::vector<std::string>{"OK"});

@@ -36,6 +36,7 @@ public:
     std::int32_t DownLoadFileSinglePage(const char* pszPath, std::uint32_t dwArea,
                                         std::int32_t nPage) override;
     void SetMessageHook(CUserInterface* pUi) override { m_pHook = pUi; }
+    std::string LastErrorText() override { return m_strLastErrorText; }
 
     // The names of the calls so far, in order.
     std::vector<std::string> Names() const;
@@ -51,6 +52,7 @@ public:
     std::int32_t m_nCloseResult = 1;
     std::int32_t m_nClearResult = 1;
     std::int32_t m_nDownloadResult = 1;
+    std::string m_strLastErrorText;
     // Messages the next downloads show through the hook before they return
     // (the library's "Please select the file path first!" and the like).
     std::vector<std::string> m_downloadMessages;

@@ -47,7 +47,9 @@ def main():
                 vf620.Display(port=8, library=lib)
                 raise AssertionError("a missing port opened")
             except vf620.VF620Error as error:
-                assert "COM8" in str(error)
+                missing = os.path.join(folder, "no-such-device")
+                assert str(error) == ("cannot open COM8: %s: no such device (COM8 is mapped to it "
+                                      "by the variable VFDKIT_COM8)" % missing), str(error)
         finally:
             sim.terminate()
             sim.wait(10)

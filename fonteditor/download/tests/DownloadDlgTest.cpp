@@ -6,6 +6,8 @@
 #include "FakeSerialPort.h"
 #include "RecordingUserInterface.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -216,7 +218,9 @@ TEST_F(DownloadDlg, ThePathIsShownBeforeTheFileOrPortIsTouched)
             bPortTouched = m_nPortsMade > 0;
     };
     Download(strMissing);
-    EXPECT_EQ(m_ui.Texts(), (std::vector<std::string>{strMissing, kMsgOpenFileError}));
+    EXPECT_EQ(m_ui.Texts(), (std::vector<std::string>{
+                                strMissing, std::string(kMsgOpenFileError) + "\n" + strMissing +
+                                                ": cannot open: " + std::strerror(ENOENT)}));
     EXPECT_EQ(m_ui.m_messages[0].m_icon, EMessageIcon::Warning);
     EXPECT_FALSE(bPortTouched);
     EXPECT_EQ(m_nPortsMade, 0);
@@ -234,18 +238,27 @@ TEST_F(DownloadDlg, PortsThatDoNotOpenGiveOneMessageAndSendNothing)
         m_dlg.OnInitDialog();
         m_controls.SetSelectionIndex(IDC_SERIAL_PORT, nIndex);
         m_dlg.OnDownload();
-        EXPECT_EQ(m_ui.Texts(), (std::vector<std::string>{strFont, kMsgOpenPortError}));
+        m_dlg.m_nPortIndex = 0;
+        EXPECT_EQ(m_ui.Texts(),
+                  (std::vector<std::string>{strFont, std::string(kMsgOpenPortError) + "\nCOM" +
+                                                         std::to_string(nIndex + 1) +
+                                                         ": only COM1 to COM9 can be reached"}));
     }
     EXPECT_EQ(m_nPortsMade, 0);
 
+    // The product's message first, the port's cause on the second line.
     m_ui.m_messages.clear();
-    m_port.m_bFailOpen = true; // missing or held by another program
+    m_port.m_bFailOpen = true;
+    m_port.m_eOpenFault = ESerialFault::Busy;
+    m_port.m_strOpenCause = "the port is in use by another program";
     Download(strFont);
-    EXPECT_EQ(Result(), kMsgOpenPortError);
+    EXPECT_EQ(Result(), std::string(kMsgOpenPortError) + "\n" + m_port.m_strDevice +
+                            ": the port is in use by another program");
     m_port.m_bFailOpen = false;
     m_port.m_bFailConfigure = true;
     Download(strFont);
-    EXPECT_EQ(Result(), kMsgOpenPortError);
+    EXPECT_EQ(Result(),
+              std::string(kMsgOpenPortError) + "\n" + m_port.m_strDevice + ": settings rejected");
     EXPECT_FALSE(m_port.IsOpen());
     EXPECT_TRUE(m_port.m_writes.empty());
 }
@@ -404,7 +417,7 @@ TEST_F(DownloadDlg, FailedOrShortWritesEndTheTransfer)
     const std::string strFont = WriteFont(RandomBytes(400));
     m_port.m_nFailWriteAt = 1;
     Download(strFont);
-    EXPECT_EQ(Result(), kMsgSendError);
+    EXPECT_EQ(Result(), std::string(kMsgSendError) + "\n" + m_port.m_strDevice + ": write failed");
     EXPECT_EQ(m_display.m_frames.size(), 1u);
     ExpectCleanedUp();
 
@@ -413,7 +426,8 @@ TEST_F(DownloadDlg, FailedOrShortWritesEndTheTransfer)
     m_display.Attach(shortPort);
     shortPort.m_nShortWriteAt = 0;
     Download(strFont);
-    EXPECT_EQ(Result(), kMsgSendError);
+    EXPECT_EQ(Result(),
+              std::string(kMsgSendError) + "\nthe line took only 11 of the frame's 12 bytes");
     EXPECT_FALSE(shortPort.IsOpen());
 }
 
@@ -469,6 +483,8 @@ TEST_F(DownloadDlg, AFileTooLongForTheHeaderIsNotSent)
     if (ec)
         GTEST_SKIP() << "no sparse file here: " << ec.message();
     Download(strFont);
-    EXPECT_EQ(m_ui.Texts(), (std::vector<std::string>{strFont, kMsgOpenFileError}));
+    EXPECT_EQ(m_ui.Texts(),
+              (std::vector<std::string>{strFont, std::string(kMsgOpenFileError) + "\n" + strFont +
+                                                     ": longer than a download can announce"}));
     EXPECT_EQ(m_nPortsMade, 0);
 }

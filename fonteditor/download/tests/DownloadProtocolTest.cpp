@@ -139,7 +139,18 @@ TEST_F(DownloadAgainstVfdsim, EveryFaultOfTheDisplayGivesItsMessage)
         SCOPED_TRACE(c.m_options[0]);
         CVfdsimProcess sim;
         ASSERT_TRUE(sim.Start(kPort, c.m_options));
-        EXPECT_EQ(Download(WriteFont(600)), c.m_pszMessage);
+        // The message first; a failed write adds the port's cause.
+        const std::string strText = Download(WriteFont(600));
+        EXPECT_EQ(strText.substr(0, strText.find('\n')), c.m_pszMessage);
+        if (c.m_pszMessage == kMsgSendError)
+        {
+            EXPECT_EQ(strText.rfind(std::string(kMsgSendError) + "\n" + sim.Device() + ": ", 0), 0u)
+                << strText;
+        }
+        else
+        {
+            EXPECT_EQ(strText, c.m_pszMessage);
+        }
         EXPECT_EQ(m_dlg.m_progress.GetPos(), 0);
         if (c.m_pszMessage == kMsgReadTimeout)
         {
@@ -183,21 +194,30 @@ TEST_F(DownloadAgainstVfdsim, RepeatedRequestsAndLongRepliesStillDeliverTheFile)
     }
 }
 
-TEST_F(DownloadAgainstVfdsim, PortsThatCannotBeOpenedGiveOpenSerialPortError)
+TEST_F(DownloadAgainstVfdsim, PortsThatCannotBeOpenedGiveOpenSerialPortErrorAndTheCause)
 {
     ASSERT_TRUE(m_sim.Start(kPort));
     const std::string strFont = WriteFont(10);
-    EXPECT_EQ(Download(strFont, -1), kMsgOpenPortError); // port 0
-    EXPECT_EQ(Download(strFont, 9), kMsgOpenPortError);  // port 10
+    const std::string strError = std::string(kMsgOpenPortError) + "\n";
+    EXPECT_EQ(Download(strFont, -1), strError + "COM0: only COM1 to COM9 can be reached");
+    EXPECT_EQ(Download(strFont, 9), strError + "COM10: only COM1 to COM9 can be reached");
     ::setenv("VFDKIT_COM5", "/dev/vfdkit-missing-port", 1);
-    EXPECT_EQ(Download(strFont, 4), kMsgOpenPortError);
+    EXPECT_EQ(Download(strFont, 4), strError +
+                                        "/dev/vfdkit-missing-port: no such device (COM5 is mapped "
+                                        "to it by the variable VFDKIT_COM5)");
     ::unsetenv("VFDKIT_COM5");
-    // Held by another program.
+    // Held by another program (this one, through another port object).
     {
         CPosixSerialPort holder;
         ASSERT_TRUE(holder.Open(m_sim.Device()));
-        EXPECT_EQ(Download(strFont), kMsgOpenPortError);
-        EXPECT_EQ(m_ui.Texts(), (std::vector<std::string>{strFont, kMsgOpenPortError}));
+        const std::string strText = Download(strFont);
+        EXPECT_EQ(strText.rfind(
+                      strError + m_sim.Device() + ": the port is in use by another program: ", 0),
+                  0u)
+            << strText;
+        EXPECT_NE(strText.find("(process " + std::to_string(::getpid()) + ")"), std::string::npos)
+            << strText;
+        EXPECT_EQ(m_ui.Texts().size(), 2u);
     }
     EXPECT_EQ(Download(strFont), kMsgDownloadOk);
     EXPECT_TRUE(ParseEvents("frame").size() == 2u);

@@ -36,6 +36,7 @@ public:
     bool Purge(unsigned nFlags) override { return m_fake.Purge(nFlags); }
     bool Close() override { return m_fake.Close(); }
     const std::string& GetLastError() const override { return m_fake.GetLastError(); }
+    ESerialFault GetLastFault() const override { return m_fake.GetLastFault(); }
 
 private:
     CFakeSerialPort& m_fake;

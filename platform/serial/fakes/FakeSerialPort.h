@@ -33,6 +33,7 @@ public:
     bool Purge(unsigned nFlags) override;
     bool Close() override;
     const std::string& GetLastError() const override { return m_strError; }
+    ESerialFault GetLastFault() const override { return m_eFault; }
 
     // Every byte written so far, in order.
     std::vector<std::uint8_t> Written() const;
@@ -42,6 +43,9 @@ public:
 
     // Failure switches.
     bool m_bFailOpen = false;
+    // What a failed open reports: the kind, and the cause after "<device>: ".
+    ESerialFault m_eOpenFault = ESerialFault::Other;
+    std::string m_strOpenCause = "cannot open";
     bool m_bFailConfigure = false;
     bool m_bFailClose = false;
     int m_nFailWriteAt = -1;  // the write call (0-based) that fails; -1 none
@@ -65,4 +69,5 @@ private:
     int m_nWriteCalls = 0;
     std::deque<std::vector<std::uint8_t>> m_reads;
     std::string m_strError;
+    ESerialFault m_eFault = ESerialFault::None;
 };

@@ -25,8 +25,9 @@ TEST(Win32SerialPort, AMissingPortFailsWithItsNameAndTheSystemsCause)
     EXPECT_FALSE(port.Open("\\\\.\\COM250"));
     EXPECT_FALSE(port.IsOpen());
     const std::string& error = port.GetLastError();
-    EXPECT_TRUE(StartsWith(error, "\\\\.\\COM250: cannot open: ")) << error;
-    EXPECT_GT(error.size(), std::string("\\\\.\\COM250: cannot open: ").size()) << error;
+    EXPECT_EQ(port.GetLastFault(), ESerialFault::NoDevice);
+    EXPECT_TRUE(StartsWith(error, "\\\\.\\COM250: no such port: ")) << error;
+    EXPECT_GT(error.size(), std::string("\\\\.\\COM250: no such port: ").size()) << error;
 }
 
 TEST(Win32SerialPort, AFileIsNoSerialPortAndIsClosedAgain)
@@ -36,7 +37,8 @@ TEST(Win32SerialPort, AFileIsNoSerialPortAndIsClosedAgain)
     CWin32SerialPort port;
     EXPECT_FALSE(port.Open(path.string()));
     EXPECT_FALSE(port.IsOpen());
-    EXPECT_EQ(port.GetLastError().rfind(path.string() + ": not a serial port", 0), 0u)
+    EXPECT_EQ(port.GetLastFault(), ESerialFault::NotSerial);
+    EXPECT_EQ(port.GetLastError().rfind(path.string() + ": not a serial device", 0), 0u)
         << port.GetLastError();
     // Windows deletes no file that is still open: the handle is gone.
     std::error_code ec;

@@ -125,6 +125,14 @@ TEST_F(UpdataTest, UpdateSinglePageSendsThePageNumberCountedFromOne)
     EXPECT_EQ(call.m_dwArea, 1u);
     EXPECT_EQ(call.m_dwPage, 8u);
     EXPECT_EQ(ui.Texts().back(), "Download file single page fail!");
+
+    // A library that says why: the page's message, then the cause.
+    polelink.m_strLastErrorText = "COM6: /dev/ttyS5: permission denied";
+    page.OnUpdateSinglePage();
+    EXPECT_EQ(ui.Texts().back(),
+              "Download file single page fail!\nCOM6: /dev/ttyS5: permission denied");
+    page.OnUpdateAllPages();
+    EXPECT_EQ(ui.Texts().back(), "Download file fail!\nCOM6: /dev/ttyS5: permission denied");
 }
 
 TEST_F(UpdataTest, ATypedPageNumberCountsWhenTheListHoldsIt)

@@ -42,6 +42,8 @@ public:
     void Init() override { Record({ECall::Init}); }
     int UpdateFontLib(const std::string& strPath, unsigned long dwArea,
                       unsigned long dwPage) override;
+    std::string LastErrorText() override { return m_strLastErrorText; }
+    std::string m_strLastErrorText;
 
     // The bytes of each WirteStrData call, one entry a call, in order.
     std::vector<std::vector<std::uint8_t>> Sent() const;

@@ -18,7 +18,10 @@ struct PolelinkDeviceTest : ::testing::Test
     CVirtualClock clock;
     CFakeSerialPort port{&clock};
     std::vector<std::string> reports;
-    CPolelinkDevice device{port, clock, [](unsigned n) { return "/dev/fake" + std::to_string(n); },
+    CPolelinkDevice device{port, clock,
+                           [](unsigned n) {
+                               return CPortResolution{"/dev/fake" + std::to_string(n), "default"};
+                           },
                            [this](const std::string& s) { reports.push_back(s); },
                            dir / "Polelink.ini"};
 
@@ -123,6 +126,28 @@ TEST_F(PolelinkDeviceTest, APortThatWillNotOpenOrTakeItsRateIsReported)
     EXPECT_EQ(device.OpenComm(), 0);
     EXPECT_FALSE(device.IsOpen());
     EXPECT_EQ(reports.size(), 2u);
+}
+
+TEST_F(PolelinkDeviceTest, LaterCallsWithoutAConnectionSayWhyItDidNotOpen)
+{
+    Connection("3", "9600");
+    port.m_bFailOpen = true;
+    port.m_eOpenFault = ESerialFault::Denied;
+    port.m_strOpenCause = "permission denied";
+    EXPECT_EQ(device.OpenComm(), 0);
+    EXPECT_EQ(device.LastError(), "COM3: /dev/fake3: permission denied");
+    const std::string strFont = Font(10);
+    EXPECT_EQ(device.UpdateFontLib(strFont.c_str(), 0, 1), 0);
+    EXPECT_EQ(device.LastError(), "no connection is open (COM3: /dev/fake3: permission denied): "
+                                  "font file not sent");
+    EXPECT_EQ(reports.back(), device.LastError());
+
+    // Once a connection opened, the old cause is gone.
+    port.m_bFailOpen = false;
+    EXPECT_EQ(device.OpenComm(), 1);
+    EXPECT_EQ(device.CloseComm(), 1);
+    EXPECT_EQ(device.Init(), 0);
+    EXPECT_EQ(device.LastError(), "no connection is open: initialise not sent");
 }
 
 TEST_F(PolelinkDeviceTest, OpenCommAgainReopensWithTheFilesNewSettings)

@@ -78,7 +78,7 @@ Bytes ReadAvailable(int nMaster, std::size_t nExpected)
 }
 } // namespace
 
-TEST_F(PolelinkLibraryTest, ExportsExactlyTheFiveFunctions)
+TEST_F(PolelinkLibraryTest, ExportsExactlyTheFiveFunctionsAndTheCauseText)
 {
     EXPECT_NE(library.Find<void>("OpenComm"), nullptr);
     EXPECT_NE(library.Find<void>("CloseComm"), nullptr);
@@ -105,7 +105,7 @@ TEST_F(PolelinkLibraryTest, ExportsExactlyTheFiveFunctions)
     if (::pclose(pPipe) != 0 || names.empty())
         GTEST_SKIP() << "nm is not available";
     EXPECT_EQ(names, (std::set<std::string>{"OpenComm", "CloseComm", "WirteStrData", "Init",
-                                            kUpdateFontLibSymbol}));
+                                            kUpdateFontLibSymbol, kPolelinkLastErrorTextName}));
 }
 
 TEST_F(PolelinkLibraryTest, SendsTheCallersBytesOnThePortOfTheConnectionFile)
