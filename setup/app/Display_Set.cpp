@@ -25,6 +25,17 @@ void Display_Set::OnInitDialog()
     m_controls.SetText(kPortText, m_strPortText);
     m_controls.SetText(kBaudText, m_strBaudText);
     m_polelink.OpenComm();
+    CheckConnection();
+}
+
+void Display_Set::CheckConnection()
+{
+    // Without a connection every button would otherwise do nothing, silently.
+    const std::string strCause = m_polelink.LastErrorText();
+    if (strCause == m_strConnectionProblem)
+        return;
+    m_strConnectionProblem = strCause;
+    m_site.ShowConnectionProblem(strCause);
 }
 
 void Display_Set::BuildPageSet()
@@ -37,6 +48,7 @@ void Display_Set::BuildPageSet()
         const CPageWindowParts window = m_site.CreatePage(row.m_nDialogId);
         m_pages.push_back(
             row.m_make(CPageParts{window.m_controls, window.m_ui, m_polelink, m_clock, m_display}));
+        m_pages.back().RunAfterEachCommand([this] { CheckConnection(); });
         if (row.m_pszTab)
             tabs.push_back(&row);
     }

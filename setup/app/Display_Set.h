@@ -69,6 +69,8 @@ public:
 
 private:
     void BuildPageSet();
+    // Tells the window when the serial library's failure changed.
+    void CheckConnection();
     void ExitWithConfirmation();
 
     CMainWindowSite& m_site;
@@ -83,6 +85,7 @@ private:
     std::string m_strModel; // at most 19 bytes, as the connection file gives it
     std::string m_strPortText;
     std::string m_strBaudText;
+    std::string m_strConnectionProblem; // as the window shows it
 
     std::vector<CPage> m_pages;
     std::vector<int> m_tabPages; // the page of each tab, in tab order

@@ -34,4 +34,8 @@ public:
     virtual void CloseWindowByCaption(const std::string& strCaption) = 0;
     // Ends the window's modal run.
     virtual void EndDialog(int nResult) = 0;
+    // Shows beside the status line's texts, which stay as they are, why the
+    // serial library's last call failed; "" when nothing failed since the
+    // connection was opened.
+    virtual void ShowConnectionProblem(const std::string& strCause) = 0;
 };

@@ -8,6 +8,7 @@
 #include "UserInterface.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,16 @@ public:
 
     int DialogId() const { return m_nDialogId; }
     const std::vector<CBoundPageCommand>& Commands() const { return m_commands; }
+    // Has after run once each command of the page has run.
+    void RunAfterEachCommand(const std::function<void()>& after)
+    {
+        for (CBoundPageCommand& command : m_commands)
+            command.m_run = [run = command.m_run, after]
+            {
+                run();
+                after();
+            };
+    }
     // The object when the page is of class TPage, else nullptr.
     template <class TPage>
     TPage* As() const

@@ -69,7 +69,9 @@ int CPolelinkDevice::OpenComm()
 {
     if (m_port.IsOpen())
         CloseComm();
-    // Whatever fails from here on is why there is no connection.
+    // Whatever fails from here on is why there is no connection; an earlier
+    // failure is no longer the connection's.
+    m_strLastError.clear();
     const int nResult = Open();
     m_strOpenFailure = nResult ? std::string() : m_strLastError;
     return nResult;

@@ -49,6 +49,10 @@ struct CFakeMainWindow final : CMainWindowSite
         Note("close \"" + strCaption + "\"");
     }
     void EndDialog(int nResult) override { Note("end " + std::to_string(nResult)); }
+    void ShowConnectionProblem(const std::string& strCause) override
+    {
+        Note("connection " + strCause);
+    }
     void Note(const std::string& strWhat) { m_events.push_back(strWhat); }
     // The pages whose windows show, in id order.
     std::vector<int> ShownPages() const
@@ -128,6 +132,21 @@ TEST_F(Display_SetTest, VF730HasThreeTabsAndShowsSettingsFirst)
         EXPECT_EQ(site.ShownPages(), std::vector<int>{tabPages[nTab]}) << nTab;
     }
     EXPECT_TRUE(Events("gray").empty());
+}
+
+TEST_F(Display_SetTest, AConnectionThatFailsIsShownAndFollowsTheCommands)
+{
+    polelink.m_strLastErrorText = "/dev/ttyS2: no such device";
+    Start("VF620");
+    EXPECT_EQ(Events("connection"),
+              std::vector<std::string>{"connection /dev/ttyS2: no such device"});
+    // A command that fails anew says so again; one that changes nothing is quiet.
+    const CBoundPageCommand& clear = window.Pages().front().Commands().back();
+    clear.m_run();
+    EXPECT_EQ(Events("connection").size(), 1u);
+    polelink.m_strLastErrorText = "/dev/ttyS2: write failed";
+    clear.m_run();
+    EXPECT_EQ(Events("connection").back(), "connection /dev/ttyS2: write failed");
 }
 
 // Index 3 is PC1254 in the VF730's list of code tables, PC737 in the VF620's:

@@ -152,6 +152,19 @@ void CMainWindow::CloseWindowByCaption(const std::string& strCaption)
         }
 }
 
+void CMainWindow::ShowConnectionProblem(const std::string& strCause)
+{
+    // The port's field turns red and says why in its tooltip; its text, the
+    // port the connection file names, stays.
+    wxWindow* pPort = FindControl(*this, Display_Set::kPortText);
+    if (!pPort)
+        return;
+    pPort->SetForegroundColour(strCause.empty() ? wxNullColour : *wxRED);
+    pPort->SetToolTip(strCause.empty() ? wxString()
+                                       : ToWx("The display cannot be reached: " + strCause));
+    pPort->Refresh();
+}
+
 void CMainWindow::EndDialog(int nResult)
 {
     if (m_run.IsRunning())

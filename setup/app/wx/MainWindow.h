@@ -41,6 +41,7 @@ private:
     void GrayMenuItem(int nMenu, int nPosition) override;
     void CloseWindowByCaption(const std::string& strCaption) override;
     void EndDialog(int nResult) override;
+    void ShowConnectionProblem(const std::string& strCause) override;
 
     void SetUpToolBar();
     void BindEvents();
