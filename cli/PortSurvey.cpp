@@ -1,5 +1,7 @@
 #include "PortSurvey.h"
 
+#include "NetworkSerialPort.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -145,6 +147,9 @@ std::string JsonString(const std::string& str)
 
 std::string StateOf(const CComPortState& port)
 {
+    if (port.m_bNetwork)
+        return port.m_bAnswers ? "network, answers"
+                               : "network, no answer (" + port.m_strOpenError + ")";
     if (!port.m_bExists)
         return "missing";
     // A ttyS without a UART behind it does not open (EIO).
@@ -177,6 +182,15 @@ CComPortState SurveyComPort(unsigned nPort, const std::string& strDevice,
     state.m_nPort = nPort;
     state.m_strDevice = strDevice;
     state.m_strSource = strSource;
+    if (CNetworkSerialPort::IsNetworkDevice(strDevice))
+    {
+        state.m_bNetwork = true;
+        CNetworkSerialPort port;
+        state.m_bAnswers = port.Open(strDevice);
+        if (!state.m_bAnswers)
+            state.m_strOpenError = port.GetLastError().substr(strDevice.size() + 2);
+        return state;
+    }
     struct stat info = {};
     state.m_bExists = !strDevice.empty() && ::stat(strDevice.c_str(), &info) == 0;
     if (!state.m_bExists)
@@ -285,7 +299,8 @@ std::string FormatSurveyJson(const std::vector<CComPortState>& ports,
             json += std::string(h ? ", " : "") +
                     "{\"pid\": " + std::to_string(port.m_holders[h].m_nPid) +
                     ", \"command\": " + JsonString(port.m_holders[h].m_strCommand) + "}";
-        json += "]}";
+        json += std::string("], \"network\": ") + (port.m_bNetwork ? "true" : "false") +
+                ", \"answers\": " + (port.m_bAnswers ? "true" : "false") + "}";
     }
     json += "],\n\"devices\": [";
     for (std::size_t i = 0; i < devices.size(); ++i)

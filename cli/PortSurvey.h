@@ -31,6 +31,10 @@ struct CComPortState
     std::string m_strOpenError;
     bool m_bAccessible = false; // read and write allowed for this user
     std::vector<CHolder> m_holders;
+    // A port server's address (rfc2217:// or tcp://): whether it answered
+    // when connected to, m_strOpenError saying why not.
+    bool m_bNetwork = false;
+    bool m_bAnswers = false;
 };
 
 struct CUsbInfo
@@ -51,6 +55,7 @@ struct CSerialDevice
 
 // The state of a device a port names. Holders are processes other than this
 // one with the device open (from <proc>/*/fd, as far as this user may look).
+// A network address is connected to, and left at once.
 CComPortState SurveyComPort(unsigned nPort, const std::string& strDevice,
                             const std::string& strSource, const CSurveyRoots& roots);
 

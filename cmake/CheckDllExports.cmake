@@ -11,7 +11,8 @@
 # - a second name (Alias = Name @N) lands on the same address as Name;
 # - a forwarded name (Name = dll.Function @N) is forwarded there;
 # - the DLL imports only the system DLLs listed (default: kernel32, user32,
-#   msvcrt), so it runs on a machine without the compiler's runtime DLLs;
+#   msvcrt, ws2_32 for network ports), so it runs on a machine without the
+#   compiler's runtime DLLs;
 # - with STDCALL_HEADER, each exported function is the function of its
 #   declaration in the header: the DLL's symbol at the export's address is
 #   its name, on x86 the callee-cleans (__stdcall) one with the decoration
@@ -33,7 +34,7 @@ if(NOT MACHINE MATCHES "^(x86|x64)$")
     message(FATAL_ERROR "CheckDllExports: MACHINE is x86 or x64, not ${MACHINE}")
 endif()
 if(NOT DEFINED SYSTEM_DLLS)
-    set(SYSTEM_DLLS kernel32.dll,user32.dll,msvcrt.dll)
+    set(SYSTEM_DLLS kernel32.dll,user32.dll,msvcrt.dll,ws2_32.dll)
 endif()
 string(TOLOWER "${SYSTEM_DLLS}" SYSTEM_DLLS)
 string(REPLACE "," ";" SYSTEM_DLLS "${SYSTEM_DLLS}")

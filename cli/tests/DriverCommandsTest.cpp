@@ -133,6 +133,9 @@ TEST_F(DriverCommands, AMissingPortExitsFour)
 
 TEST_F(DriverCommands, AFailedOpenNamesTheDeviceTheCauseAndTheMapEntry)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "on Windows the COM names are the system's own: there is no port map";
+#endif
     // The user's map names a device that is not there.
     const fs::path config = dir / "config";
     fs::create_directories(config / "vfdkit");

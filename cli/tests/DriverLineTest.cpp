@@ -26,6 +26,7 @@ TEST(VfdkitOverALine, ReceiveStrPrintsWhatTheDisplaySent)
     CVfdsimProcess sim;
     const auto pipe = sim.Dir() / "send";
     ASSERT_TRUE(sim.Start(13, {"--send-pipe", pipe.string()}));
+    sim.PublishInUserPortMap(); // the library finds COM13 in the user's map
     // The bytes wait on the line until the tool reads them.
     std::ofstream(pipe, std::ios::binary) << "OK\r\n";
     ASSERT_TRUE(sim.WaitForEvent("sent", 5s));

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -159,7 +161,7 @@ TEST_F(FakeSystem, APortIsMissingAFileATerminalAndBusyAsItIs)
                            (folder / "dev/ttyUSB7") +
                            "\", \"source\": \"VFDKIT_COM3\", \"exists\": false, \"terminal\": "
                            "false, \"open_error\": \"\", \"access\": false, \"busy\": false, "
-                           "\"holders\": []}"),
+                           "\"holders\": [], \"network\": false, \"answers\": false}"),
               std::string::npos)
         << strJson;
     // Paths are JSON strings whatever they hold.
@@ -171,6 +173,34 @@ TEST_F(FakeSystem, APortIsMissingAFileATerminalAndBusyAsItIs)
                            "\"pos-terminal\"}]"),
               std::string::npos)
         << strJson;
+}
+
+TEST_F(FakeSystem, APortServerIsAskedWhetherItAnswers)
+{
+    // A port that listens and one that was closed again.
+    const int nListener = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(nListener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(nListener, 1), 0);
+    socklen_t nLength = sizeof address;
+    ::getsockname(nListener, reinterpret_cast<sockaddr*>(&address), &nLength);
+    const std::string strUp = "tcp://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+    const auto up = SurveyComPort(4, strUp, "VFDKIT_COM4", roots);
+    ::close(nListener);
+    const auto down = SurveyComPort(5, strUp, "VFDKIT_COM5", roots);
+
+    EXPECT_TRUE(up.m_bNetwork && up.m_bAnswers);
+    EXPECT_TRUE(down.m_bNetwork);
+    EXPECT_FALSE(down.m_bAnswers);
+    const std::string text = FormatSurvey({up, down}, {});
+    EXPECT_NE(text.find(strUp + "  network, answers  [VFDKIT_COM4]"), std::string::npos) << text;
+    EXPECT_NE(text.find("network, no answer (nothing listens at 127.0.0.1:"), std::string::npos)
+        << text;
+    const std::string json = FormatSurveyJson({up, down}, {});
+    EXPECT_NE(json.find("\"network\": true, \"answers\": true"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"network\": true, \"answers\": false"), std::string::npos) << json;
 }
 
 TEST(PortSurvey, PortNamesAreCom1ToCom255)

@@ -115,8 +115,17 @@ inline int RunProcess(const std::string& strArgs, const std::string& strOut,
     startup.hStdError = hErr;
     PROCESS_INFORMATION process{};
     int nStatus = -1;
-    if (::CreateProcessA(nullptr, strCommand.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                         &startup, &process))
+    // Under Wine on a loaded machine a start now and then fails outright;
+    // nothing ran then, so it is tried again.
+    bool bStarted = false;
+    for (int nTry = 0; nTry < 3 && !bStarted; ++nTry)
+    {
+        if (nTry)
+            ::Sleep(200);
+        bStarted = ::CreateProcessA(nullptr, strCommand.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                    nullptr, &startup, &process) != 0;
+    }
+    if (bStarted)
     {
         ::WaitForSingleObject(process.hProcess, INFINITE);
         DWORD nExit = 0;
@@ -156,7 +165,11 @@ inline std::string WithoutCarriageReturns(std::string text)
 inline CToolRun RunVfdkit(const std::string& strArgs)
 {
     namespace fs = std::filesystem;
-    const auto base = fs::temp_directory_path() / ("vfdkit_run_" + std::to_string(::getpid()));
+    // Names of their own for each run: a file of the last run may not be let
+    // go of yet where closing is asynchronous (Wine).
+    static int s_nRun = 0;
+    const auto base = fs::temp_directory_path() /
+                      ("vfdkit_run_" + std::to_string(::getpid()) + "_" + std::to_string(++s_nRun));
     const auto out = base.string() + ".out";
     const auto err = base.string() + ".err";
     CToolRun run;
@@ -168,7 +181,8 @@ inline CToolRun RunVfdkit(const std::string& strArgs)
     };
     run.m_strOut = slurp(out);
     run.m_strErr = slurp(err);
-    fs::remove(out);
-    fs::remove(err);
+    std::error_code ec;
+    fs::remove(out, ec);
+    fs::remove(err, ec);
     return run;
 }

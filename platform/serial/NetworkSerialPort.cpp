@@ -215,7 +215,9 @@ bool CNetworkSerialPort::Connect(const CAddress& address)
         return Fail("the name \"" + address.m_strHost + "\" does not resolve: " + strWhy,
                     ESerialFault::NoDevice);
     }
-    std::unique_ptr<addrinfo, void (*)(addrinfo*)> found(pFound, ::freeaddrinfo);
+    // A lambda: on 32-bit Windows the function has its own calling convention.
+    const auto freeAddresses = [](addrinfo* pList) { ::freeaddrinfo(pList); };
+    std::unique_ptr<addrinfo, decltype(freeAddresses)> found(pFound, freeAddresses);
 
     const std::string strWhere = address.m_strHost + ":" + address.m_strPort;
     std::string strCause = "cannot connect to " + strWhere;

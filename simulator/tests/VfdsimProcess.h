@@ -131,6 +131,19 @@ public:
             .has_value();
     }
 
+    // Publishes the port in a user port map instead of the variable, as a
+    // user who mapped it once would: <folder>/config/vfdkit/ports names it,
+    // XDG_CONFIG_HOME points there, VFDKIT_COM<n> is unset.
+    void PublishInUserPortMap()
+    {
+        const auto config = m_dir / "config";
+        std::filesystem::create_directories(config / "vfdkit");
+        std::ofstream(config / "vfdkit" / "ports")
+            << "# made by the test\nCOM" << m_nPort << "=" << m_strDevice << "\n";
+        ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+        ::unsetenv(("VFDKIT_COM" + std::to_string(m_nPort)).c_str());
+    }
+
     const std::string& Device() const { return m_strDevice; }
     pid_t Pid() const { return m_pid; }
     const std::filesystem::path& Dir() const { return m_dir; }

@@ -270,6 +270,7 @@ TEST_F(PagewingGui, OpenClearAndCloseOnVfdsimsPort)
 {
     CVfdsimProcess sim;
     ASSERT_TRUE(sim.Start(5, {"--idle-ms", "100"}));
+    sim.PublishInUserPortMap(); // COM5 reached through the user's map alone
     CPagewingWxDlg& dialog = ShowDialog(Library());
     dialog.m_controls.SetSelectionIndex(IDC_PORT, 4);
     ClickControl(dialog, IDC_OPEN);

@@ -19,7 +19,8 @@ using TypeloomDownload = CTypeloomTest;
 TEST_F(TypeloomDownload, TheDialogSendsTheSavedFontToTheDisplayAsCom1)
 {
     CVfdsimProcess vfdsim;
-    ASSERT_TRUE(vfdsim.Start(1)); // VFDKIT_COM1 names its port now
+    ASSERT_TRUE(vfdsim.Start(1));
+    vfdsim.PublishInUserPortMap(); // COM1 through the user's map, no variable
     // Four glyphs of 8 x 16: the header and one data frame, about a second.
     const auto bytes = MakeSampleFont(8, 16, 4);
     const fs::path font = WriteFont("tiny.fnt", bytes);

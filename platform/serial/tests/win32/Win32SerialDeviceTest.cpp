@@ -78,7 +78,7 @@ TEST_F(Win32SerialDevice, APortIsOpenedExclusivelyAndFreeAgainOnceClosed)
     EXPECT_TRUE(again.Open(TestPort())) << again.GetLastError();
 }
 
-TEST_F(Win32SerialDevice, ARawLineHasNoFlowControlWhileTheDriversWayKeepsThePorts)
+TEST_F(Win32SerialDevice, EitherWayTheLineIsLeftAsItWasFound)
 {
     // The port as another program left it: both kinds of flow control on.
     const auto before = WithPlainHandle(
@@ -92,27 +92,19 @@ TEST_F(Win32SerialDevice, ARawLineHasNoFlowControlWhileTheDriversWayKeepsThePort
     ASSERT_TRUE(before);
     ASSERT_TRUE(before->fOutX && before->fInX && before->fOutxCtsFlow);
 
-    CWin32SerialPort port;
-    ASSERT_TRUE(port.Open(TestPort())) << port.GetLastError();
-    // A pseudo-terminal keeps 8 bits without parity whatever it is told, so
-    // only the rate shows here.
-    ASSERT_TRUE(port.Configure({19200, 0, 8, true})) << port.GetLastError();
-    port.Close();
-    auto after = PortSettings();
-    ASSERT_TRUE(after);
-    EXPECT_EQ(after->BaudRate, 19200u);
-    EXPECT_EQ(after->StopBits, ONESTOPBIT);
-    EXPECT_TRUE(after->fOutX && after->fInX && after->fOutxCtsFlow);
-
-    ASSERT_TRUE(port.Open(TestPort())) << port.GetLastError();
-    ASSERT_TRUE(port.Configure({9600, 0, 8})) << port.GetLastError();
-    port.Close();
-    after = PortSettings();
-    ASSERT_TRUE(after);
-    EXPECT_EQ(after->BaudRate, 9600u);
-    EXPECT_EQ(after->Parity, NOPARITY);
-    EXPECT_EQ(after->ByteSize, 8);
-    EXPECT_FALSE(after->fOutX || after->fInX || after->fOutxCtsFlow);
+    // The driver's way (line control kept) and the raw line: whatever was
+    // set while the port was open goes back when it closes.
+    for (const bool bKeepLineControl : {true, false})
+    {
+        CWin32SerialPort port;
+        ASSERT_TRUE(port.Open(TestPort())) << port.GetLastError();
+        ASSERT_TRUE(port.Configure({19200, 0, 8, bKeepLineControl})) << port.GetLastError();
+        port.Close();
+        const auto after = PortSettings();
+        ASSERT_TRUE(after);
+        EXPECT_EQ(after->BaudRate, before->BaudRate) << bKeepLineControl;
+        EXPECT_TRUE(after->fOutX && after->fInX && after->fOutxCtsFlow) << bKeepLineControl;
+    }
 }
 
 TEST_F(Win32SerialDevice, ReadTimeOutsEndAReadOnAQuietLine)

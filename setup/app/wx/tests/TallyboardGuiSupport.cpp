@@ -31,6 +31,9 @@ void CTallyboardGuiTest::SetUp()
     // A short quiet time: text at the end of a command shows in the
     // transcript soon after it came.
     ASSERT_TRUE(m_sim.Start(kPort, {"--idle-ms", "150"}));
+    // The port through the user's map alone, as a program started from a
+    // desktop menu finds it.
+    m_sim.PublishInUserPortMap();
 }
 
 void CTallyboardGuiTest::TearDown()
