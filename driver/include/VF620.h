@@ -69,7 +69,8 @@ VF620_BEGIN_DECLS
  *            VFDKIT_COM<n> when set (VFDKIT_COM3=/dev/ttyUSB0), then the
  *            user's port map ($XDG_CONFIG_HOME/vfdkit/ports, a line
  *            "COM3=/dev/ttyUSB0"), then the system's (/etc/vfdkit/ports),
- *            otherwise /dev/ttyS<n-1>.
+ *            otherwise /dev/ttyS<n-1>. The device may be a port server's
+ *            address, rfc2217://HOST:PORT or tcp://HOST:PORT.
  *   nParity: low byte = parity: 0 none, 1 odd, 2 even, 3 mark, 4 space.
  *   nBaud:   the line rate in bits per second as a number (9600, 38400...).
  * The port is opened exclusively with 8 data bits, one stop bit, the given
