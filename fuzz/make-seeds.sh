@@ -7,6 +7,7 @@ out=${1:?folder}
 rm -rf "$out"
 mkdir -p "$out"/{psf,gunzip,font_source,glyph_range,command_decoder,cli_arguments}
 mkdir -p "$out"/{glyph_text,font_file,private_profile,download_replies,download_peer,byte_router}
+mkdir -p "$out"/telnet
 
 consolefonts=/usr/share/consolefonts
 misc=/usr/share/fonts/X11/misc
@@ -113,3 +114,8 @@ printf "\\x0c\\x00\\x00\\x01\\x04\\x00\\x08\\x08\\x03\\x1b\\x02\\x01\\x85garbage
 header='\x1b\x0c\x01\x01\x00\x0a\x00\x00\x00\x10\x10\x0d'
 printf "\\x00\\x05Hello\\x9b$header$frame\\x02Z\\r" >"$out/byte_router/download"
 printf '\x01\x06\x1b\x40\x1b\x0c\x01\x01\x83\x1b\x0c\x01\x01ABC' >"$out/byte_router/near-header"
+
+# Telnet as a port server speaks it: negotiation, a COM port answer with a
+# doubled 0xFF, data with 0xFF doubled, a notification, in chunks of 9.
+printf '\x09\xff\xfd\x2c\xff\xfb\x00\xff\xfa\x2c\x09\x65\x00\x00\xff\xff\x80\xff\x09\xf0A\xff\xffB\xff\xfa\x2c\x6a\x07\x03\xff\xf0' \
+    >"$out/telnet/server"

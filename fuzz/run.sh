@@ -13,7 +13,7 @@ seeds=$build/seeds
 
 status=0
 for target in psf gunzip font_source glyph_range command_decoder cli_arguments \
-    glyph_text font_file private_profile download_replies download_peer byte_router; do
+    glyph_text font_file private_profile download_replies download_peer byte_router telnet; do
     corpus=$build/corpus/$target
     [ "$mode" = seeds ] && corpus=$(mktemp -d)
     mkdir -p "$corpus" "$build/crashes/$target" "$seeds/$target"
