@@ -459,6 +459,15 @@ bool CPosixSerialPort::Close()
 {
     if (!IsOpen())
         return false;
+    // The bytes still queued go out at the rate they were written for: a
+    // bounded wait (2 s) for the output queue to empty comes first.
+    for (int nWait = 0; nWait < 200; ++nWait)
+    {
+        int nQueued = 0;
+        if (::ioctl(m_nFd, TIOCOUTQ, &nQueued) != 0 || nQueued <= 0)
+            break;
+        ::usleep(10'000);
+    }
     // Whatever this port changed goes back as found. A line that hung up
     // refuses, and then there is nothing left to restore for.
     ::tcsetattr(m_nFd, TCSANOW, &m_found);
