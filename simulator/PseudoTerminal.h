@@ -44,7 +44,12 @@ public:
     // discards unread input), or after maxWait.
     void HangUp(const std::vector<std::uint8_t>& lastBytes,
                 std::chrono::milliseconds maxWait) override;
-    void OnQuiet() override { ReleaseStaleExclusive(); }
+    // A rate set after the last bytes shows once the line is quiet.
+    void OnQuiet() override
+    {
+        ReleaseStaleExclusive();
+        ReportRate();
+    }
 
     // A tool that died holding the port leaves the terminal marked
     // exclusive, which locks out every later user but root. When nobody

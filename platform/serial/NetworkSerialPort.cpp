@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <system_error>
+#include <thread>
 
 #ifdef _WIN32
 #include <winsock2.h>
@@ -296,7 +297,29 @@ bool CNetworkSerialPort::Open(const std::string& strDevice)
         return Fail("not a network port: write rfc2217://HOST:PORT or tcp://HOST:PORT",
                     ESerialFault::NoDevice);
     m_bRfc2217 = address->m_bRfc2217;
-    if (!Connect(*address))
+    // A port server still closing the last client's session turns the next
+    // one away for a moment: a client turned away tries again, a while.
+    const auto giveUpAt = Clock::now() + kBusyRetry;
+    for (;;)
+    {
+        if (OpenOnce(*address))
+            return true;
+        if (m_eFault != ESerialFault::Busy || Clock::now() >= giveUpAt)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        m_decoder = {};
+        m_negotiator = telnet::CNegotiator(
+            {telnet::kOptBinary, telnet::kOptSuppressGoAhead, telnet::kOptComPort});
+        m_data.clear();
+        m_lastText.clear();
+        m_answered.clear();
+        m_bPeerClosed = false;
+    }
+}
+
+bool CNetworkSerialPort::OpenOnce(const CAddress& address)
+{
+    if (!Connect(address))
         return false;
     if (!m_bRfc2217)
     {
@@ -328,7 +351,12 @@ bool CNetworkSerialPort::Open(const std::string& strDevice)
     }
     if (!SendRaw(offers))
     {
+        const std::string strCause = m_bPeerClosed ? Closed() : m_strError;
+        const ESerialFault eFault = m_bPeerClosed ? ESerialFault::Busy : m_eFault;
         Close();
+        m_strError =
+            strCause.rfind(m_strDevice + ": ", 0) == 0 ? strCause : m_strDevice + ": " + strCause;
+        m_eFault = eFault;
         return false;
     }
     const auto deadline = Clock::now() + kAnswerTimeout;

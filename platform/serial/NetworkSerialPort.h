@@ -38,6 +38,8 @@ public:
     static constexpr std::chrono::milliseconds kAnswerTimeout{3000};
     // How long a raw connection is watched for being closed at once.
     static constexpr std::chrono::milliseconds kRawSettle{150};
+    // How long a client turned away tries again.
+    static constexpr std::chrono::milliseconds kBusyRetry{2000};
 
     CNetworkSerialPort();
     CNetworkSerialPort(const CNetworkSerialPort&) = delete;
@@ -67,6 +69,8 @@ private:
     bool Fail(const std::string& strWhat, ESerialFault eFault = ESerialFault::Other);
     long long Failed(const std::string& strWhat); // Fail() for the counting calls: -1
     bool Connect(const CAddress& address);
+    // One connection and, for RFC 2217, its negotiation.
+    bool OpenOnce(const CAddress& address);
     bool SendRaw(const std::vector<std::uint8_t>& bytes);
     // Waits up to nWaitMs (-1: no limit) for bytes and takes them in; false
     // when the connection failed or closed (the cause is set then).

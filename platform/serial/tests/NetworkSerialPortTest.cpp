@@ -6,6 +6,7 @@
 #include "SerialPort.h"
 #include "Telnet.h"
 
+#include <atomic>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <thread>
@@ -137,23 +138,34 @@ TEST(NetworkSerialPort, EachFailureToConnectHasItsOwnCause)
 TEST(NetworkSerialPort, AServerThatTurnsTheClientAwayIsQuoted)
 {
     // As a port server does whose device another client holds: a line of
-    // text, then the connection closed; raw or not, the open says so.
+    // text, then the connection closed, to every client that comes; raw or
+    // not, the open says so once its tries are over.
     for (const char* pszScheme : {"rfc2217", "tcp"})
     {
         const CListener server;
+        std::atomic<int> nTurnedAway{0};
         std::thread turnAway(
             [&]
             {
-                const int nClient = ::accept(server.m_nFd, nullptr, nullptr);
-                const char szText[] = "Port already in use\r\n";
-                ::send(nClient, szText, sizeof szText - 1, 0);
-                ::close(nClient);
+                for (;;)
+                {
+                    const int nClient = ::accept(server.m_nFd, nullptr, nullptr);
+                    if (nClient < 0)
+                        return; // the listener was shut down
+                    const char szText[] = "Port already in use\r\n";
+                    ::send(nClient, szText, sizeof szText - 1, MSG_NOSIGNAL);
+                    ::close(nClient);
+                    ++nTurnedAway;
+                }
             });
         auto port = CreateSerialPort();
         const bool bOpened = port->Open(server.Url(pszScheme));
+        ::shutdown(server.m_nFd, SHUT_RDWR);
         turnAway.join();
         EXPECT_FALSE(bOpened) << pszScheme;
         EXPECT_FALSE(port->IsOpen());
+        EXPECT_GT(nTurnedAway, 1) << "a client turned away tries again";
+        EXPECT_EQ(port->GetLastFault(), ESerialFault::Busy);
         EXPECT_EQ(port->GetLastError(),
                   server.Url(pszScheme) +
                       ": the server closed the connection: \"Port already in use\"");
