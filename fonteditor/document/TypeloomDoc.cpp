@@ -262,6 +262,18 @@ bool CTypeloomDoc::WriteFont(const std::string& strTarget)
     return true;
 }
 
+CFileDialogRequest SaveAsRequest(const std::string& strFileName)
+{
+    CFileDialogRequest request;
+    request.m_bOpen = false;
+    request.m_strFilter = "All Files (*.*)|*.*||";
+    request.m_strFileName = strFileName;
+    request.m_bPathMustExist = true;
+    request.m_bOverwritePrompt = true;
+    request.m_bHideReadOnly = true;
+    return request;
+}
+
 bool CTypeloomDoc::OnSaveDocument(const std::string& strTarget)
 {
     // The first view commits its pending edit before anything is written.
@@ -280,13 +292,7 @@ bool CTypeloomDoc::OnSaveDocument(const std::string& strTarget)
                               "Your edits are kept. Save the font under another name?",
                           EMessageIcon::Warning, EMessageButtons::YesNo) != EMessageResult::Yes)
             return false;
-        CFileDialogRequest request;
-        request.m_bOpen = false;
-        request.m_strFilter = "All Files (*.*)|*.*||";
-        request.m_strFileName = strTarget;
-        request.m_bPathMustExist = true;
-        request.m_bOverwritePrompt = true;
-        const auto chosen = ui.FileDialog(request);
+        const auto chosen = ui.FileDialog(SaveAsRequest(strTarget));
         if (!chosen)
             return false;
         return OnSaveDocument(*chosen);

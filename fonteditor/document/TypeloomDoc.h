@@ -16,6 +16,11 @@
 // handle, to a temporary file that replaces the target. Holding the file open
 // keeps the font readable when it is deleted or moved meanwhile, so the edits
 // can always be saved somewhere.
+// The editor's Save As dialog, offering strFileName: every file shown, no
+// extension added (the document type names none). The menu's Save As and the
+// one a vanished file leads to ask the same way.
+CFileDialogRequest SaveAsRequest(const std::string& strFileName);
+
 // What opening a font file came to; on failure the cause is the line the
 // program shows under its message.
 struct COpenResult

@@ -11,10 +11,6 @@
 
 namespace
 {
-// Save dialogs offer every file and add no extension, as the document type
-// names none.
-constexpr const char* kAllFilesFilter = "All Files (*.*)|*.*||";
-
 // What a file name may not contain, for the name a save dialog proposes.
 std::string WithoutBadCharacters(std::string strName)
 {
@@ -139,15 +135,8 @@ bool CWxTypeloomDoc::Save()
 
 bool CWxTypeloomDoc::SaveAs()
 {
-    CFileDialogRequest request;
-    request.m_bOpen = false;
-    request.m_strFilter = kAllFilesFilter;
-    request.m_strFileName =
-        m_bHasPath ? PathFromWx(GetFilename()) : WithoutBadCharacters(FromWx(GetTitle()));
-    request.m_bPathMustExist = true;
-    request.m_bOverwritePrompt = true;
-    request.m_bHideReadOnly = true;
-    const auto path = m_ui.FileDialog(request);
+    const auto path = m_ui.FileDialog(SaveAsRequest(
+        m_bHasPath ? PathFromWx(GetFilename()) : WithoutBadCharacters(FromWx(GetTitle()))));
     if (!path)
         return false;
     return OnSaveDocument(PathToWx(*path));
