@@ -102,8 +102,7 @@ void CTcpLineEnd::Accept()
     ::setsockopt(nClient, IPPROTO_TCP, TCP_NODELAY, &nOn, sizeof nOn);
     m_nClient = nClient;
     m_decoder = {};
-    m_negotiator =
-        telnet::CNegotiator({telnet::kOptBinary, telnet::kOptSuppressGoAhead, telnet::kOptComPort});
+    m_negotiator.Restart();
 }
 
 long long CTcpLineEnd::Read(std::uint8_t* pBuffer, std::size_t nCount)

@@ -284,14 +284,6 @@ bool CNetworkSerialPort::Open(const std::string& strDevice)
     m_strDevice = strDevice;
     m_strError.clear();
     m_eFault = ESerialFault::None;
-    m_decoder = {};
-    m_negotiator =
-        telnet::CNegotiator({telnet::kOptBinary, telnet::kOptSuppressGoAhead, telnet::kOptComPort});
-    m_data.clear();
-    m_lastText.clear();
-    m_answered.clear();
-    m_bPeerClosed = false;
-    m_bDelivered = false;
     const std::optional<CAddress> address = ParseAddress(strDevice);
     if (!address)
         return Fail("not a network port: write rfc2217://HOST:PORT or tcp://HOST:PORT",
@@ -307,18 +299,19 @@ bool CNetworkSerialPort::Open(const std::string& strDevice)
         if (m_eFault != ESerialFault::Busy || Clock::now() >= giveUpAt)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        m_decoder = {};
-        m_negotiator = telnet::CNegotiator(
-            {telnet::kOptBinary, telnet::kOptSuppressGoAhead, telnet::kOptComPort});
-        m_data.clear();
-        m_lastText.clear();
-        m_answered.clear();
-        m_bPeerClosed = false;
     }
 }
 
 bool CNetworkSerialPort::OpenOnce(const CAddress& address)
 {
+    // Each connection starts with nothing received and nothing agreed.
+    m_decoder = {};
+    m_negotiator.Restart();
+    m_data.clear();
+    m_lastText.clear();
+    m_answered.clear();
+    m_bPeerClosed = false;
+    m_bDelivered = false;
     if (!Connect(address))
         return false;
     if (!m_bRfc2217)
@@ -331,9 +324,7 @@ bool CNetworkSerialPort::OpenOnce(const CAddress& address)
         }
         if (!m_bPeerClosed)
             return true;
-        const std::string strCause = m_strError;
         Close();
-        m_strError = strCause;
         m_eFault = ESerialFault::Busy; // as a port server turns away a second client
         return false;
     }
@@ -351,13 +342,8 @@ bool CNetworkSerialPort::OpenOnce(const CAddress& address)
     }
     if (!SendRaw(offers))
     {
-        const std::string strCause = m_bPeerClosed ? Closed() : m_strError;
-        const ESerialFault eFault = m_bPeerClosed ? ESerialFault::Busy : m_eFault;
         Close();
-        m_strError =
-            strCause.rfind(m_strDevice + ": ", 0) == 0 ? strCause : m_strDevice + ": " + strCause;
-        m_eFault = eFault;
-        return false;
+        return m_bPeerClosed ? Fail(Closed(), ESerialFault::Busy) : false;
     }
     const auto deadline = Clock::now() + kAnswerTimeout;
     while (!m_negotiator.PeerAccepts(kOptComPort) && !m_negotiator.PeerRefuses(kOptComPort))

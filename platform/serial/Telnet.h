@@ -80,6 +80,8 @@ class CNegotiator
 public:
     explicit CNegotiator(std::vector<std::uint8_t> supported) : m_supported(std::move(supported)) {}
 
+    // Forgets what was agreed, for a new connection; the options stay.
+    void Restart() { *this = CNegotiator(std::move(m_supported)); }
     // Our own offer or request (kWill or kDo), noted so the peer's agreement
     // is not answered again.
     std::vector<std::uint8_t> Offer(std::uint8_t nVerb, std::uint8_t nOption);
