@@ -1,7 +1,7 @@
 // The C array export of a 64 MiB font. Target: at least 200 MB/s of output
 // text (the records are gathered and written in large blocks).
 #include "CArrayExport.h"
-#include "FakeDocumentSite.h"
+#include "RecordingUserInterface.h"
 
 #include <filesystem>
 #include <fstream>
@@ -30,15 +30,15 @@ void BM_ExportFont64MiB(benchmark::State& state)
             out << block;
     }
 
-    CFakeDocumentSite site;
-    CTypeloomDoc doc(site);
-    site.m_strPathName = font.string();
+    CRecordingUserInterface ui;
+    CTypeloomDoc doc(ui);
+    doc.SetPathName(font.string());
     doc.SetGlyphSize(nWidth, nHeight);
     const fs::path target = dir / "font.c";
     std::uintmax_t nBytes = 0;
     for (auto _ : state)
     {
-        site.m_ui.m_fileAnswers.push_back(target.string());
+        ui.m_fileAnswers.push_back(target.string());
         if (ExportCArray(doc) != EExportResult::Written)
         {
             state.SkipWithError("export failed");

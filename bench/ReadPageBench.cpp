@@ -1,6 +1,6 @@
 // Page reads of a 32 x 32 font with the change list laid over them.
 // Target: under 1 ms a page with 100,000 change entries.
-#include "FakeDocumentSite.h"
+#include "RecordingUserInterface.h"
 #include "TypeloomDoc.h"
 
 #include <filesystem>
@@ -24,9 +24,9 @@ void BM_ReadPage32x32(benchmark::State& state)
             out << page;
     }
 
-    CFakeDocumentSite site;
-    site.m_strPathName = path.string();
-    CTypeloomDoc doc(site);
+    CRecordingUserInterface ui;
+    CTypeloomDoc doc(ui);
+    doc.SetPathName(path.string());
     doc.OnOpenDocument(path.string());
     doc.SetGlyphSize(32, 32);
 

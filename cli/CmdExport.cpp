@@ -1,6 +1,6 @@
 #include "CArrayExport.h"
 #include "Command.h"
-#include "ConsoleDocumentSite.h"
+#include "ConsoleUserInterface.h"
 #include "GeometryOptions.h"
 #include "TypeloomDoc.h"
 
@@ -36,11 +36,11 @@ int RunExport(CArguments& args)
         return Fail(g_cmdExport, kExitUsage, args.m_strError);
 
     // The editor's own export, with the command line answering its file dialog.
-    CConsoleDocumentSite site;
-    site.m_ui.m_strPrefix = std::string("vfdkit ") + g_cmdExport.m_pszName + ": ";
-    site.SetPathName(args.m_positionals[0]);
-    site.m_ui.m_strFileAnswer = args.m_positionals[1];
-    CTypeloomDoc doc(site);
+    CConsoleUserInterface ui;
+    ui.m_strPrefix = std::string("vfdkit ") + g_cmdExport.m_pszName + ": ";
+    ui.m_strFileAnswer = args.m_positionals[1];
+    CTypeloomDoc doc(ui);
+    doc.SetPathName(args.m_positionals[0]);
     doc.SetGlyphSize(geometry->m_nWidth, geometry->m_nHeight);
 
     switch (ExportCArray(doc))

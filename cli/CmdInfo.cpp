@@ -1,5 +1,5 @@
 #include "Command.h"
-#include "ConsoleDocumentSite.h"
+#include "ConsoleUserInterface.h"
 #include "GeometryOptions.h"
 #include "TypeloomDoc.h"
 
@@ -31,8 +31,8 @@ int RunInfo(CArguments& args)
     if (!geometry)
         return Fail(g_cmdInfo, kExitUsage, args.m_strError);
 
-    CConsoleDocumentSite site;
-    CTypeloomDoc doc(site);
+    CConsoleUserInterface ui;
+    CTypeloomDoc doc(ui);
     const std::string& strPath = args.m_positionals[0];
     if (const COpenResult opened = doc.OnOpenDocument(strPath); !opened)
     {
@@ -44,7 +44,6 @@ int RunInfo(CArguments& args)
         return Fail(g_cmdInfo, kExitFile,
                     "cannot open \"" + strPath + "\"" + (strCause.empty() ? "" : ": " + strCause));
     }
-    site.SetPathName(strPath);
     doc.SetGlyphSize(geometry->m_nWidth, geometry->m_nHeight);
 
     const std::uint32_t nGlyphs = doc.GetGlyphCount();

@@ -1,7 +1,7 @@
 // A font file as the editor opens it: every page read with a change list
 // laid over it, and the save that writes the font with the changes, both
 // against a model of the headerless file.
-#include "FakeDocumentSite.h"
+#include "RecordingUserInterface.h"
 #include "FuzzFolder.h"
 #include "TypeloomDoc.h"
 
@@ -48,9 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
         .write(reinterpret_cast<const char*>(file.data()),
                static_cast<std::streamsize>(file.size()));
 
-    CFakeDocumentSite site;
-    site.m_strPathName = strPath;
-    CTypeloomDoc doc(site);
+    CRecordingUserInterface ui;
+    CTypeloomDoc doc(ui);
     if (!doc.OnOpenDocument(strPath) || doc.m_nFileLength != file.size())
         __builtin_trap();
     doc.SetGlyphSize(nWidth, nHeight);
@@ -109,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
         std::copy_n(glyph.m_bits.begin(), nGlyphBytes, saved.begin() + nStart);
     }
     const std::string strTarget = FuzzPath("saved.bin");
-    if (!doc.OnSaveDocument(strTarget) || ReadAll(strTarget) != saved || !doc.GetChanges().empty())
+    if (doc.OnSaveDocument(strTarget) != ESaveResult::Saved || ReadAll(strTarget) != saved || !doc.GetChanges().empty())
         __builtin_trap();
     return 0;
 }

@@ -6,11 +6,10 @@
 
 #include <wx/filedlg.h>
 
-CTypeloomDocTemplate::CTypeloomDocTemplate(wxDocManager* pManager, wxMDIParentFrame* pFrame,
-                                           CDownloadLauncher& launcher)
+CTypeloomDocTemplate::CTypeloomDocTemplate(wxDocManager* pManager, wxMDIParentFrame* pFrame)
     : wxDocTemplate(pManager, kFilterName, wxFileSelectorDefaultWildcardStr, wxString(), wxString(),
                     kDocumentName, kDocumentName, nullptr, nullptr, wxTEMPLATE_VISIBLE),
-      m_pFrame(pFrame), m_launcher(launcher)
+      m_pFrame(pFrame)
 {
 }
 
@@ -22,6 +21,5 @@ wxDocument* CTypeloomDocTemplate::DoCreateDocument()
 wxView* CTypeloomDocTemplate::DoCreateView()
 {
     return new CWxTypeloomView([this](wxDocument& doc, wxView& view) -> wxWindow*
-                               { return new CChildFrame(&doc, &view, m_pFrame); },
-                               m_launcher);
+                               { return new CChildFrame(&doc, &view, m_pFrame); });
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "DownloadLauncher.h"
 #include "WxTypeloomView.h"
 
 #include <wx/docview.h>
@@ -13,8 +12,7 @@
 class CTypeloomDocTemplate final : public wxDocTemplate
 {
 public:
-    CTypeloomDocTemplate(wxDocManager* pManager, wxMDIParentFrame* pFrame,
-                         CDownloadLauncher& launcher);
+    CTypeloomDocTemplate(wxDocManager* pManager, wxMDIParentFrame* pFrame);
 
 protected:
     wxDocument* DoCreateDocument() override;
@@ -22,5 +20,4 @@ protected:
 
 private:
     wxMDIParentFrame* m_pFrame;
-    CDownloadLauncher& m_launcher;
 };

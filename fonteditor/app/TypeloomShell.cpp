@@ -78,9 +78,8 @@ bool CTypeloomShell::Start()
                                m_pMainFrame = nullptr;
                            event.Skip();
                        });
-    m_downloadLauncher.SetOwner(m_pMainFrame);
     // The document type; the document manager owns it.
-    new CTypeloomDocTemplate(m_pDocManager.get(), m_pMainFrame, m_downloadLauncher);
+    new CTypeloomDocTemplate(m_pDocManager.get(), m_pMainFrame);
     if (wxTheApp)
         wxTheApp->SetTopWindow(m_pMainFrame);
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "WxDownloadLauncher.h"
 
 #include <memory>
 
@@ -37,7 +36,6 @@ public:
 private:
     std::unique_ptr<wxConfigBase> m_pSettings;
     std::unique_ptr<CTypeloomDocManager> m_pDocManager;
-    CWxDownloadLauncher m_downloadLauncher;
     CMainFrame* m_pMainFrame = nullptr;
     long m_nPreviewPages = 0;
 };

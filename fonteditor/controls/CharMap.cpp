@@ -119,7 +119,6 @@ void CCharMap::OnPaint(CCanvas& canvas) const
 
 void CCharMap::OnLButtonUp(int x, int y)
 {
-    m_host.SetFocus();
     // Division truncates toward zero, so the label margins up to 33 pixels
     // before the first column or row still hit it.
     const int nCol = (x - kLeftMargin) / kPitch;

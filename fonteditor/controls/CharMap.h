@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Canvas.h"
 #include "ControlHost.h"
 #include "Glyph.h"
 #include "MessageTarget.h"
+#include "Painter.h"
 
 #include <array>
 #include <cstdint>
@@ -12,7 +12,7 @@
 // hexadecimal labels, changed glyphs and the selected cell marked; a click
 // selects a cell and tells the parent with WM_SELECTGLYPH. Framework-free:
 // the window side hands in paints and clicks and provides the host.
-class CCharMap
+class CCharMap final : public CPainter
 {
 public:
     // Layout in pixels: margins for the labels, then 16 cells a side, each a
@@ -45,11 +45,11 @@ public:
 
     // The off-screen bitmap is always the drawing area, whatever the client
     // size; it is copied to the client area's top-left corner.
-    static CClientSize BitmapSize() { return {kWidth, kHeight}; }
-    void OnPaint(CCanvas& canvas) const;
+    CClientSize BitmapSize() const override { return {kWidth, kHeight}; }
+    void OnPaint(CCanvas& canvas) const override;
     // Release of the left button at (x, y) of the client area. The window
     // side lets the default handling run after it.
-    void OnLButtonUp(int x, int y);
+    void OnLButtonUp(int x, int y) override;
 
     // Pixels per glyph pixel for the current geometry: 4, 2 or 1.
     int Scale() const;

@@ -60,7 +60,6 @@ void CGlyphGrid::OnPaint(CCanvas& canvas) const
 
 void CGlyphGrid::OnLButtonUp(int x, int y)
 {
-    m_host.SetFocus();
     const CClientSize client = m_host.GetClientSize();
     const int n = static_cast<int>(CellsPerSide());
     // A client area smaller than the grid has no cells to hit.

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "Canvas.h"
 #include "ControlHost.h"
 #include "Glyph.h"
 #include "MessageTarget.h"
+#include "Painter.h"
 
 #include <cstdint>
 
 // The glyph grid: one glyph enlarged, one square cell per pixel; a click
 // toggles a pixel and tells the parent with WM_PIXELTOGGLED. Framework-free:
 // the window side hands in paints and clicks and provides the host.
-class CGlyphGrid
+class CGlyphGrid final : public CPainter
 {
 public:
     CGlyphGrid(CControlHost& host, CMessageTarget& parent) : m_host(host), m_parent(parent) {}
@@ -26,12 +26,12 @@ public:
     void Repaint() { m_host.Invalidate(); }
 
     // The off-screen bitmap's size: the client area.
-    CClientSize BitmapSize() const { return m_host.GetClientSize(); }
+    CClientSize BitmapSize() const override { return m_host.GetClientSize(); }
     // Paints the whole face on a canvas of BitmapSize().
-    void OnPaint(CCanvas& canvas) const;
+    void OnPaint(CCanvas& canvas) const override;
     // Release of the left button at (x, y) of the client area. The window
     // side lets the default handling run after it.
-    void OnLButtonUp(int x, int y);
+    void OnLButtonUp(int x, int y) override;
 
 private:
     // Cells per side: the grid is square also when W and H differ.

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <string_view>
 
 namespace
 {
@@ -26,7 +27,7 @@ std::uint32_t ClampLength(std::uint64_t nLength)
 }
 } // namespace
 
-CTypeloomDoc::CTypeloomDoc(CDocumentSite& site) : m_site(site) {}
+CTypeloomDoc::CTypeloomDoc(CUserInterface& ui) : m_ui(ui) {}
 
 CTypeloomDoc::~CTypeloomDoc()
 {
@@ -43,6 +44,7 @@ COpenResult CTypeloomDoc::OnOpenDocument(const std::string& strPath)
         return {COpenResult::EStatus::LengthUnknown, strPath + ": its length cannot be read"};
     m_nFileLength = ClampLength(*nLength);
     m_source = std::move(file);
+    m_strPath = strPath;
     return {};
 }
 
@@ -61,8 +63,7 @@ CFile* CTypeloomDoc::Source() const
 {
     if (!m_source.IsOpen())
     {
-        const std::string strPath = m_site.GetPathName();
-        if (strPath.empty() || !m_source.Open(strPath, CFile::EMode::Read))
+        if (m_strPath.empty() || !m_source.Open(m_strPath, CFile::EMode::Read))
             return nullptr;
     }
     return &m_source;
@@ -71,8 +72,7 @@ CFile* CTypeloomDoc::Source() const
 long long CTypeloomDoc::ReadPage(std::uint32_t nFirstCode, std::uint8_t* pPageBuffer,
                                  std::uint8_t* pChangeFlags)
 {
-    const std::string strPath = m_site.GetPathName();
-    if (strPath.empty())
+    if (m_strPath.empty())
         return 0;
 
     const unsigned nGlyphBytes = m_glyph.Bytes();
@@ -147,7 +147,7 @@ bool CTypeloomDoc::WouldChangeFile(const std::vector<const CGlyph*>& pending) co
     edits.insert(edits.end(), pending.begin(), pending.end());
     if (edits.empty())
         return false;
-    CFile* pSource = m_site.GetPathName().empty() ? nullptr : Source();
+    CFile* pSource = m_strPath.empty() ? nullptr : Source();
     if (!pSource)
         return true;
     std::array<std::uint8_t, CGlyph::kMaxBytes> onDisk{};
@@ -172,7 +172,7 @@ void CTypeloomDoc::ClearChanges()
 
 bool CTypeloomDoc::WriteFont(const std::string& strTarget)
 {
-    CUserInterface& ui = m_site.GetUserInterface();
+    CUserInterface& ui = m_ui;
     const std::vector<std::size_t> visible = VisibleChanges(0, std::uint64_t{1} << 32);
     std::uint64_t nLength = m_nFileLength;
     for (const std::size_t nPos : visible)
@@ -274,36 +274,82 @@ CFileDialogRequest SaveAsRequest(const std::string& strFileName)
     return request;
 }
 
-bool CTypeloomDoc::OnSaveDocument(const std::string& strTarget)
+ESaveResult CTypeloomDoc::OnSaveDocument(const std::string& strTarget)
 {
     // The first view commits its pending edit before anything is written.
-    if (const auto views = m_site.GetViews(); !views.empty())
-        views.front()->SendMessage(WM_SELECTGLYPH, 0, 0);
+    if (!m_views.empty())
+        m_views.front()->SendMessage(WM_SELECTGLYPH, 0, 0);
 
-    const std::string strPath = m_site.GetPathName();
     std::error_code ec;
-    if (!strPath.empty() && strTarget == strPath && !std::filesystem::exists(strTarget, ec))
+    if (!m_strPath.empty() && strTarget == m_strPath && !std::filesystem::exists(strTarget, ec))
     {
         // Recreating the file where it vanished could undo a move the user
         // meant; the edits are safe in the held file, so ask where to go.
-        CUserInterface& ui = m_site.GetUserInterface();
-        if (ui.MessageBox("The font file \"" + strTarget +
-                              "\" was deleted or moved since it was opened.\n"
-                              "Your edits are kept. Save the font under another name?",
-                          EMessageIcon::Warning, EMessageButtons::YesNo) != EMessageResult::Yes)
-            return false;
-        const auto chosen = ui.FileDialog(SaveAsRequest(strTarget));
+        if (m_ui.MessageBox("The font file \"" + strTarget +
+                                "\" was deleted or moved since it was opened.\n"
+                                "Your edits are kept. Save the font under another name?",
+                            EMessageIcon::Warning, EMessageButtons::YesNo) != EMessageResult::Yes)
+            return ESaveResult::Cancelled;
+        const auto chosen = m_ui.FileDialog(SaveAsRequest(strTarget));
         if (!chosen)
-            return false;
+            return ESaveResult::Cancelled;
         return OnSaveDocument(*chosen);
     }
     if (!WriteFont(strTarget))
-        return false;
+        return ESaveResult::Failed;
 
     ClearChanges();
-    m_site.SetPathName(strTarget);
-    m_site.AddToRecentFileList(strTarget);
-    for (CDocumentView* pView : m_site.GetViews())
+    m_strPath = strTarget;
+    for (CDocumentView* pView : m_views)
         pView->OnUpdate(1);
-    return true;
+    return ESaveResult::Saved;
+}
+
+ESaveResult CTypeloomDoc::Save(const std::string& strTitle)
+{
+    return m_strPath.empty() ? SaveAs(strTitle) : OnSaveDocument(m_strPath);
+}
+
+ESaveResult CTypeloomDoc::SaveAs(const std::string& strTitle)
+{
+    // A title may hold what a file name may not.
+    std::string strName = strTitle;
+    std::erase_if(strName, [](char c)
+                  { return std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos; });
+    const auto path = m_ui.FileDialog(SaveAsRequest(m_strPath.empty() ? strName : m_strPath));
+    if (!path)
+        return ESaveResult::Cancelled;
+    return OnSaveDocument(*path);
+}
+
+bool CTypeloomDoc::IsModified() const
+{
+    if (m_bDiscarded)
+        return false;
+    std::vector<const CGlyph*> pending;
+    for (const CDocumentView* pView : m_views)
+        if (const CGlyph* pGlyph = pView->GetPendingEdit())
+            pending.push_back(pGlyph);
+    return WouldChangeFile(pending);
+}
+
+ECloseAnswer CTypeloomDoc::AskBeforeClose(const std::string& strTitle)
+{
+    if (!IsModified())
+        return ECloseAnswer::Close;
+    switch (m_ui.MessageBox(SaveChangesPrompt(m_strPath.empty() ? strTitle : m_strPath),
+                            EMessageIcon::Question, EMessageButtons::YesNoCancel))
+    {
+    case EMessageResult::Yes:
+        return ECloseAnswer::SaveFirst;
+    case EMessageResult::No:
+        return ECloseAnswer::Close;
+    default:
+        return ECloseAnswer::Stay;
+    }
+}
+
+std::string SaveChangesPrompt(const std::string& strName)
+{
+    return "Save changes to " + strName + "?";
 }

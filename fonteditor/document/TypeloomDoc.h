@@ -1,8 +1,9 @@
 #pragma once
 
-#include "DocumentSite.h"
+#include "DocumentView.h"
 #include "File.h"
 #include "Glyph.h"
+#include "UserInterface.h"
 
 #include <cstdint>
 #include <map>
@@ -20,6 +21,8 @@
 // extension added (the document type names none). The menu's Save As and the
 // one a vanished file leads to ask the same way.
 CFileDialogRequest SaveAsRequest(const std::string& strFileName);
+// "Save changes to <name>?"
+std::string SaveChangesPrompt(const std::string& strName);
 
 // What opening a font file came to; on failure the cause is the line the
 // program shows under its message.
@@ -37,21 +40,66 @@ struct COpenResult
     explicit operator bool() const { return m_eStatus == EStatus::Opened; }
 };
 
+// What a save came to. Failed: the document has said why and kept its
+// changes and its file; Cancelled: the user chose not to save.
+enum class ESaveResult
+{
+    Saved,
+    Cancelled,
+    Failed,
+};
+
+// What closing a document that would change its file comes to, as the user
+// answered "Save changes to NAME?".
+enum class ECloseAnswer
+{
+    Close,     // No, or nothing to save: close, dropping the changes
+    SaveFirst, // Yes: close once the save succeeds
+    Stay,      // Cancel
+};
+
 class CTypeloomDoc
 {
 public:
-    explicit CTypeloomDoc(CDocumentSite& site);
+    // ui: the program's message boxes and file dialogs.
+    explicit CTypeloomDoc(CUserInterface& ui);
     ~CTypeloomDoc();
     CTypeloomDoc(const CTypeloomDoc&) = delete;
     CTypeloomDoc& operator=(const CTypeloomDoc&) = delete;
 
     // Framework hooks.
-    // Records the file's length and reads nothing else. On failure the result
-    // carries the cause; the framework reports it.
+    // Records the file's length and reads nothing else; the path is the
+    // document's from then on. On failure the result carries the cause; the
+    // framework reports it.
     COpenResult OnOpenDocument(const std::string& strPath);
-    // Saves into strTarget; false, with a message naming the file, when the
-    // target cannot be written. The change list is kept then.
-    bool OnSaveDocument(const std::string& strTarget);
+    // Saves into strTarget, which becomes the document's path; a message names
+    // the file when the target cannot be written, and the change list is kept.
+    ESaveResult OnSaveDocument(const std::string& strTarget);
+    // File > Save: into the document's file, or as Save As for a document
+    // without one. strTitle is the name the framework shows for the document.
+    ESaveResult Save(const std::string& strTitle);
+    // File > Save As: asks where, offering the file or the title.
+    ESaveResult SaveAs(const std::string& strTitle);
+
+    // Whether the document holds edits, committed or pending in a view, that
+    // saving would write into its file; never once discarded.
+    bool IsModified() const;
+    // Before closing: a modified document asks "Save changes to NAME?",
+    // naming its file or, without one, strTitle.
+    ECloseAnswer AskBeforeClose(const std::string& strTitle);
+    // Drops what is not saved: closing asks nothing any more.
+    void Discard() { m_bDiscarded = true; }
+
+    // The views on the document, in the order they were added.
+    void AddView(CDocumentView& view) { m_views.push_back(&view); }
+    void RemoveView(CDocumentView& view) { std::erase(m_views, &view); }
+    const std::vector<CDocumentView*>& GetViews() const { return m_views; }
+
+    // The font file; empty for a document never saved. A path set without
+    // opening is read when a page or the export needs it.
+    const std::string& GetPathName() const { return m_strPath; }
+    void SetPathName(const std::string& strPath) { m_strPath = strPath; }
+    CUserInterface& GetUserInterface() { return m_ui; }
 
     void SetGlyphSize(unsigned nWidth, unsigned nHeight);
     std::uint32_t GetGlyphCount() const;
@@ -76,7 +124,6 @@ public:
     void ClearChanges();
 
     const std::vector<CGlyph>& GetChanges() const { return m_changes; }
-    CDocumentSite& GetSite() { return m_site; }
 
     CGlyph m_glyph; // the document's geometry; its bitmap is the export's read buffer
     std::uint32_t m_nFileLength = 0;
@@ -91,7 +138,10 @@ private:
     // life, or the path's file when none was opened.
     CFile* Source() const;
 
-    CDocumentSite& m_site;
+    CUserInterface& m_ui;
+    std::string m_strPath;
+    std::vector<CDocumentView*> m_views;
+    bool m_bDiscarded = false;
     mutable CFile m_source; // reading moves its position only
     std::vector<CGlyph> m_changes;
     // Per code, the positions of its visible entries, so that a page read

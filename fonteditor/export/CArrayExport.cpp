@@ -56,7 +56,7 @@ bool SameFile(const std::string& strTarget, const std::string& strSource)
 class CExport
 {
 public:
-    explicit CExport(CTypeloomDoc& doc) : m_doc(doc), m_ui(doc.GetSite().GetUserInterface()) {}
+    explicit CExport(CTypeloomDoc& doc) : m_doc(doc), m_ui(doc.GetUserInterface()) {}
 
     EExportResult Run()
     {
@@ -70,7 +70,7 @@ public:
         if (!target)
             return EExportResult::Cancelled;
 
-        const std::string strSource = m_doc.GetSite().GetPathName();
+        const std::string strSource = m_doc.GetPathName();
         if (SameFile(*target, strSource))
         {
             m_ui.MessageBox(kMsgExportToCurrentFile, EMessageIcon::Warning);

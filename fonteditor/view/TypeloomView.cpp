@@ -31,11 +31,22 @@ std::optional<std::uint64_t> ParseGlyphCode(std::string strText)
 }
 } // namespace
 
-CTypeloomView::CTypeloomView(CTypeloomDoc& doc, CTypeloomViewSite& site)
-    : CDataExchangeForm(site.GetControls(), site.GetUserInterface()), m_doc(doc), m_site(site),
-      m_glyphText(site.GetTextBox()), m_pageScrollBar(site.GetPageScrollBar()),
-      m_charMap(site.GetMapHost(), *this), m_glyphGrid(site.GetGridHost(), *this)
+CTypeloomView::CTypeloomView(CTypeloomDoc& doc, CControlAccess& controls, CUserInterface& ui,
+                             CControlHost& gridHost, CControlHost& mapHost)
+    : CDataExchangeForm(controls, ui), m_doc(doc), m_charMap(mapHost, *this),
+      m_glyphGrid(gridHost, *this)
 {
+    m_doc.AddView(*this);
+}
+
+CTypeloomView::~CTypeloomView()
+{
+    m_doc.RemoveView(*this);
+}
+
+const CGlyph* CTypeloomView::GetPendingEdit() const
+{
+    return m_glyphGrid.m_bModified ? &m_glyphGrid.m_glyph : nullptr;
 }
 
 void CTypeloomView::DoDataExchange(CDataExchange& dx)
@@ -43,11 +54,6 @@ void CTypeloomView::DoDataExchange(CDataExchange& dx)
     // The view's own filling of the text box is no edit.
     const bool bWasExchanging = m_bExchanging;
     m_bExchanging = true;
-    if (!m_bControlsBound)
-    {
-        m_site.BindControls();
-        m_bControlsBound = true;
-    }
     dx.Radio(kIdWidthGroup, m_nWidthIndex);
     dx.Radio(kIdHeightGroup, m_nHeightIndex);
     dx.Text(kIdOtherHeight, m_nOtherHeight);
@@ -129,7 +135,8 @@ void CTypeloomView::OnChangeGlyphText()
 void CTypeloomView::SetPageScrollBar()
 {
     // A font without glyphs still has its one page (GetLastPage is 0 then).
-    m_pageScrollBar.SetScrollInfo(CScrollInfo{0, static_cast<int>(m_doc.GetLastPage()), 1, 0});
+    m_pageScroll = CScrollInfo{0, static_cast<int>(m_doc.GetLastPage()), 1, 0};
+    m_controls.SetScrollInfo(kIdPageScrollBar, m_pageScroll);
 }
 
 void CTypeloomView::OnApply()
@@ -166,9 +173,9 @@ bool CTypeloomView::OnVScroll(EScrollRequest request, int nThumbPos, int nBarId)
     if (nBarId != kIdPageScrollBar)
         return true;
 
-    int nMin = 0, nMax = 0;
-    m_pageScrollBar.GetScrollRange(nMin, nMax);
-    int nPos = m_pageScrollBar.GetScrollPos();
+    const int nMin = m_pageScroll.m_nMin;
+    const int nMax = m_pageScroll.m_nMax;
+    int nPos = m_pageScroll.m_nPos;
     switch (request)
     {
     case EScrollRequest::LineUp:
@@ -196,7 +203,8 @@ bool CTypeloomView::OnVScroll(EScrollRequest request, int nThumbPos, int nBarId)
 
 void CTypeloomView::ShowPage(int nPage)
 {
-    m_pageScrollBar.SetScrollPos(nPage);
+    m_pageScroll.m_nPos = nPage;
+    m_controls.SetScrollInfo(kIdPageScrollBar, m_pageScroll);
     m_charMap.m_nFirstCode = static_cast<std::uint32_t>(nPage) * 256u;
     m_doc.ReadPage(m_charMap.m_nFirstCode, m_charMap.m_pageBits.data(), m_charMap.m_changed.data());
     m_charMap.Repaint();
@@ -205,8 +213,6 @@ void CTypeloomView::ShowPage(int nPage)
 
 bool CTypeloomView::OnPageCommand(int nCommand)
 {
-    int nMin = 0, nMax = 0;
-    m_pageScrollBar.GetScrollRange(nMin, nMax);
     switch (nCommand)
     {
     case kCmdPagePrevious:
@@ -218,10 +224,10 @@ bool CTypeloomView::OnPageCommand(int nCommand)
     // The bar's own top and bottom requests keep the page, as they always
     // have; the keys go there as a thumb would.
     case kCmdPageFirst:
-        OnVScroll(EScrollRequest::ThumbTrack, nMin, kIdPageScrollBar);
+        OnVScroll(EScrollRequest::ThumbTrack, m_pageScroll.m_nMin, kIdPageScrollBar);
         return true;
     case kCmdPageLast:
-        OnVScroll(EScrollRequest::ThumbTrack, nMax, kIdPageScrollBar);
+        OnVScroll(EScrollRequest::ThumbTrack, m_pageScroll.m_nMax, kIdPageScrollBar);
         return true;
     default:
         return false;
@@ -258,22 +264,7 @@ bool CTypeloomView::GoToCode(const std::string& strCode)
     return true;
 }
 
-void CTypeloomView::OnEditCut()
-{
-    m_glyphText.Cut();
-}
-
-void CTypeloomView::OnEditCopy()
-{
-    m_glyphText.Copy();
-}
-
-void CTypeloomView::OnEditPaste()
-{
-    m_glyphText.Paste();
-}
-
-void CTypeloomView::OnEditUndo()
+EUndoBy CTypeloomView::OnEditUndo(int nFocusId)
 {
     // A Glyph menu command is the last edit until anything else changes the
     // glyph: Undo takes exactly that back, wherever the focus is.
@@ -282,27 +273,24 @@ void CTypeloomView::OnEditUndo()
         m_glyphGrid.m_glyph.ToText(m_strGlyphText);
         UpdateData(false);
         m_glyphGrid.Repaint();
-        return;
+        return EUndoBy::View;
     }
-    const int nFocus = m_site.GetFocusId();
-    if (nFocus == kIdGlyphText)
-    {
-        m_glyphText.Undo();
-    }
-    else if (nFocus == kIdGlyphGrid)
+    if (nFocusId == kIdGlyphText)
+        return EUndoBy::TextBox;
+    if (nFocusId == kIdGlyphGrid)
     {
         // Reloading from the page drops every change since the glyph was
         // loaded; a committed glyph is not touched.
         m_glyphGrid.m_bModified = 0;
         SelectGlyphAgain();
     }
+    return EUndoBy::View;
 }
 
 void CTypeloomView::OnInitialUpdate()
 {
     UpdateData(false);
     OnUpdate(0);
-    m_site.ResizeParentToFit();
     SetPageScrollBar();
     m_doc.SetGlyphSize(16, 16);
     m_glyphGrid.SetGlyphSize(16, 16);
@@ -316,16 +304,15 @@ void CTypeloomView::OnUpdate(std::intptr_t)
     SelectGlyphAgain();
 }
 
-void CTypeloomView::OnFileDownload()
+CDownloadStart CTypeloomView::OnFileDownload() const
 {
-    m_site.GetDownloadLauncher().RunDownloadDialog(m_doc.GetSite().GetPathName(),
-                                                   static_cast<int>(m_glyphGrid.m_glyph.m_nWidth),
-                                                   static_cast<int>(m_glyphGrid.m_glyph.m_nHeight));
+    return {m_doc.GetPathName(), static_cast<int>(m_glyphGrid.m_glyph.m_nWidth),
+            static_cast<int>(m_glyphGrid.m_glyph.m_nHeight)};
 }
 
 void CTypeloomView::OnFileExport()
 {
-    if (m_doc.GetSite().GetPathName().empty())
+    if (m_doc.GetPathName().empty())
     {
         m_ui.MessageBox(kMsgSaveFirst, EMessageIcon::Warning);
         return;

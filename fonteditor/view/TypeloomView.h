@@ -1,18 +1,51 @@
 #pragma once
 
 #include "CharMap.h"
+#include "ControlHost.h"
 #include "DataExchange.h"
-#include "DocumentSite.h"
+#include "DocumentView.h"
 #include "GlyphGrid.h"
 #include "GlyphTransform.h"
 #include "TypeloomCommands.h"
 #include "TypeloomDoc.h"
-#include "ViewSite.h"
 
 #include <cstdint>
 #include <string>
 
 inline constexpr const char* kMsgSaveFirst = "Please save file first.";
+
+// Scroll requests as a scroll bar sends them.
+enum class EScrollRequest
+{
+    LineUp,
+    LineDown,
+    PageUp,
+    PageDown,
+    ThumbPosition, // the thumb was released
+    ThumbTrack,    // the thumb is being dragged; the request carries its position
+    Top,
+    Bottom,
+    EndScroll
+};
+
+// What Edit > Undo comes to: the view's own step, or the glyph text box's
+// own undo, which the window runs.
+enum class EUndoBy
+{
+    View,
+    TextBox,
+};
+
+// What the Download dialog starts with: the font file (empty for a document
+// never saved: the dialog says so itself) and the glyph geometry last applied.
+struct CDownloadStart
+{
+    std::string m_strPath;
+    int m_nGlyphWidth = 0;
+    int m_nGlyphHeight = 0;
+
+    bool operator==(const CDownloadStart&) const = default;
+};
 
 // The editor's view: ties the document to the glyph grid, the character map
 // and the form's standard controls, and owns the edit cycle. A glyph is
@@ -21,13 +54,19 @@ inline constexpr const char* kMsgSaveFirst = "Please save file first.";
 // selected, the page changes, a geometry is applied or the document is
 // saved.
 //
-// Framework-free: the wx layer forwards events to the handlers below and
-// implements CTypeloomViewSite. Several views may share one document; each
-// has its own page, selection, controls and pending edit.
+// Framework-free: the wx form forwards events to the handlers below. The
+// form's controls are reached by id; the grid (1001) and the map (1000) are
+// painted by the view's own CGlyphGrid and CCharMap on the hosts given.
+// Several views may share one document; each has its own page, selection,
+// controls and pending edit. A view adds itself to its document for its life.
 class CTypeloomView final : public CDataExchangeForm, public CDocumentView
 {
 public:
-    CTypeloomView(CTypeloomDoc& doc, CTypeloomViewSite& site);
+    CTypeloomView(CTypeloomDoc& doc, CControlAccess& controls, CUserInterface& ui,
+                  CControlHost& gridHost, CControlHost& mapHost);
+    ~CTypeloomView() override;
+    CTypeloomView(const CTypeloomView&) = delete;
+    CTypeloomView& operator=(const CTypeloomView&) = delete;
 
     // Bound to the form's controls.
     int m_nWidthIndex = 1;  // radio group 1002: width 8 x index + 8
@@ -38,11 +77,14 @@ public:
     // Framework hooks.
     void OnInitialUpdate();
     void OnUpdate(std::intptr_t nHint) override;
+    const CGlyph* GetPendingEdit() const override;
     std::intptr_t SendMessage(unsigned nMsg, std::uintptr_t wParam, std::intptr_t lParam) override;
     // A vertical scroll request from the bar nBarId; nThumbPos is the
     // thumb's position for ThumbTrack. True when the framework's own
     // handling should follow.
     bool OnVScroll(EScrollRequest request, int nThumbPos, int nBarId);
+    // The page scroll bar (1011) as the view last showed it.
+    const CScrollInfo& GetPageScroll() const { return m_pageScroll; }
 
     // Messages from the controls.
     std::intptr_t OnSelectGlyph(std::uintptr_t nColumn, std::intptr_t nRow);
@@ -50,13 +92,12 @@ public:
     // EN_CHANGE of the glyph text box.
     void OnChangeGlyphText();
 
-    // Commands.
+    // Commands. Cut, Copy and Paste are the glyph text box's own, wherever
+    // the focus is; the box tells its changes as OnChangeGlyphText.
     void OnApply();
-    void OnEditCut();
-    void OnEditCopy();
-    void OnEditPaste();
-    void OnEditUndo();
-    void OnFileDownload();
+    // nFocusId: the form's control with the keyboard focus, 0 for none.
+    EUndoBy OnEditUndo(int nFocusId);
+    CDownloadStart OnFileDownload() const;
     void OnFileExport();
     // A Glyph menu command (kCmdGlyph...) on the glyph being edited: an edit
     // like a click, which one Undo takes back. False for another command.
@@ -84,12 +125,9 @@ private:
     void ShowPage(int nPage);
 
     CTypeloomDoc& m_doc;
-    CTypeloomViewSite& m_site;
-    CTextBox& m_glyphText;
-    CScrollBar& m_pageScrollBar;
+    CScrollInfo m_pageScroll;
     CCharMap m_charMap;
     CGlyphGrid m_glyphGrid;
     CGlyphTransformStep m_glyphStep;
-    bool m_bControlsBound = false;
     bool m_bExchanging = false;
 };

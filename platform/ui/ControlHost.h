@@ -1,7 +1,7 @@
 #pragma once
 
 // What a custom-drawn control needs of its window: the size of its client
-// area, the keyboard focus and repainting. The wx layer implements it with
+// area and repainting. (A click gives the window the focus by itself.) The wx layer implements it with
 // CWxControlHost; tests use CFakeControlHost (fonteditor/controls/fakes).
 struct CClientSize
 {
@@ -17,7 +17,6 @@ public:
     virtual ~CControlHost() = default;
 
     virtual CClientSize GetClientSize() const = 0;
-    virtual void SetFocus() = 0;
     // Invalidates the whole client area with erasing; the paint follows
     // with the next paint event, not within this call.
     virtual void Invalidate() = 0;

@@ -14,6 +14,18 @@
 // id, and what the logic changes beside them (list items, whether a control
 // is shown or enabled). The wx layer implements it over real controls; tests
 // use CFakeControls, which holds the state.
+// A scroll bar's range, page and position, as the logic shows them; the
+// window keeps the position within the range.
+struct CScrollInfo
+{
+    int m_nMin = 0;
+    int m_nMax = 0;
+    int m_nPage = 0;
+    int m_nPos = 0;
+
+    bool operator==(const CScrollInfo&) const = default;
+};
+
 class CControlAccess
 {
 public:
@@ -45,6 +57,7 @@ public:
     virtual void SetItems(int nId, std::vector<std::string> items) = 0;
     virtual void ShowControl(int nId, bool bShow) = 0;
     virtual void EnableControl(int nId, bool bEnable) = 0;
+    virtual void SetScrollInfo(int nId, const CScrollInfo& info) = 0;
 };
 
 // The validation messages, as the framework words them.

@@ -16,19 +16,3 @@ public:
     virtual void OnPaint(CCanvas& canvas) const = 0;
     virtual void OnLButtonUp(int x, int y) = 0;
 };
-
-// Any control with these three members as a CPainter, without deriving from
-// it (the glyph grid and the character map: CPainterOf<CGlyphGrid>).
-template <typename TControl>
-class CPainterOf final : public CPainter
-{
-public:
-    explicit CPainterOf(TControl& control) : m_control(control) {}
-
-    CClientSize BitmapSize() const override { return m_control.BitmapSize(); }
-    void OnPaint(CCanvas& canvas) const override { m_control.OnPaint(canvas); }
-    void OnLButtonUp(int x, int y) override { m_control.OnLButtonUp(x, y); }
-
-private:
-    TControl& m_control;
-};

@@ -70,7 +70,7 @@ TEST_F(TypeloomFiles, TheRecentFileListKeepsFourAndLastsToTheNextStart)
     Settle();
     PressKeys('3');
     ASSERT_TRUE(PumpUntil([&] { return Documents().size() == 1; }));
-    EXPECT_EQ(Documents().front()->GetSite().GetPathName(), fonts[2].string());
+    EXPECT_EQ(Documents().front()->GetDoc().GetPathName(), fonts[2].string());
     EXPECT_EQ(RecentEntries(m_settings).front(), fonts[2].string());
 
     // The next start shows the same list, with no document open.
@@ -171,7 +171,7 @@ TEST_F(TypeloomFiles, ANewDocumentSavedAsGetsItsNameAndOnlyItsChanges)
     EXPECT_TRUE(PumpUntil([&] { return Frame().GetTitle() == "Typeloom - [new.fnt]"; }))
         << Frame().GetTitle();
     EXPECT_EQ(Frame().GetActiveChild()->GetTitle(), "new.fnt");
-    EXPECT_EQ(Documents().front()->GetSite().GetPathName(), target.string());
+    EXPECT_EQ(Documents().front()->GetDoc().GetPathName(), target.string());
     EXPECT_EQ(RecentEntries(m_settings), std::vector<std::string>{target.string()});
 }
 
@@ -192,7 +192,7 @@ TEST_F(TypeloomFiles, AFailedSaveKeepsTheDocumentAsItWas)
     CWxTypeloomDoc& doc = *Documents().front();
     EXPECT_EQ(doc.GetDoc().GetChanges().size(), 1u); // the edit, committed, still to be saved
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.GetSite().GetPathName(), font.string());
+    EXPECT_EQ(doc.GetDoc().GetPathName(), font.string());
 }
 
 TEST_F(TypeloomFiles, NewWindowShowsTheSameDocumentAndPrintPreviewOpensBlank)

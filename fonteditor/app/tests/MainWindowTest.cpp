@@ -88,7 +88,7 @@ TEST_F(TypeloomWindow, NewFromTheToolbarGivesFont1MaximisedWithMenu129)
     Settle();
     CWxTypeloomDoc& doc = *Documents().front();
     EXPECT_EQ(doc.GetTitle(), "Font1");
-    EXPECT_EQ(doc.GetSite().GetPathName(), "");
+    EXPECT_EQ(doc.GetDoc().GetPathName(), "");
 
     wxMDIChildFrame* pChild = Frame().GetActiveChild();
     ASSERT_NE(pChild, nullptr);

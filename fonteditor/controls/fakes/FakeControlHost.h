@@ -12,10 +12,8 @@ public:
     explicit CFakeControlHost(CClientSize size = {}) : m_size(size) {}
 
     CClientSize GetClientSize() const override { return m_size; }
-    void SetFocus() override { ++m_nFocusCalls; }
     void Invalidate() override { ++m_nInvalidations; }
 
     CClientSize m_size;
-    int m_nFocusCalls = 0;
     int m_nInvalidations = 0;
 };

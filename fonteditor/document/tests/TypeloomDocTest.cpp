@@ -1,13 +1,15 @@
 #include "TypeloomDoc.h"
 
-#include "FakeDocumentSite.h"
 #include "File.h"
+#include "RecordingMessageTarget.h"
+#include "RecordingUserInterface.h"
+#include "TempFolder.h"
 
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <numeric>
-#include <unistd.h>
+#include <optional>
 
 #include <gtest/gtest.h>
 
@@ -15,11 +17,18 @@ namespace fs = std::filesystem;
 
 namespace
 {
-std::string Slurp(const fs::path& path)
+// A view that records what the document tells it.
+class CFakeDocumentView final : public CRecordingMessageTargetOf<CDocumentView>
 {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+public:
+    using CMessage = CSentMessage;
+
+    void OnUpdate(std::intptr_t nHint) override { m_updates.push_back(nHint); }
+    const CGlyph* GetPendingEdit() const override { return m_pending ? &*m_pending : nullptr; }
+
+    std::vector<std::intptr_t> m_updates;
+    std::optional<CGlyph> m_pending;
+};
 
 CGlyph Filled(std::uint32_t code, std::uint8_t value, unsigned w = 16, unsigned h = 16)
 {
@@ -33,21 +42,13 @@ CGlyph Filled(std::uint32_t code, std::uint8_t value, unsigned w = 16, unsigned 
 
 struct DocumentTest : ::testing::Test
 {
-    fs::path dir = fs::temp_directory_path() /
-                   ("vfd_doc_" + std::to_string(::getpid()) + "_" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    CFakeDocumentSite site;
-    CTypeloomDoc doc{site};
+    // Before the document, which holds a file in it.
+    CTempFolder temp;
+    fs::path dir = temp.Path();
+    CRecordingUserInterface ui;
+    CTypeloomDoc doc{ui};
     std::vector<std::uint8_t> page = std::vector<std::uint8_t>(kPageBufferBytes, 0xEE);
     std::vector<std::uint8_t> flags = std::vector<std::uint8_t>(256, 0xEE);
-
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::permissions(dir, fs::perms::owner_all, ec);
-        fs::remove_all(dir, ec);
-    }
 
     // A font file whose byte i is i mod 251, so every offset is recognisable.
     fs::path MakeFont(const std::string& name, std::size_t length)
@@ -59,11 +60,7 @@ struct DocumentTest : ::testing::Test
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
-    void Open(const fs::path& path)
-    {
-        ASSERT_TRUE(doc.OnOpenDocument(path.string()));
-        site.m_strPathName = path.string();
-    }
+    void Open(const fs::path& path) { ASSERT_TRUE(doc.OnOpenDocument(path.string())); }
 };
 } // namespace
 
@@ -78,7 +75,7 @@ TEST_F(DocumentTest, OpenRecordsOnlyTheLength)
     EXPECT_EQ(doc.GetLastPage(), 3u);
     EXPECT_TRUE(doc.GetChanges().empty());
 
-    CTypeloomDoc other(site);
+    CTypeloomDoc other(ui);
     const COpenResult missing = other.OnOpenDocument((dir / "missing").string());
     EXPECT_EQ(missing.m_eStatus, COpenResult::EStatus::CannotOpen);
     EXPECT_FALSE(missing.m_strCause.empty());
@@ -116,7 +113,7 @@ TEST_F(DocumentTest, NoPathOrNoFileLeavesTheBufferAlone)
     EXPECT_EQ(doc.ReadPage(0, page.data(), flags.data()), 0);
     EXPECT_EQ(flags[0], 0xEE);
 
-    site.m_strPathName = (dir / "vanished").string(); // never opened
+    doc.SetPathName((dir / "vanished").string()); // never opened
     doc.AddChange(Filled(0, 1));
     EXPECT_EQ(doc.ReadPage(0, page.data(), flags.data()), -1);
     EXPECT_EQ(page[0], 0xEE);
@@ -186,19 +183,17 @@ TEST_F(DocumentTest, SavingANewDocumentWritesOnlyTheChangedGlyphs)
 {
     doc.AddChange(Filled(3, 0x5A));
     const auto target = dir / "new.fnt";
-    ASSERT_TRUE(doc.OnSaveDocument(target.string()));
-    const std::string bytes = Slurp(target);
+    ASSERT_EQ(doc.OnSaveDocument(target.string()), ESaveResult::Saved);
+    const std::string bytes = ReadWholeFile(target);
     ASSERT_EQ(bytes.size(), 128u);
     EXPECT_EQ(bytes.substr(0, 96), std::string(96, '\0'));
     EXPECT_EQ(bytes.substr(96), std::string(32, '\x5A'));
     EXPECT_TRUE(doc.GetChanges().empty());
-    EXPECT_EQ(site.m_strPathName, target.string());
-    EXPECT_EQ(site.m_recent, std::vector<std::string>{target.string()});
+    EXPECT_EQ(doc.GetPathName(), target.string());
 
     // An empty list creates an empty file.
-    CFakeDocumentSite site2;
-    CTypeloomDoc doc2(site2);
-    ASSERT_TRUE(doc2.OnSaveDocument((dir / "empty.fnt").string()));
+    CTypeloomDoc doc2(ui);
+    ASSERT_EQ(doc2.OnSaveDocument((dir / "empty.fnt").string()), ESaveResult::Saved);
     EXPECT_TRUE(fs::exists(dir / "empty.fnt"));
     EXPECT_EQ(fs::file_size(dir / "empty.fnt"), 0u);
 }
@@ -208,19 +203,20 @@ TEST_F(DocumentTest, SaveCommitsThroughTheFirstViewAndUpdatesEveryView)
     const auto path = MakeFont("f", 8192);
     Open(path);
     CFakeDocumentView first, second;
-    site.m_views = {&first, &second};
+    doc.AddView(first);
+    doc.AddView(second);
     // The first view answers the selection message by committing its edit.
     first.m_onMessage = [&](const CFakeDocumentView::CMessage&)
     { doc.AddChange(Filled(0x41, 0x77)); };
 
-    ASSERT_TRUE(doc.OnSaveDocument(path.string()));
+    ASSERT_EQ(doc.OnSaveDocument(path.string()), ESaveResult::Saved);
     const std::vector<CFakeDocumentView::CMessage> selectCell00 = {{WM_SELECTGLYPH, 0, 0}};
     EXPECT_EQ(first.m_messages, selectCell00);
     EXPECT_TRUE(second.m_messages.empty());
     EXPECT_EQ(first.m_updates, std::vector<std::intptr_t>{1});
     EXPECT_EQ(second.m_updates, std::vector<std::intptr_t>{1});
 
-    const std::string bytes = Slurp(path);
+    const std::string bytes = ReadWholeFile(path);
     ASSERT_EQ(bytes.size(), 8192u);
     EXPECT_EQ(bytes.substr(0x41 * 32, 32), std::string(32, '\x77'));
     EXPECT_EQ(static_cast<std::uint8_t>(bytes[0x41 * 32 - 1]), (0x41 * 32 - 1) % 251);
@@ -234,37 +230,37 @@ TEST_F(DocumentTest, TwoCommitsOfOneCodeSaveTheSecond)
     Open(path);
     doc.AddChange(Filled(0x41, 0x01));
     doc.AddChange(Filled(0x41, 0x02));
-    ASSERT_TRUE(doc.OnSaveDocument(path.string()));
-    EXPECT_EQ(Slurp(path).substr(0x41 * 32, 32), std::string(32, '\x02'));
+    ASSERT_EQ(doc.OnSaveDocument(path.string()), ESaveResult::Saved);
+    EXPECT_EQ(ReadWholeFile(path).substr(0x41 * 32, 32), std::string(32, '\x02'));
 }
 
 TEST_F(DocumentTest, SaveAsCopiesFirstAndLeavesTheOldFileAlone)
 {
     const auto path = MakeFont("old", 1000);
-    const std::string original = Slurp(path);
+    const std::string original = ReadWholeFile(path);
     Open(path);
     doc.AddChange(Filled(2, 0x99));
     const auto target = dir / "copy";
     std::ofstream(target, std::ios::binary) << "stale contents";
 
-    ASSERT_TRUE(doc.OnSaveDocument(target.string()));
-    EXPECT_EQ(Slurp(path), original);
+    ASSERT_EQ(doc.OnSaveDocument(target.string()), ESaveResult::Saved);
+    EXPECT_EQ(ReadWholeFile(path), original);
     std::string expected = original;
     expected.replace(64, 32, std::string(32, '\x99'));
-    EXPECT_EQ(Slurp(target), expected);
-    EXPECT_EQ(site.m_strPathName, target.string());
+    EXPECT_EQ(ReadWholeFile(target), expected);
+    EXPECT_EQ(doc.GetPathName(), target.string());
     EXPECT_EQ(doc.GetGlyphCount(), 31u);
 }
 
 TEST_F(DocumentTest, SavingWithoutChanges)
 {
     const auto path = MakeFont("f", 100);
-    const std::string original = Slurp(path);
+    const std::string original = ReadWholeFile(path);
     Open(path);
-    ASSERT_TRUE(doc.OnSaveDocument(path.string()));
-    EXPECT_EQ(Slurp(path), original);
-    ASSERT_TRUE(doc.OnSaveDocument((dir / "as").string()));
-    EXPECT_EQ(Slurp(dir / "as"), original);
+    ASSERT_EQ(doc.OnSaveDocument(path.string()), ESaveResult::Saved);
+    EXPECT_EQ(ReadWholeFile(path), original);
+    ASSERT_EQ(doc.OnSaveDocument((dir / "as").string()), ESaveResult::Saved);
+    EXPECT_EQ(ReadWholeFile(dir / "as"), original);
 }
 
 TEST_F(DocumentTest, DeletedOrMovedFontsStillSaveWhole)
@@ -272,12 +268,11 @@ TEST_F(DocumentTest, DeletedOrMovedFontsStillSaveWhole)
     for (const bool bMove : {false, true})
     {
         SCOPED_TRACE(bMove ? "moved" : "deleted");
-        CFakeDocumentSite site2;
-        CTypeloomDoc doc2(site2);
+        CRecordingUserInterface ui2;
+        CTypeloomDoc doc2(ui2);
         const auto path = MakeFont("f", 1000);
-        const std::string original = Slurp(path);
+        const std::string original = ReadWholeFile(path);
         ASSERT_TRUE(doc2.OnOpenDocument(path.string()));
-        site2.m_strPathName = path.string();
         doc2.AddChange(Filled(2, 0x99));
         std::error_code ec;
         if (bMove)
@@ -287,7 +282,7 @@ TEST_F(DocumentTest, DeletedOrMovedFontsStillSaveWhole)
 #ifdef _WIN32
         // Windows refuses to delete or move a file that is open: the font stays.
         EXPECT_TRUE(ec);
-        EXPECT_EQ(Slurp(path), original);
+        EXPECT_EQ(ReadWholeFile(path), original);
         continue;
 #endif
         ASSERT_FALSE(ec) << ec.message();
@@ -295,11 +290,11 @@ TEST_F(DocumentTest, DeletedOrMovedFontsStillSaveWhole)
         // Pages still read, and Save As writes the complete font.
         EXPECT_EQ(doc2.ReadPage(0, page.data(), flags.data()), 1000);
         const auto target = dir / "as";
-        ASSERT_TRUE(doc2.OnSaveDocument(target.string()));
+        ASSERT_EQ(doc2.OnSaveDocument(target.string()), ESaveResult::Saved);
         std::string expected = original;
         expected.replace(64, 32, std::string(32, '\x99'));
-        EXPECT_EQ(Slurp(target), expected);
-        EXPECT_TRUE(site2.m_ui.m_messages.empty());
+        EXPECT_EQ(ReadWholeFile(target), expected);
+        EXPECT_TRUE(ui2.m_messages.empty());
         fs::remove(target);
         fs::remove(dir / "elsewhere");
     }
@@ -315,24 +310,24 @@ TEST_F(DocumentTest, SaveToAVanishedPathOffersSaveAs)
     doc.AddChange(Filled(0, 0x12));
     fs::remove(path);
 
-    site.m_ui.m_answers = {EMessageResult::No};
-    EXPECT_FALSE(doc.OnSaveDocument(path.string()));
-    ASSERT_EQ(site.m_ui.m_messages.size(), 1u);
-    EXPECT_NE(site.m_ui.m_messages[0].m_strText.find("deleted or moved"), std::string::npos);
-    EXPECT_EQ(site.m_ui.m_messages[0].m_buttons, EMessageButtons::YesNo);
+    ui.m_answers = {EMessageResult::No};
+    EXPECT_EQ(doc.OnSaveDocument(path.string()), ESaveResult::Cancelled);
+    ASSERT_EQ(ui.m_messages.size(), 1u);
+    EXPECT_NE(ui.m_messages[0].m_strText.find("deleted or moved"), std::string::npos);
+    EXPECT_EQ(ui.m_messages[0].m_buttons, EMessageButtons::YesNo);
     EXPECT_FALSE(fs::exists(path));
     EXPECT_EQ(doc.GetChanges().size(), 1u);
 
-    site.m_ui.m_answers = {EMessageResult::Yes};
-    site.m_ui.m_fileAnswers = {(dir / "as").string()};
-    ASSERT_TRUE(doc.OnSaveDocument(path.string()));
-    ASSERT_EQ(site.m_ui.m_fileDialogs.size(), 1u);
-    EXPECT_FALSE(site.m_ui.m_fileDialogs[0].m_bOpen);
-    const std::string bytes = Slurp(dir / "as");
+    ui.m_answers = {EMessageResult::Yes};
+    ui.m_fileAnswers = {(dir / "as").string()};
+    ASSERT_EQ(doc.OnSaveDocument(path.string()), ESaveResult::Saved);
+    ASSERT_EQ(ui.m_fileDialogs.size(), 1u);
+    EXPECT_FALSE(ui.m_fileDialogs[0].m_bOpen);
+    const std::string bytes = ReadWholeFile(dir / "as");
     ASSERT_EQ(bytes.size(), 100u);
     EXPECT_EQ(bytes.substr(0, 32), std::string(32, '\x12'));
     EXPECT_EQ(static_cast<std::uint8_t>(bytes[99]), 99);
-    EXPECT_EQ(site.m_strPathName, (dir / "as").string());
+    EXPECT_EQ(doc.GetPathName(), (dir / "as").string());
 }
 
 TEST_F(DocumentTest, ShortenedFontKeepsTheEditsAndNamesTheZeroGlyphs)
@@ -343,32 +338,32 @@ TEST_F(DocumentTest, ShortenedFontKeepsTheEditsAndNamesTheZeroGlyphs)
     doc.AddChange(Filled(200, 0x44));
     fs::resize_file(path, 100); // replaced in place by a shorter file
 
-    ASSERT_TRUE(doc.OnSaveDocument((dir / "as").string()));
-    const std::string bytes = Slurp(dir / "as");
+    ASSERT_EQ(doc.OnSaveDocument((dir / "as").string()), ESaveResult::Saved);
+    const std::string bytes = ReadWholeFile(dir / "as");
     ASSERT_EQ(bytes.size(), 8192u);
     EXPECT_EQ(static_cast<std::uint8_t>(bytes[99]), 99);
     EXPECT_EQ(bytes.substr(100, 200 * 32 - 100), std::string(200 * 32 - 100, '\0'));
     EXPECT_EQ(bytes.substr(200 * 32, 32), std::string(32, '\x44'));
-    ASSERT_EQ(site.m_ui.m_messages.size(), 1u);
-    EXPECT_NE(site.m_ui.m_messages[0].m_strText.find("0x3 to 0xFF"), std::string::npos);
+    ASSERT_EQ(ui.m_messages.size(), 1u);
+    EXPECT_NE(ui.m_messages[0].m_strText.find("0x3 to 0xFF"), std::string::npos);
 }
 
 TEST_F(DocumentTest, UnwritableTargetsNameTheFileAndKeepTheChanges)
 {
     doc.AddChange(Filled(0, 0x12));
     const auto target = dir / "no" / "such" / "folder" / "f";
-    EXPECT_FALSE(doc.OnSaveDocument(target.string()));
-    ASSERT_EQ(site.m_ui.m_messages.size(), 1u);
-    EXPECT_NE(site.m_ui.m_messages[0].m_strText.find(target.string()), std::string::npos);
+    EXPECT_EQ(doc.OnSaveDocument(target.string()), ESaveResult::Failed);
+    ASSERT_EQ(ui.m_messages.size(), 1u);
+    EXPECT_NE(ui.m_messages[0].m_strText.find(target.string()), std::string::npos);
     EXPECT_EQ(doc.GetChanges().size(), 1u);
-    EXPECT_TRUE(site.m_strPathName.empty());
+    EXPECT_TRUE(doc.GetPathName().empty());
 
-    EXPECT_FALSE(doc.OnSaveDocument(dir.string())); // a folder is no file
-    EXPECT_EQ(site.m_ui.m_messages.size(), 2u);
+    EXPECT_EQ(doc.OnSaveDocument(dir.string()), ESaveResult::Failed); // a folder is no file
+    EXPECT_EQ(ui.m_messages.size(), 2u);
 
     // The same changes can then be saved elsewhere.
-    ASSERT_TRUE(doc.OnSaveDocument((dir / "ok").string()));
-    EXPECT_EQ(Slurp(dir / "ok"), std::string(32, '\x12'));
+    ASSERT_EQ(doc.OnSaveDocument((dir / "ok").string()), ESaveResult::Saved);
+    EXPECT_EQ(ReadWholeFile(dir / "ok"), std::string(32, '\x12'));
 }
 
 TEST_F(DocumentTest, ReadOnlyTargetIsNotReportedAsSaved)
@@ -377,9 +372,9 @@ TEST_F(DocumentTest, ReadOnlyTargetIsNotReportedAsSaved)
     Open(path);
     CFile::FailNext(CFile::EOperation::Open, EACCES); // read-only for this user
     doc.AddChange(Filled(0, 0x12));
-    EXPECT_FALSE(doc.OnSaveDocument(path.string()));
+    EXPECT_EQ(doc.OnSaveDocument(path.string()), ESaveResult::Failed);
     EXPECT_EQ(doc.GetChanges().size(), 1u);
-    EXPECT_EQ(site.m_ui.m_messages.size(), 1u);
+    EXPECT_EQ(ui.m_messages.size(), 1u);
 }
 
 TEST_F(DocumentTest, OnlyEditsThatDifferFromTheFileCountAsChanges)
@@ -404,4 +399,67 @@ TEST_F(DocumentTest, OnlyEditsThatDifferFromTheFileCountAsChanges)
     EXPECT_FALSE(doc.WouldChangeFile({&same})); // the pending edit puts it back
     doc.AddChange(same);
     EXPECT_FALSE(doc.WouldChangeFile({}));
+}
+
+TEST_F(DocumentTest, ClosingAsksOnlyWhenSavingWouldChangeTheFile)
+{
+    const auto path = MakeFont("f", 8192);
+    Open(path);
+    CFakeDocumentView view;
+    doc.AddView(view);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.AskBeforeClose("f"), ECloseAnswer::Close);
+    EXPECT_TRUE(ui.m_messages.empty());
+
+    // An edit pending in a view counts; one that puts back the file's bytes does not.
+    view.m_pending = Filled(1, 0);
+    for (unsigned i = 0; i < 32; ++i)
+        view.m_pending->m_bits[i] = static_cast<std::uint8_t>((32 + i) % 251);
+    EXPECT_FALSE(doc.IsModified());
+    view.m_pending->m_bits[0] ^= 1;
+    EXPECT_TRUE(doc.IsModified());
+
+    ui.m_answers = {EMessageResult::Yes, EMessageResult::No, EMessageResult::Cancel};
+    EXPECT_EQ(doc.AskBeforeClose("f"), ECloseAnswer::SaveFirst);
+    EXPECT_EQ(doc.AskBeforeClose("f"), ECloseAnswer::Close);
+    EXPECT_EQ(doc.AskBeforeClose("f"), ECloseAnswer::Stay);
+    ASSERT_EQ(ui.m_messages.size(), 3u);
+    EXPECT_EQ(ui.m_messages[0].m_strText, "Save changes to " + path.string() + "?");
+    EXPECT_EQ(ui.m_messages[0].m_buttons, EMessageButtons::YesNoCancel);
+
+    doc.Discard();
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.AskBeforeClose("f"), ECloseAnswer::Close);
+    EXPECT_EQ(ui.m_messages.size(), 3u);
+    doc.RemoveView(view);
+}
+
+TEST_F(DocumentTest, SavingANewDocumentAsksWhereThenSavesInPlace)
+{
+    doc.AddChange(Filled(0, 0x12));
+    EXPECT_TRUE(doc.IsModified());
+    ui.m_answers = {EMessageResult::Cancel};
+    EXPECT_EQ(doc.AskBeforeClose("Font1"), ECloseAnswer::Stay);
+    EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Save changes to Font1?"});
+
+    // The title is offered as the name, without what a file name may not hold.
+    ui.m_fileAnswers = {std::nullopt, (dir / "new.fnt").string()};
+    EXPECT_EQ(doc.Save("A/B:C*1"), ESaveResult::Cancelled);
+    EXPECT_TRUE(doc.GetPathName().empty());
+    EXPECT_EQ(doc.GetChanges().size(), 1u);
+    EXPECT_EQ(doc.Save("A/B:C*1"), ESaveResult::Saved);
+    ASSERT_EQ(ui.m_fileDialogs.size(), 2u);
+    EXPECT_EQ(ui.m_fileDialogs[0].m_strFileName, "ABC1");
+    EXPECT_FALSE(ui.m_fileDialogs[0].m_bOpen);
+    EXPECT_EQ(doc.GetPathName(), (dir / "new.fnt").string());
+    EXPECT_FALSE(doc.IsModified());
+
+    // Saved once, Save asks nothing; Save As offers the file.
+    doc.AddChange(Filled(1, 0x34));
+    EXPECT_EQ(doc.Save("new.fnt"), ESaveResult::Saved);
+    EXPECT_EQ(ui.m_fileDialogs.size(), 2u);
+    EXPECT_EQ(ReadWholeFile(dir / "new.fnt").substr(32), std::string(32, '\x34'));
+    ui.m_fileAnswers = {std::nullopt};
+    EXPECT_EQ(doc.SaveAs("new.fnt"), ESaveResult::Cancelled);
+    EXPECT_EQ(ui.m_fileDialogs.back().m_strFileName, (dir / "new.fnt").string());
 }

@@ -1,77 +1,24 @@
 #include "WxTypeloomDoc.h"
 
-#include "File.h"
 #include "WxText.h"
-
-#include <string_view>
 
 #include <wx/app.h>
 #include <wx/filename.h>
 #include <wx/frame.h>
 
-namespace
-{
-// What a file name may not contain, for the name a save dialog proposes.
-std::string WithoutBadCharacters(std::string strName)
-{
-    std::erase_if(strName, [](char c)
-                  { return std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos; });
-    return strName;
-}
-} // namespace
-
-std::string SaveChangesPrompt(const std::string& strName)
-{
-    return "Save changes to " + strName + "?";
-}
-
 CWxTypeloomDoc::CWxTypeloomDoc() : m_ui(wxTheApp ? wxTheApp->GetTopWindow() : nullptr) {}
 
-std::string CWxTypeloomDoc::CSite::GetPathName() const
+std::string CWxTypeloomDoc::Title() const
 {
-    return m_doc.m_bHasPath ? PathFromWx(m_doc.GetFilename()) : std::string();
+    return FromWx(GetTitle());
 }
 
-void CWxTypeloomDoc::CSite::SetPathName(const std::string& strPath)
-{
-    m_doc.m_bHasPath = true;
-    m_doc.SetDocumentSaved(true);
-    m_doc.SetTitle(wxFileName(PathToWx(strPath)).GetFullName());
-    m_doc.SetFilename(PathToWx(strPath), true);
-}
-
-void CWxTypeloomDoc::CSite::AddToRecentFileList(const std::string& strPath)
-{
-    if (wxDocManager* pManager = m_doc.GetDocumentManager())
-        pManager->AddFileToHistory(PathToWx(strPath));
-}
-
-std::vector<CDocumentView*> CWxTypeloomDoc::CSite::GetViews()
-{
-    std::vector<CDocumentView*> views;
-    for (CWxDocumentView* pView : m_doc.WxViews())
-        views.push_back(&pView->GetDocumentView());
-    return views;
-}
-
-std::vector<CWxDocumentView*> CWxTypeloomDoc::WxViews() const
-{
-    std::vector<CWxDocumentView*> views;
-    for (wxView* pView : GetViewsVector())
-        if (auto* pOurs = dynamic_cast<CWxDocumentView*>(pView))
-            views.push_back(pOurs);
-    return views;
-}
-
-CWxDocumentView* CWxTypeloomDoc::NewView()
+wxView* CWxTypeloomDoc::NewView()
 {
     wxDocTemplate* pTemplate = GetDocumentTemplate();
-    auto* pView = pTemplate ? dynamic_cast<CWxDocumentView*>(pTemplate->CreateView(this)) : nullptr;
+    wxView* pView = pTemplate ? pTemplate->CreateView(this) : nullptr;
     if (pView)
-    {
-        pView->OnInitialUpdate();
         RetitleViews();
-    }
     return pView;
 }
 
@@ -104,7 +51,6 @@ bool CWxTypeloomDoc::OnCreate(const wxString&, long)
 
 bool CWxTypeloomDoc::OnNewDocument()
 {
-    m_bHasPath = false;
     SetDocumentSaved(false);
     SetTitle(GetDocumentManager()->MakeNewDocumentName());
     return NewView() != nullptr;
@@ -112,68 +58,55 @@ bool CWxTypeloomDoc::OnNewDocument()
 
 bool CWxTypeloomDoc::OnOpenDocument(const wxString& strPath)
 {
-    const std::string strFile = PathFromWx(strPath);
-    if (const COpenResult result = m_doc.OnOpenDocument(strFile); !result)
+    if (const COpenResult result = m_doc.OnOpenDocument(PathFromWx(strPath)); !result)
     {
         m_ui.MessageBox(std::string(kMsgOpenFailed) + "\n" + result.m_strCause,
                         EMessageIcon::Warning);
         return false;
     }
-    m_bHasPath = true;
     SetDocumentSaved(true);
     SetTitle(wxFileName(strPath).GetFullName());
     SetFilename(strPath, false);
     return NewView() != nullptr;
 }
 
-bool CWxTypeloomDoc::Save()
+bool CWxTypeloomDoc::Saved(ESaveResult result)
 {
-    if (!m_bHasPath)
-        return SaveAs();
-    return OnSaveDocument(GetFilename());
-}
-
-bool CWxTypeloomDoc::SaveAs()
-{
-    const auto path = m_ui.FileDialog(SaveAsRequest(
-        m_bHasPath ? PathFromWx(GetFilename()) : WithoutBadCharacters(FromWx(GetTitle()))));
-    if (!path)
+    if (result != ESaveResult::Saved)
         return false;
-    return OnSaveDocument(PathToWx(*path));
-}
-
-bool CWxTypeloomDoc::OnSaveDocument(const wxString& strPath)
-{
-    // On failure the logic has said why and kept its changes and its path.
-    if (!m_doc.OnSaveDocument(PathFromWx(strPath)))
-        return false;
+    const wxString strPath = PathToWx(m_doc.GetPathName());
+    SetDocumentSaved(true);
+    SetTitle(wxFileName(strPath).GetFullName());
+    SetFilename(strPath, true);
+    if (wxDocManager* pManager = GetDocumentManager())
+        pManager->AddFileToHistory(strPath);
     RetitleViews();
     return true;
 }
 
-bool CWxTypeloomDoc::IsModified() const
+bool CWxTypeloomDoc::Save()
 {
-    if (m_bDiscarded)
-        return false;
-    std::vector<const CGlyph*> pending;
-    for (const CWxDocumentView* pView : WxViews())
-        if (const CGlyph* pGlyph = pView->GetPendingEdit())
-            pending.push_back(pGlyph);
-    return m_doc.WouldChangeFile(pending);
+    return Saved(m_doc.Save(Title()));
+}
+
+bool CWxTypeloomDoc::SaveAs()
+{
+    return Saved(m_doc.SaveAs(Title()));
+}
+
+bool CWxTypeloomDoc::OnSaveDocument(const wxString& strPath)
+{
+    return Saved(m_doc.OnSaveDocument(PathFromWx(strPath)));
 }
 
 bool CWxTypeloomDoc::OnSaveModified()
 {
-    if (!IsModified())
-        return true;
-    const std::string strName = m_bHasPath ? PathFromWx(GetFilename()) : FromWx(GetTitle());
-    switch (m_ui.MessageBox(SaveChangesPrompt(strName), EMessageIcon::Question,
-                            EMessageButtons::YesNoCancel))
+    switch (m_doc.AskBeforeClose(Title()))
     {
-    case EMessageResult::Yes:
-        return Save();
-    case EMessageResult::No:
+    case ECloseAnswer::Close:
         return true;
+    case ECloseAnswer::SaveFirst:
+        return Save();
     default:
         return false;
     }
@@ -182,7 +115,7 @@ bool CWxTypeloomDoc::OnSaveModified()
 bool CWxTypeloomDoc::OnCloseDocument()
 {
     // Whatever was not saved is gone now; nothing more to ask about.
-    m_bDiscarded = true;
+    m_doc.Discard();
     m_doc.ClearChanges();
     return wxDocument::OnCloseDocument();
 }

@@ -1,6 +1,6 @@
 #include "CArrayExport.h"
 
-#include "FakeDocumentSite.h"
+#include "RecordingUserInterface.h"
 #include "TempFolder.h"
 
 #include <cstdio>
@@ -47,8 +47,8 @@ struct ExportTest : ::testing::Test
 {
     CTempFolder temp; // goes after the document, which holds its font open
     fs::path dir = temp.Path();
-    CFakeDocumentSite site;
-    CTypeloomDoc doc{site};
+    CRecordingUserInterface ui;
+    CTypeloomDoc doc{ui};
     fs::path font;
     fs::path target;
 
@@ -63,14 +63,14 @@ struct ExportTest : ::testing::Test
         font = dir / "font.bin";
         std::ofstream(font, std::ios::binary) << bytes;
         EXPECT_TRUE(doc.OnOpenDocument(font.string()));
-        site.m_strPathName = font.string();
+        doc.SetPathName(font.string());
         doc.SetGlyphSize(w, h);
         return bytes;
     }
 
     EExportResult Export(const fs::path& to)
     {
-        site.m_ui.m_fileAnswers.push_back(to.string());
+        ui.m_fileAnswers.push_back(to.string());
         return ExportCArray(doc);
     }
 };
@@ -92,10 +92,10 @@ TEST_F(ExportTest, SixteenByteGlyphsMakeOneRecordEach)
               "   0x48, 0x49, 0x4A, 0x4B, 0x4C, 0x4D, 0x4E, 0x4F,\r\n"
               "\r\n"
               "\r\n");
-    EXPECT_TRUE(site.m_ui.m_messages.empty());
+    EXPECT_TRUE(ui.m_messages.empty());
 
-    ASSERT_EQ(site.m_ui.m_fileDialogs.size(), 1u);
-    const CFileDialogRequest& request = site.m_ui.m_fileDialogs[0];
+    ASSERT_EQ(ui.m_fileDialogs.size(), 1u);
+    const CFileDialogRequest& request = ui.m_fileDialogs[0];
     EXPECT_FALSE(request.m_bOpen);
     EXPECT_EQ(ParseFilterString(request.m_strFilter),
               (std::vector<CFileFilter>{{"All Files (*.*)", "*.*"}}));
@@ -160,10 +160,10 @@ TEST_F(ExportTest, EmptyFontsGiveEmptyFilesAndCancelGivesNothing)
     EXPECT_EQ(fs::file_size(target), 0u);
 
     fs::remove(target);
-    site.m_ui.m_fileAnswers.push_back(std::nullopt);
+    ui.m_fileAnswers.push_back(std::nullopt);
     EXPECT_EQ(ExportCArray(doc), EExportResult::Cancelled);
     EXPECT_EQ(ExportCArray(doc), EExportResult::Cancelled); // the queue is empty: cancelled again
-    EXPECT_TRUE(site.m_ui.m_messages.empty());
+    EXPECT_TRUE(ui.m_messages.empty());
     EXPECT_EQ(fs::directory_iterator(dir)->path(), font); // the only file
 }
 
@@ -173,10 +173,10 @@ TEST_F(ExportTest, FailuresShowAMessageAndLeaveTheFontAlone)
     for (const fs::path& same : {font, dir / "." / "font.bin"})
         EXPECT_EQ(Export(same), EExportResult::SameFile) << same;
     EXPECT_EQ(Export(dir / "missing" / "out.c"), EExportResult::TargetError);
-    site.m_strPathName = (dir / "gone.bin").string();
+    doc.SetPathName((dir / "gone.bin").string());
     EXPECT_EQ(Export(target), EExportResult::SourceError);
 
-    const auto& messages = site.m_ui.m_messages;
+    const auto& messages = ui.m_messages;
     ASSERT_EQ(messages.size(), 4u);
     EXPECT_EQ(messages[0], (CMessageBoxRequest{kMsgExportToCurrentFile, std::nullopt,
                                                EMessageIcon::Warning, EMessageButtons::Ok}));

@@ -30,22 +30,22 @@ TEST_F(ViewFixture, TypingChangesTheGridAtEveryKeystroke)
 {
     CWindow& w = Open(8192);
     std::string text = w.Text();
-    const int nRepaints = w.site.m_gridHost.m_nInvalidations;
+    const int nRepaints = w.gridHost.m_nInvalidations;
     for (int i = 0; i < 2; ++i)
     {
         text[i] = text[i] == '1' ? '0' : '1';
-        w.site.m_controls.UserEdit(text);
+        w.Type(text);
         EXPECT_EQ(w.Grid().m_glyph.GetPixel(i, 0), text[i] == '1');
         EXPECT_EQ(w.Grid().m_bModified, 1);
     }
-    EXPECT_EQ(w.site.m_gridHost.m_nInvalidations, nRepaints + 2);
+    EXPECT_EQ(w.gridHost.m_nInvalidations, nRepaints + 2);
 
     // While "Other" holds a rejected value, each keystroke warns and the glyph stays.
-    w.site.m_controls.m_inner.SetText(kIdOtherHeight, "99");
+    w.controls.SetText(kIdOtherHeight, "99");
     const CGlyph typed = w.Grid().m_glyph;
-    w.site.m_controls.UserEdit(std::string(text.size(), '1'));
-    w.site.m_controls.UserEdit(text);
-    EXPECT_EQ(docSite.m_ui.Texts().size(), 2u);
+    w.Type(std::string(text.size(), '1'));
+    w.Type(text);
+    EXPECT_EQ(ui.Texts().size(), 2u);
     EXPECT_EQ(w.Grid().m_glyph.m_bits, typed.m_bits);
 }
 
@@ -57,8 +57,7 @@ TEST_F(ViewFixture, UndoWithTheGridFocusedDropsTheEditButNoCommit)
     const CGlyph loaded = w.Grid().m_glyph;
     w.ClickPixel(5, 5);
     w.ClickPixel(6, 6);
-    w.site.m_nFocusId = kIdGlyphGrid;
-    w.view.OnEditUndo();
+    EXPECT_EQ(w.view.OnEditUndo(kIdGlyphGrid), EUndoBy::View);
     EXPECT_EQ(w.Grid().m_glyph, loaded);
     EXPECT_EQ(w.Grid().m_bModified, 0);
     std::string text;
@@ -67,28 +66,28 @@ TEST_F(ViewFixture, UndoWithTheGridFocusedDropsTheEditButNoCommit)
     w.ClickCell(0, 0);
     EXPECT_EQ(doc.GetChanges().size(), 1u);
     EXPECT_EQ(w.Map().m_changed[0], 1);
-    EXPECT_TRUE(w.site.m_textBox.m_calls.empty());
 }
 
-TEST_F(ViewFixture, UndoInTheTextBoxIsItsOwnAndTheGlyphFollows)
+TEST_F(ViewFixture, UndoInTheTextBoxIsTheBoxsOwnAndTheGlyphFollows)
 {
     CWindow& w = Open(8192);
     const CGlyph loaded = w.Grid().m_glyph;
     const std::string original = w.Text();
     std::string lit = original;
     std::replace(lit.begin(), lit.end(), '0', '1');
-    w.site.m_controls.UserEdit(lit);
+    w.Type(lit);
     EXPECT_EQ(w.Grid().m_glyph.GetPixel(15, 15), 1);
 
-    w.site.m_nFocusId = kIdCharMap; // neither: nothing happens
-    w.view.OnEditUndo();
+    // Neither the box nor the grid focused: nothing happens.
+    EXPECT_EQ(w.view.OnEditUndo(kIdCharMap), EUndoBy::View);
     EXPECT_EQ(w.Text(), lit);
-    w.site.m_nFocusId = kIdGlyphText;
-    w.view.OnEditUndo();
-    EXPECT_EQ(w.Text(), original);
+    EXPECT_EQ(w.Grid().m_glyph.GetPixel(15, 15), 1);
+    // The box's own undo puts its text back, which the glyph follows.
+    EXPECT_EQ(w.view.OnEditUndo(kIdGlyphText), EUndoBy::TextBox);
+    EXPECT_EQ(w.Text(), lit);
+    w.Type(original);
     EXPECT_EQ(w.Grid().m_glyph.m_bits, loaded.m_bits);
     EXPECT_EQ(w.Grid().m_bModified, 1); // the restored text is an edit too
-    EXPECT_EQ(w.site.m_textBox.m_calls, std::vector<std::string>{"undo"});
 }
 
 TEST_F(ViewFixture, AnEditSurvivesAPageStepMarkedAndDrawnFromTheList)
@@ -118,10 +117,10 @@ TEST_F(ViewFixture, ApplyCommitsThePendingEditInItsOwnGeometry)
     EXPECT_EQ(Head(w.Grid().m_glyph.m_bits.data(), 8), FileGlyph(1, 8));
 
     // Saved, the edit lands on glyph 1 of the 16 x 16 layout and nowhere else.
-    ASSERT_TRUE(doc.OnSaveDocument(font.string()));
+    ASSERT_EQ(doc.OnSaveDocument(font.string()), ESaveResult::Saved);
     std::string expected = bytes;
     std::copy_n(edited.m_bits.begin(), 32, expected.begin() + 32);
-    EXPECT_EQ(Slurp(font), expected);
+    EXPECT_EQ(ReadWholeFile(font), expected);
 }
 
 TEST_F(ViewFixture, SaveCommitsThePendingEditAndReloadsTheSelectedGlyph)
@@ -130,8 +129,8 @@ TEST_F(ViewFixture, SaveCommitsThePendingEditAndReloadsTheSelectedGlyph)
     w.ClickCell(9, 2);
     w.ClickPixel(0, 0);
     const CGlyph edited = w.Grid().m_glyph;
-    ASSERT_TRUE(doc.OnSaveDocument(font.string()));
-    EXPECT_EQ(Slurp(font).substr(0x29 * 32, 32),
+    ASSERT_EQ(doc.OnSaveDocument(font.string()), ESaveResult::Saved);
+    EXPECT_EQ(ReadWholeFile(font).substr(0x29 * 32, 32),
               std::string(reinterpret_cast<const char*>(edited.m_bits.data()), 32));
     EXPECT_TRUE(doc.GetChanges().empty());
     EXPECT_EQ(w.Grid().m_glyph, edited);
@@ -142,7 +141,7 @@ TEST_F(ViewFixture, SaveCommitsThePendingEditAndReloadsTheSelectedGlyph)
     // glyph, and a further edit is an edit of that glyph.
     w.ClickPixel(1, 1);
     const CGlyph again = w.Grid().m_glyph;
-    EXPECT_FALSE(doc.OnSaveDocument((dir / "missing" / "x.bin").string()));
+    EXPECT_EQ(doc.OnSaveDocument((dir / "missing" / "x.bin").string()), ESaveResult::Failed);
     EXPECT_EQ(w.Grid().m_glyph.m_nCode, 0x29u);
     EXPECT_EQ(w.Grid().m_glyph.m_bits, again.m_bits);
     w.ClickPixel(2, 2);
@@ -165,8 +164,7 @@ TEST_F(ViewFixture, AGlyphMenuCommandIsAnEditThatOneUndoTakesBack)
     EXPECT_EQ(w.Grid().m_bModified, 1);
 
     // Undo takes back the command alone, wherever the focus is: the click stays.
-    w.site.m_nFocusId = kIdCharMap;
-    w.view.OnEditUndo();
+    EXPECT_EQ(w.view.OnEditUndo(kIdGlyphText), EUndoBy::View);
     EXPECT_EQ(w.Grid().m_glyph, clicked);
     EXPECT_EQ(w.Grid().m_bModified, 1);
 
@@ -179,8 +177,7 @@ TEST_F(ViewFixture, AGlyphMenuCommandIsAnEditThatOneUndoTakesBack)
     EXPECT_EQ(doc.GetChanges()[0], shifted);
     EXPECT_EQ(w.Map().m_changed[0], 1);
     // Another glyph has no command to take back: Undo is the product's own.
-    w.site.m_nFocusId = kIdCharMap;
-    w.view.OnEditUndo();
+    EXPECT_EQ(w.view.OnEditUndo(kIdGlyphText), EUndoBy::TextBox);
     EXPECT_EQ(w.Grid().m_glyph.m_nCode, 3u);
     EXPECT_FALSE(w.view.OnGlyphCommand(kCmdEditUndo));
 }

@@ -34,9 +34,9 @@ TEST_F(ViewFixture, SaveWritesTheFirstViewsEditAndTheUpdateCommitsTheOthers)
     b.ClickCell(5, 0);
     b.ClickPixel(0, 0);
     const CGlyph bEdit = b.Grid().m_glyph;
-    ASSERT_TRUE(doc.OnSaveDocument(font.string()));
+    ASSERT_EQ(doc.OnSaveDocument(font.string()), ESaveResult::Saved);
 
-    const std::string saved = Slurp(font);
+    const std::string saved = ReadWholeFile(font);
     EXPECT_NE(saved.substr(0, 32), bytes.substr(0, 32));           // a's glyph 0
     EXPECT_EQ(saved.substr(5 * 32, 32), bytes.substr(5 * 32, 32)); // not b's
     // b's update commits its pending edit: nothing is lost, the next save takes it.

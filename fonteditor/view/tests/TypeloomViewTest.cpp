@@ -6,37 +6,28 @@ using Strings = std::vector<std::string>;
 TEST_F(ViewFixture, InitialUpdateShowsPageZeroAtSixteenBySixteen)
 {
     CWindow& w = Open(512 * 32);
-    const Strings log(w.site.m_controls.m_log.begin(), w.site.m_controls.m_log.begin() + 5);
-    EXPECT_EQ(log, (Strings{"bind", "set 1002", "set 1010", "set 1007", "set 1006"}));
-    EXPECT_EQ(w.site.m_controls.m_inner.GetRadioIndex(kIdWidthGroup), 1);
-    EXPECT_EQ(w.site.m_controls.m_inner.GetRadioIndex(kIdHeightGroup), 1);
-    EXPECT_EQ(w.site.m_controls.m_inner.GetText(kIdOtherHeight), "1");
-    EXPECT_EQ(w.site.m_scrollBar.m_info, (CScrollInfo{0, 1, 1, 0}));
-    EXPECT_EQ(w.site.m_nResizes, 1);
+    EXPECT_EQ(w.controls.GetRadioIndex(kIdWidthGroup), 1);
+    EXPECT_EQ(w.controls.GetRadioIndex(kIdHeightGroup), 1);
+    EXPECT_EQ(w.controls.GetText(kIdOtherHeight), "1");
+    EXPECT_EQ(w.PageBar(), (CScrollInfo{0, 1, 1, 0}));
     EXPECT_EQ(doc.m_glyph.m_nWidth, 16u);
     EXPECT_EQ(w.Map().m_glyph.m_nHeight, 16u);
     EXPECT_EQ(Head(w.Grid().m_glyph.m_bits.data(), 32), FileGlyph(0, 32));
     std::string text;
     w.Grid().m_glyph.ToText(text);
     EXPECT_EQ(w.Text(), text);
-
-    // Taking the controls goes in the same order, and binds nothing again.
-    w.site.m_controls.m_log.clear();
-    w.Apply(1, 1);
-    const Strings taken(w.site.m_controls.m_log.begin(), w.site.m_controls.m_log.begin() + 4);
-    EXPECT_EQ(taken, (Strings{"get 1002", "get 1010", "get 1007", "get 1006"}));
 }
 
 TEST_F(ViewFixture, FontsWithoutGlyphsHaveOnePage)
 {
     CWindow& w = Open(31); // shorter than one 16 x 16 glyph
-    EXPECT_EQ(w.site.m_scrollBar.m_info, (CScrollInfo{0, 0, 1, 0}));
-    CFakeDocumentSite newSite;
-    CTypeloomDoc newDoc(newSite);
-    CWindow fresh(newDoc, newSite.m_ui);
+    EXPECT_EQ(w.PageBar(), (CScrollInfo{0, 0, 1, 0}));
+    CRecordingUserInterface newUi;
+    CTypeloomDoc newDoc(newUi);
+    CWindow fresh(newDoc, newUi);
     fresh.view.OnInitialUpdate();
     fresh.Apply(0, 0);
-    EXPECT_EQ(fresh.site.m_scrollBar.m_info, (CScrollInfo{0, 0, 1, 0}));
+    EXPECT_EQ(fresh.PageBar(), (CScrollInfo{0, 0, 1, 0}));
 }
 
 TEST_F(ViewFixture, ApplySetsTheGeometryEverywhereAndGoesToPageZero)
@@ -47,7 +38,7 @@ TEST_F(ViewFixture, ApplySetsTheGeometryEverywhereAndGoesToPageZero)
     EXPECT_EQ(doc.m_glyph.Bytes(), 8u);
     EXPECT_EQ(w.Grid().m_glyph.Bytes(), 8u);
     EXPECT_EQ(w.Map().m_glyph.Bytes(), 8u);
-    EXPECT_EQ(w.site.m_scrollBar.m_info, (CScrollInfo{0, 3, 1, 0}));
+    EXPECT_EQ(w.PageBar(), (CScrollInfo{0, 3, 1, 0}));
     EXPECT_EQ(w.Grid().m_glyph.m_nCode, 0x13u); // the same cell, loaded with 8 bytes
     EXPECT_EQ(Head(w.Grid().m_glyph.m_bits.data(), 8), FileGlyph(0x13, 8));
     EXPECT_EQ(Head(w.Map().GetCell(15, 15), 8), FileGlyph(0xFF, 8));
@@ -56,7 +47,7 @@ TEST_F(ViewFixture, ApplySetsTheGeometryEverywhereAndGoesToPageZero)
     EXPECT_EQ(doc.m_glyph.m_nHeight, 12u);
     EXPECT_EQ(doc.m_glyph.Bytes(), 32u);
     EXPECT_EQ(w.Text().size(), 12u * 19);
-    EXPECT_TRUE(docSite.m_ui.m_messages.empty());
+    EXPECT_TRUE(ui.m_messages.empty());
 }
 
 TEST_F(ViewFixture, ARejectedOtherHeightNeverBecomesAHeight)
@@ -64,8 +55,8 @@ TEST_F(ViewFixture, ARejectedOtherHeightNeverBecomesAHeight)
     CWindow& w = Open(8192);
     // With a radio height chosen, the field is still checked, then the radio applies.
     w.Apply(0, 1, "40");
-    EXPECT_EQ(docSite.m_ui.Texts(), Strings{"Please enter an integer between 1 and 32."});
-    EXPECT_EQ(w.site.m_controls.m_inner.m_focusAndSelect, std::vector<int>{kIdOtherHeight});
+    EXPECT_EQ(ui.Texts(), Strings{"Please enter an integer between 1 and 32."});
+    EXPECT_EQ(w.controls.m_focusAndSelect, std::vector<int>{kIdOtherHeight});
     EXPECT_EQ(doc.m_glyph.Bytes(), 16u); // 8 x 16
 
     // With "Other" chosen, the width follows its radio and the height in force stays.
@@ -78,8 +69,8 @@ TEST_F(ViewFixture, ARejectedOtherHeightNeverBecomesAHeight)
         EXPECT_EQ(w.Grid().m_glyph.m_nHeight, 24u) << other;
         EXPECT_EQ(w.Map().m_glyph.m_nHeight, 24u) << other;
     }
-    EXPECT_EQ(docSite.m_ui.Texts().back(), "Please enter an integer.");
-    EXPECT_EQ(docSite.m_ui.Texts().size(), 5u);
+    EXPECT_EQ(ui.Texts().back(), "Please enter an integer.");
+    EXPECT_EQ(ui.Texts().size(), 5u);
 }
 
 TEST_F(ViewFixture, ScrollRequestsStepOnePageWithinTheRange)
@@ -96,7 +87,7 @@ TEST_F(ViewFixture, ScrollRequestsStepOnePageWithinTheRange)
     {
         EXPECT_TRUE(w.Scroll(request));
         EXPECT_EQ(w.Map().m_nFirstCode, nFirst);
-        EXPECT_EQ(w.site.m_scrollBar.m_info.m_nPos, static_cast<int>(nFirst / 256));
+        EXPECT_EQ(w.PageBar().m_nPos, static_cast<int>(nFirst / 256));
         EXPECT_EQ(w.Grid().m_glyph.m_nCode, nFirst + 0x25);
         EXPECT_EQ(Head(w.Grid().m_glyph.m_bits.data(), 8), FileGlyph(nFirst + 0x25, 8));
     }
@@ -123,7 +114,7 @@ TEST_F(ViewFixture, PageKeysAndGoToCodeWalkTheFontKeepingEdits)
     {
         EXPECT_TRUE(w.view.OnPageCommand(nCommand));
         EXPECT_EQ(w.Map().m_nFirstCode, nFirst) << nCommand;
-        EXPECT_EQ(w.site.m_scrollBar.m_info.m_nPos, static_cast<int>(nFirst / 256));
+        EXPECT_EQ(w.PageBar().m_nPos, static_cast<int>(nFirst / 256));
         EXPECT_EQ(w.Grid().m_glyph.m_nCode, nFirst + 0x25);
     }
     EXPECT_FALSE(w.view.OnPageCommand(kCmdGlyphInvert));
@@ -143,7 +134,7 @@ TEST_F(ViewFixture, PageKeysAndGoToCodeWalkTheFontKeepingEdits)
     for (const char* text : {"1000", "0x3E8", "-1", "4E", "", "0x41h"})
         EXPECT_FALSE(w.view.GoToCode(text)) << text;
     EXPECT_EQ(w.Grid().m_glyph.m_nCode, 300u);
-    const Strings texts = docSite.m_ui.Texts();
+    const Strings texts = ui.Texts();
     ASSERT_EQ(texts.size(), 6u);
     EXPECT_EQ(texts[0], "Code 0x3E8 is past the end of the font: its last code is 0x3E7.");
     EXPECT_EQ(texts[3], "\"4E\" is not a code. Type it in hex (0x41 or 41h) or in decimal (65).");
@@ -154,12 +145,12 @@ TEST_F(ViewFixture, ReleaseAndEndOfScrollingDoNothing)
     CWindow& w = Open(512 * 32);
     w.Scroll(EScrollRequest::LineDown);
     w.ClickPixel(0, 0);
-    const int nRedraws = w.site.m_scrollBar.m_nRedraws;
+    const std::size_t nShown = w.controls.m_scrollBars[kIdPageScrollBar].size();
     EXPECT_FALSE(w.Scroll(EScrollRequest::ThumbPosition));
     EXPECT_FALSE(w.Scroll(EScrollRequest::EndScroll));
     // Another bar's scrolling goes to the framework untouched.
     EXPECT_TRUE(w.view.OnVScroll(EScrollRequest::LineUp, 0, 4242));
-    EXPECT_EQ(w.site.m_scrollBar.m_nRedraws, nRedraws);
+    EXPECT_EQ(w.controls.m_scrollBars[kIdPageScrollBar].size(), nShown);
     EXPECT_EQ(w.Map().m_nFirstCode, 0x100u);
     EXPECT_EQ(w.Grid().m_bModified, 1);
     EXPECT_TRUE(doc.GetChanges().empty());
@@ -180,7 +171,7 @@ TEST_F(ViewFixture, OnOnePageEveryRequestRereadsAndReloads)
         const std::size_t nChanges = doc.GetChanges().size();
 
         EXPECT_TRUE(w.Scroll(request));
-        EXPECT_EQ(w.site.m_scrollBar.m_info.m_nPos, 0);
+        EXPECT_EQ(w.PageBar().m_nPos, 0);
         EXPECT_EQ(w.Map().GetCell(3, 0)[1], static_cast<int>(request) + 100);
         EXPECT_EQ(doc.GetChanges().size(), nChanges + 1); // the edit was committed ...
         EXPECT_EQ(w.Map().m_changed[2], 1);               // ... and shows on the page
@@ -190,54 +181,30 @@ TEST_F(ViewFixture, OnOnePageEveryRequestRereadsAndReloads)
     }
 }
 
-TEST_F(ViewFixture, ClipboardCommandsGoToTheTextBoxWhateverHasTheFocus)
-{
-    CWindow& w = Open(8192);
-    w.site.m_nFocusId = kIdCharMap;
-    w.site.m_textBox.m_nSelEnd = 19; // the first row with its CR LF
-    w.view.OnEditCopy();
-    EXPECT_EQ(w.site.m_textBox.m_strClipboard, w.Text().substr(0, 19));
-    EXPECT_EQ(w.Grid().m_bModified, 0);
-
-    // A paste edits the glyph: row 0 pasted before row 1 pushes the rest down.
-    w.site.m_textBox.m_nSelStart = w.site.m_textBox.m_nSelEnd = 19;
-    w.site.m_nFocusId = kIdGlyphGrid;
-    const CGlyph before = w.Grid().m_glyph;
-    w.view.OnEditPaste();
-    EXPECT_EQ(w.Grid().m_bModified, 1);
-    for (unsigned x = 0; x < 16; ++x)
-        EXPECT_EQ(w.Grid().m_glyph.GetPixel(x, 2), before.GetPixel(x, 1)) << x;
-
-    w.site.m_nFocusId = 0;
-    w.view.OnEditCut();
-    EXPECT_EQ(w.site.m_textBox.m_calls, (Strings{"copy", "paste", "cut"}));
-}
-
 TEST_F(ViewFixture, DownloadAndExportUseTheSavedFile)
 {
-    CFakeDocumentSite newSite;
-    CTypeloomDoc newDoc(newSite);
-    CWindow fresh(newDoc, newSite.m_ui);
+    CRecordingUserInterface newUi;
+    CTypeloomDoc newDoc(newUi);
+    CWindow fresh(newDoc, newUi);
     fresh.view.OnInitialUpdate();
-    fresh.view.OnFileDownload(); // the dialog itself asks for a saved file
+    // The dialog itself asks for a saved file.
+    EXPECT_EQ(fresh.view.OnFileDownload(), (CDownloadStart{"", 16, 16}));
     fresh.view.OnFileExport();
-    EXPECT_EQ(fresh.site.m_downloads, Strings{" 16x16"});
-    EXPECT_EQ(newSite.m_ui.m_messages,
+    EXPECT_EQ(newUi.m_messages,
               (std::vector<CMessageBoxRequest>{
                   {kMsgSaveFirst, std::nullopt, EMessageIcon::Warning, EMessageButtons::Ok}}));
-    EXPECT_TRUE(newSite.m_ui.m_fileDialogs.empty());
+    EXPECT_TRUE(newUi.m_fileDialogs.empty());
 
     CWindow& w = Open(4 * 16);
-    w.site.m_controls.m_inner.SetRadioIndex(kIdWidthGroup, 3); // chosen, not applied
-    w.view.OnFileDownload();
+    w.controls.SetRadioIndex(kIdWidthGroup, 3); // chosen, not applied
+    EXPECT_EQ(w.view.OnFileDownload(), (CDownloadStart{font.string(), 16, 16}));
     w.Apply(0, 1);
-    w.view.OnFileDownload();
-    EXPECT_EQ(w.site.m_downloads, (Strings{font.string() + " 16x16", font.string() + " 8x16"}));
+    EXPECT_EQ(w.view.OnFileDownload(), (CDownloadStart{font.string(), 8, 16}));
 
     w.ClickPixel(0, 0); // pending, not saved: not exported
-    docSite.m_ui.m_fileAnswers.push_back((dir / "font.c").string());
+    ui.m_fileAnswers.push_back((dir / "font.c").string());
     w.view.OnFileExport();
-    const std::string text = Slurp(dir / "font.c");
+    const std::string text = ReadWholeFile(dir / "font.c");
     ASSERT_EQ(text.size(), 4u * kCArrayRecordBytes);
     EXPECT_EQ(text.substr(0, 8), "   0x00,");
 }

@@ -1,24 +1,18 @@
 #pragma once
 
-#include "FakeDocumentSite.h"
-#include "FakeViewSite.h"
+#include "FakeControlHost.h"
+#include "FakeControls.h"
+#include "RecordingUserInterface.h"
 #include "TempFolder.h"
 #include "TypeloomView.h"
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
-
-inline std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // Views on a document whose font file has byte i = i mod 251, so every
 // glyph's bytes tell where they came from.
@@ -27,16 +21,27 @@ struct ViewFixture : ::testing::Test
     // A view with its own window side, as "New Window" makes one.
     struct CWindow
     {
-        CWindow(CTypeloomDoc& doc, CUserInterface& ui) : site(ui), view(doc, site)
+        CWindow(CTypeloomDoc& doc, CUserInterface& ui)
+            : view(doc, controls, ui, gridHost, mapHost)
         {
-            site.m_controls.m_onTextBoxChange = [this] { view.OnChangeGlyphText(); };
+            controls.AddRadioGroup(kIdWidthGroup, 4);
+            controls.AddRadioGroup(kIdHeightGroup, 5);
         }
-        CFakeViewSite site;
+        CFakeControls controls;
+        CFakeControlHost gridHost{{384, 385}};
+        CFakeControlHost mapHost{{584, 564}};
         CTypeloomView view;
 
         CCharMap& Map() { return view.GetCharMap(); }
         CGlyphGrid& Grid() { return view.GetGlyphGrid(); }
-        std::string Text() { return site.m_controls.m_inner.GetText(kIdGlyphText); }
+        std::string Text() { return controls.GetText(kIdGlyphText); }
+        CScrollInfo PageBar() { return controls.ScrollInfo(kIdPageScrollBar); }
+        // The user changes the glyph text box's text; the box tells the view.
+        void Type(const std::string& strText)
+        {
+            controls.SetText(kIdGlyphText, strText);
+            view.OnChangeGlyphText();
+        }
         void ClickCell(int c, int r) { Map().OnLButtonUp(40 + 34 * c + 10, 20 + 34 * r + 10); }
         void ClickPixel(int x, int y)
         {
@@ -47,9 +52,9 @@ struct ViewFixture : ::testing::Test
         // The user's choice on the form, then "Apply".
         void Apply(int nWidthIndex, int nHeightIndex, const std::string& strOther = "1")
         {
-            site.m_controls.m_inner.SetRadioIndex(kIdWidthGroup, nWidthIndex);
-            site.m_controls.m_inner.SetRadioIndex(kIdHeightGroup, nHeightIndex);
-            site.m_controls.m_inner.SetText(kIdOtherHeight, strOther);
+            controls.SetRadioIndex(kIdWidthGroup, nWidthIndex);
+            controls.SetRadioIndex(kIdHeightGroup, nHeightIndex);
+            controls.SetText(kIdOtherHeight, strOther);
             view.OnApply();
         }
         bool Scroll(EScrollRequest request, int nThumb = 0)
@@ -64,8 +69,8 @@ struct ViewFixture : ::testing::Test
     fs::path dir = temp.Path();
     fs::path font = dir / "font.bin";
     std::string bytes;
-    CFakeDocumentSite docSite;
-    CTypeloomDoc doc{docSite};
+    CRecordingUserInterface ui;
+    CTypeloomDoc doc{ui};
     std::vector<std::unique_ptr<CWindow>> windows;
 
     // Opens a font of nLength bytes and shows it in a first window.
@@ -76,14 +81,12 @@ struct ViewFixture : ::testing::Test
             bytes[i] = static_cast<char>(i % 251);
         std::ofstream(font, std::ios::binary) << bytes;
         EXPECT_TRUE(doc.OnOpenDocument(font.string()));
-        docSite.m_strPathName = font.string();
         return NewWindow();
     }
 
     CWindow& NewWindow()
     {
-        windows.push_back(std::make_unique<CWindow>(doc, docSite.m_ui));
-        docSite.m_views.push_back(&windows.back()->view);
+        windows.push_back(std::make_unique<CWindow>(doc, ui));
         windows.back()->view.OnInitialUpdate();
         return *windows.back();
     }

@@ -1,5 +1,7 @@
 #include "WxScrollBar.h"
 
+#include "WxControlAccess.h"
+
 #include <algorithm>
 
 #include <wx/scrolbar.h>
@@ -22,20 +24,19 @@ void CWxScrollBar::Attach(wxScrollBar* pBar, CHandler handler)
         {wxEVT_SCROLL_CHANGED, EScrollRequest::EndScroll},
     };
     for (const auto& [type, request] : requests)
-        m_pBar->Bind(type, [this, request](wxScrollEvent& event) { OnScroll(event, request); });
+        m_pBar->Bind(type, [this, request](wxScrollEvent& event)
+                     { Handle(request, m_info.m_nMin + event.GetPosition()); });
     // The toolkit turns one wheel notch into several pages; here a notch is
     // one step, so a big font can be walked page by page.
     m_pBar->Bind(wxEVT_MOUSEWHEEL, [this](wxMouseEvent& event) { OnWheel(event); });
-    Show();
 }
 
-void CWxScrollBar::OnScroll(wxScrollEvent& event, EScrollRequest request)
+void CWxScrollBar::Handle(EScrollRequest request, int nThumbPos)
 {
-    // The full position: the toolkit's bar has no 16-bit limit.
-    const int nThumbPos = m_info.m_nMin + event.GetPosition();
-    if (m_handler)
-        m_handler(request, nThumbPos);
-    Show();
+    if (!m_handler)
+        return;
+    m_info = m_handler(request, nThumbPos);
+    ShowScrollInfo(*m_pBar, m_info);
 }
 
 void CWxScrollBar::OnWheel(wxMouseEvent& event)
@@ -48,45 +49,6 @@ void CWxScrollBar::OnWheel(wxMouseEvent& event)
     {
         const bool bUp = m_nWheelRotation > 0;
         m_nWheelRotation += bUp ? -nDelta : nDelta;
-        if (m_handler)
-            m_handler(bUp ? EScrollRequest::LineUp : EScrollRequest::LineDown, GetScrollPos());
+        Handle(bUp ? EScrollRequest::LineUp : EScrollRequest::LineDown, m_info.m_nPos);
     }
-    Show();
-}
-
-void CWxScrollBar::GetScrollRange(int& nMin, int& nMax) const
-{
-    nMin = m_info.m_nMin;
-    nMax = m_info.m_nMax;
-}
-
-int CWxScrollBar::LastPos() const
-{
-    // With a page of n, the last position leaves room for the page.
-    const int nPage = std::max(m_info.m_nPage, 1);
-    return std::max(m_info.m_nMin, m_info.m_nMax - nPage + 1);
-}
-
-void CWxScrollBar::SetScrollPos(int nPos)
-{
-    m_info.m_nPos = std::clamp(nPos, m_info.m_nMin, LastPos());
-    Show();
-}
-
-void CWxScrollBar::SetScrollInfo(const CScrollInfo& info)
-{
-    m_info = info;
-    m_info.m_nMax = std::max(info.m_nMin, info.m_nMax);
-    m_info.m_nPos = std::clamp(info.m_nPos, m_info.m_nMin, LastPos());
-    Show();
-}
-
-void CWxScrollBar::Show()
-{
-    if (!m_pBar)
-        return;
-    // wx counts positions from 0 over range units, the thumb a page wide.
-    const int nPage = std::max(m_info.m_nPage, 1);
-    const int nRange = m_info.m_nMax - m_info.m_nMin + 1;
-    m_pBar->SetScrollbar(m_info.m_nPos - m_info.m_nMin, nPage, nRange, nPage);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ViewSite.h"
+#include "TypeloomView.h"
 
 #include <functional>
 
@@ -8,33 +8,24 @@ class wxScrollBar;
 class wxScrollEvent;
 class wxMouseEvent;
 
-// The page scroll bar on a wxScrollBar. The logic reads and sets the bar's
-// range and position as a window's own scroll bar keeps them: from a
-// minimum to a maximum, a page size, and the position where the handler put
-// it. The toolkit's bar moves itself before it reports a step; the position
-// kept here is the one the logic set, and the bar is put back to it after
-// every request.
-class CWxScrollBar final : public CScrollBar
+// The page scroll bar's requests from a wxScrollBar. The toolkit's bar moves
+// itself before it reports a step; the logic decides the position, so after
+// every request the bar is put back to the state the handler returns.
+class CWxScrollBar
 {
 public:
-    // A request as the bar sends it, with the thumb's position for tracking.
-    using CHandler = std::function<void(EScrollRequest request, int nThumbPos)>;
+    // A request as the bar sends it, with the thumb's position for tracking;
+    // returns the bar's state once handled.
+    using CHandler = std::function<CScrollInfo(EScrollRequest request, int nThumbPos)>;
 
     void Attach(wxScrollBar* pBar, CHandler handler);
 
-    void GetScrollRange(int& nMin, int& nMax) const override;
-    int GetScrollPos() const override { return m_info.m_nPos; }
-    void SetScrollPos(int nPos) override;
-    void SetScrollInfo(const CScrollInfo& info) override;
-
 private:
-    void OnScroll(wxScrollEvent& event, EScrollRequest request);
+    void Handle(EScrollRequest request, int nThumbPos);
     void OnWheel(wxMouseEvent& event);
-    void Show();
-    int LastPos() const;
 
     wxScrollBar* m_pBar = nullptr;
     int m_nWheelRotation = 0; // turned but not yet a whole notch (touchpads)
     CHandler m_handler;
-    CScrollInfo m_info;
+    CScrollInfo m_info; // as the handler last returned it
 };

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "TextBoxUndo.h"
-#include "ViewSite.h"
 
 #include <functional>
 #include <string>
@@ -15,15 +14,15 @@ class wxTextCtrl;
 // (CTextBoxUndo), the same on every platform. Every change the user or these
 // commands make reaches m_onChange once; text the program puts in the box
 // (OnTextSet) does not.
-class CWxTextBox final : public CTextBox
+class CWxTextBox
 {
 public:
     void Attach(wxTextCtrl* pText);
 
-    void Cut() override;
-    void Copy() override;
-    void Paste() override;
-    void Undo() override;
+    void Cut();   // the selection to the clipboard, removed
+    void Copy();  // the selection to the clipboard
+    void Paste(); // the clipboard's text at the caret, over the selection
+    void Undo();  // back to the text before the last change
 
     // The program put strText in the box.
     void OnTextSet(const std::string& strText);

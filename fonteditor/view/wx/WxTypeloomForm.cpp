@@ -17,18 +17,31 @@ constexpr int kScrollStep = 10;   // pixels a line of the form's own scroll bars
 constexpr int kMinScrolled = 100; // pixels: smaller windows get no scroll bars
 } // namespace
 
-void CWxTypeloomForm::CFormControls::SetText(int nId, const std::string& strText)
-{
-    m_controls.SetText(nId, strText);
-    if (nId == kIdGlyphText)
-        m_textBox.OnTextSet(strText);
-}
-
-CWxTypeloomForm::CWxTypeloomForm(wxWindow* pParent, CTypeloomDoc& doc, CDownloadLauncher& launcher)
-    : wxScrolledWindow(pParent, wxID_ANY), m_launcher(launcher), m_view(doc, *this)
+CWxTypeloomForm::CWxTypeloomForm(wxWindow* pParent, CTypeloomDoc& doc)
+    : wxScrolledWindow(pParent, wxID_ANY), m_view(doc, m_controls, m_ui, m_gridHost, m_mapHost)
 {
     m_pPanel = new wxPanel;
     LoadXrcPanel(*m_pPanel, this, kFormResource);
+    m_mapHost.Bind(
+        CWxPaintedControl::ReplacePlaceholder(*m_pPanel, kIdCharMap, &m_view.GetCharMap()));
+    m_gridHost.Bind(
+        CWxPaintedControl::ReplacePlaceholder(*m_pPanel, kIdGlyphGrid, &m_view.GetGlyphGrid()));
+
+    // The text the view puts in the box leaves the box nothing to undo.
+    m_textBox.Attach(dynamic_cast<wxTextCtrl*>(m_controls.Find(kIdGlyphText)));
+    m_textBox.m_onChange = [this] { m_view.OnChangeGlyphText(); };
+    m_controls.m_onTextSet = [this](int nId, const std::string& strText)
+    {
+        if (nId == kIdGlyphText)
+            m_textBox.OnTextSet(strText);
+    };
+    m_scrollBar.Attach(dynamic_cast<wxScrollBar*>(m_controls.Find(kIdPageScrollBar)),
+                       [this](EScrollRequest request, int nThumbPos)
+                       {
+                           m_view.OnVScroll(request, nThumbPos, kIdPageScrollBar);
+                           return m_view.GetPageScroll();
+                       });
+
     SetVirtualSize(m_pPanel->GetSize());
     SetBackgroundColour(m_pPanel->GetBackgroundColour());
     // Scroll bars only while the window is smaller than the form.
@@ -70,21 +83,9 @@ CWxTypeloomForm::CWxTypeloomForm(wxWindow* pParent, CTypeloomDoc& doc, CDownload
 
 CWxTypeloomForm::~CWxTypeloomForm()
 {
-    // The controls' windows go first: their painters and handlers are members.
+    // The controls' windows go before the members they paint and call: the
+    // view's grid and map, the text box, the scroll bar.
     DestroyChildren();
-}
-
-void CWxTypeloomForm::BindControls()
-{
-    m_mapHost.Bind(CWxPaintedControl::ReplacePlaceholder(*m_pPanel, kIdCharMap, &m_mapPainter));
-    m_gridHost.Bind(CWxPaintedControl::ReplacePlaceholder(*m_pPanel, kIdGlyphGrid, &m_gridPainter));
-
-    m_textBox.Attach(dynamic_cast<wxTextCtrl*>(m_access.Find(kIdGlyphText)));
-    m_textBox.m_onChange = [this] { m_view.OnChangeGlyphText(); };
-
-    m_scrollBar.Attach(dynamic_cast<wxScrollBar*>(m_access.Find(kIdPageScrollBar)),
-                       [this](EScrollRequest request, int nThumbPos)
-                       { m_view.OnVScroll(request, nThumbPos, kIdPageScrollBar); });
 }
 
 int CWxTypeloomForm::GetFocusId() const

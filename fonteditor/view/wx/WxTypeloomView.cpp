@@ -1,15 +1,17 @@
 #include "WxTypeloomView.h"
 
 #include "TypeloomCommands.h"
+#include "WxDownloadDlg.h"
+#include "WxTypeloomDoc.h"
 #include "WxTypeloomForm.h"
 
+#include <wx/app.h>
 #include <wx/docview.h>
 #include <wx/print.h>
 #include <wx/sizer.h>
 #include <wx/textdlg.h>
 
-CWxTypeloomView::CWxTypeloomView(CFrameMaker makeFrame, CDownloadLauncher& launcher)
-    : m_makeFrame(std::move(makeFrame)), m_launcher(launcher)
+CWxTypeloomView::CWxTypeloomView(CFrameMaker makeFrame) : m_makeFrame(std::move(makeFrame))
 {
     for (const int nId : {kCmdEditCut, kCmdEditCopy, kCmdEditPaste, kCmdEditUndo, kCmdFileDownload,
                           kCmdFileExport, kCmdFilePrint, kCmdFilePrintDirect, kCmdFilePrintPreview})
@@ -26,12 +28,14 @@ bool CWxTypeloomView::OnCreate(wxDocument* pDoc, long)
     wxWindow* pFrame = pDocument ? m_makeFrame(*pDoc, *this) : nullptr;
     if (!pFrame)
         return false;
-    m_pForm = new CWxTypeloomForm(pFrame, pDocument->GetDoc(), m_launcher);
+    m_pForm = new CWxTypeloomForm(pFrame, pDocument->GetDoc());
     auto* pSizer = new wxBoxSizer(wxVERTICAL);
     pSizer->Add(m_pForm, 1, wxEXPAND);
     pFrame->SetSizer(pSizer);
     pFrame->Layout();
     pFrame->Show();
+    m_pForm->GetView().OnInitialUpdate();
+    m_pForm->ResizeParentToFit();
     return true;
 }
 
@@ -49,29 +53,21 @@ bool CWxTypeloomView::OnClose(bool)
     // the change list rather than being lost with the window.
     if (pDoc->GetViewsVector().size() > 1)
     {
-        if (m_pForm && GetPendingEdit())
+        if (m_pForm && m_pForm->GetView().GetPendingEdit())
             m_pForm->GetView().OnSelectGlyph(0, 0);
         return true;
     }
     return pDoc->Close();
 }
 
-CDocumentView& CWxTypeloomView::GetDocumentView()
+void CWxTypeloomView::RunDownloadDialog()
 {
-    return m_pForm->GetView();
-}
-
-void CWxTypeloomView::OnInitialUpdate()
-{
-    if (m_pForm)
-        m_pForm->GetView().OnInitialUpdate();
-}
-
-const CGlyph* CWxTypeloomView::GetPendingEdit() const
-{
-    if (!m_pForm || !m_pForm->GetView().GetGlyphGrid().m_bModified)
-        return nullptr;
-    return &m_pForm->GetView().GetGlyphGrid().m_glyph;
+    const CDownloadStart start = m_pForm->GetView().OnFileDownload();
+    CWxDownloadDlg dialog(wxTheApp ? wxTheApp->GetTopWindow() : nullptr);
+    dialog.m_dlg.m_strFilePath = start.m_strPath;
+    dialog.m_dlg.m_nGlyphWidth = start.m_nGlyphWidth;
+    dialog.m_dlg.m_nGlyphHeight = start.m_nGlyphHeight;
+    dialog.ShowModal();
 }
 
 void CWxTypeloomView::OnCommand(wxCommandEvent& event)
@@ -82,19 +78,20 @@ void CWxTypeloomView::OnCommand(wxCommandEvent& event)
     switch (CommandFromWxId(event.GetId()))
     {
     case kCmdEditCut:
-        view.OnEditCut();
+        m_pForm->GetTextBox().Cut();
         break;
     case kCmdEditCopy:
-        view.OnEditCopy();
+        m_pForm->GetTextBox().Copy();
         break;
     case kCmdEditPaste:
-        view.OnEditPaste();
+        m_pForm->GetTextBox().Paste();
         break;
     case kCmdEditUndo:
-        view.OnEditUndo();
+        if (view.OnEditUndo(m_pForm->GetFocusId()) == EUndoBy::TextBox)
+            m_pForm->GetTextBox().Undo();
         break;
     case kCmdFileDownload:
-        view.OnFileDownload();
+        RunDownloadDialog();
         break;
     case kCmdFileExport:
         view.OnFileExport();

@@ -42,6 +42,17 @@ public:
     bool IsShown(int nId) { return !m_hidden[nId]; }
     bool IsEnabled(int nId) { return !m_disabled[nId]; }
 
+    void SetScrollInfo(int nId, const CScrollInfo& info) override
+    {
+        m_scrollBars[nId].push_back(info);
+    }
+    // What the scroll bar shows last; 0s before anything was shown.
+    CScrollInfo ScrollInfo(int nId)
+    {
+        return m_scrollBars[nId].empty() ? CScrollInfo{} : m_scrollBars[nId].back();
+    }
+    std::map<int, std::vector<CScrollInfo>> m_scrollBars; // every state shown, in order
+
     std::map<int, std::string> m_texts;
     std::map<int, int> m_checks;
     std::vector<int> m_focusAndSelect;

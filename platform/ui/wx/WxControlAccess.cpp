@@ -4,6 +4,7 @@
 #include "WxRadioGroup.h"
 #include "WxText.h"
 
+#include <algorithm>
 #include <deque>
 
 #include <wx/checkbox.h>
@@ -12,6 +13,7 @@
 #include <wx/gauge.h>
 #include <wx/listbox.h>
 #include <wx/radiobut.h>
+#include <wx/scrolbar.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
@@ -122,6 +124,8 @@ void CWxControlAccess::SetText(int nId, const std::string& strText)
         pStatic->SetLabelText(text);
     else if (pWindow)
         pWindow->SetLabel(text);
+    if (m_onTextSet)
+        m_onTextSet(nId, strText);
 }
 
 std::vector<wxRadioButton*> CWxControlAccess::RadioGroup(int nFirstId)
@@ -215,6 +219,23 @@ void CWxControlAccess::ShowControl(int nId, bool bShow)
 {
     if (wxWindow* pWindow = Find(nId))
         pWindow->Show(bShow);
+}
+
+void ShowScrollInfo(wxScrollBar& bar, const CScrollInfo& info)
+{
+    // wx counts positions from 0 over range units, the thumb a page wide;
+    // the last position leaves room for the page.
+    const int nPage = std::max(info.m_nPage, 1);
+    const int nMax = std::max(info.m_nMin, info.m_nMax);
+    const int nLastPos = std::max(info.m_nMin, nMax - nPage + 1);
+    const int nPos = std::clamp(info.m_nPos, info.m_nMin, nLastPos);
+    bar.SetScrollbar(nPos - info.m_nMin, nPage, nMax - info.m_nMin + 1, nPage);
+}
+
+void CWxControlAccess::SetScrollInfo(int nId, const CScrollInfo& info)
+{
+    if (auto* pBar = FindAs<wxScrollBar>(*this, nId, "a scroll bar"))
+        ShowScrollInfo(*pBar, info);
 }
 
 void CWxControlAccess::SetItems(int nId, std::vector<std::string> items)

@@ -3,6 +3,7 @@
 #include "DataExchange.h"
 #include "ListItems.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -10,6 +11,7 @@
 
 class CWxProgressBar;
 class wxRadioButton;
+class wxScrollBar;
 class wxWindow;
 
 // The data-exchange seam over the real controls of one window (a dialog or a
@@ -54,6 +56,11 @@ public:
     void EnableControl(int nId, bool bEnable) override;
     void ShowControl(int nId, bool bShow) override;
     void SetItems(int nId, std::vector<std::string> items) override;
+    void SetScrollInfo(int nId, const CScrollInfo& info) override;
+
+    // Told after each text the program puts in a control, as an edit box
+    // with an undo of its own needs to know.
+    std::function<void(int nId, const std::string& strText)> m_onTextSet;
 
     // The items of a list or combo box.
     std::vector<std::string> GetItems(int nId);
@@ -72,3 +79,6 @@ private:
 
 // Finds a descendant of window by id, breadth first, never window itself.
 wxWindow* FindControl(const wxWindow& window, int nId);
+
+// Shows info on a bar, its position kept within the range.
+void ShowScrollInfo(wxScrollBar& bar, const CScrollInfo& info);

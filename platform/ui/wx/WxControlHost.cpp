@@ -32,12 +32,6 @@ CClientSize CWxControlHost::GetClientSize() const
     return CClientSize{size.x, size.y};
 }
 
-void CWxControlHost::SetFocus()
-{
-    if (m_pWindow)
-        m_pWindow->SetFocus();
-}
-
 void CWxControlHost::Invalidate()
 {
     if (m_pWindow)

@@ -8,7 +8,7 @@ class wxWindowDestroyEvent;
 // The control-host seam on a wx window. It may exist before its window, as a
 // control's logic takes its host when it is made and the window comes later:
 // until Bind, and after the window is destroyed, the client size is 0 × 0
-// and focus and repaint requests do nothing.
+// and repaint requests do nothing.
 class CWxControlHost final : public CControlHost
 {
 public:
@@ -22,7 +22,6 @@ public:
     wxWindow* Window() const { return m_pWindow; }
 
     CClientSize GetClientSize() const override;
-    void SetFocus() override;
     void Invalidate() override;
 
 private:

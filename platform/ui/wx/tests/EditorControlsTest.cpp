@@ -25,9 +25,9 @@ protected:
     {
         m_pFrame = new wxFrame(nullptr, wxID_ANY, "Controls", wxPoint(20, 20), wxSize(1020, 600));
         m_pGrid = new CWxPaintedControl(m_pFrame, kIdGrid, wxPoint(0, 0), wxSize(384, 385),
-                                        wxBORDER_NONE, &m_gridPainter);
+                                        wxBORDER_NONE, &m_grid);
         m_pMap = new CWxPaintedControl(m_pFrame, kIdMap, wxPoint(400, 0), wxSize(600, 580),
-                                       wxBORDER_NONE, &m_mapPainter);
+                                       wxBORDER_NONE, &m_map);
         m_gridHost.Bind(m_pGrid);
         m_mapHost.Bind(m_pMap);
         m_pFrame->Show();
@@ -40,8 +40,6 @@ protected:
     CRecordingMessageTarget m_view;
     CGlyphGrid m_grid{m_gridHost, m_view};
     CCharMap m_map{m_mapHost, m_view};
-    CPainterOf<CGlyphGrid> m_gridPainter{m_grid};
-    CPainterOf<CCharMap> m_mapPainter{m_map};
     wxFrame* m_pFrame = nullptr;
     CWxPaintedControl* m_pGrid = nullptr;
     CWxPaintedControl* m_pMap = nullptr;

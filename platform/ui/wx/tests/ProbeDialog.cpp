@@ -32,7 +32,6 @@ void CProbePainter::OnPaint(CCanvas& canvas) const
 
 void CProbePainter::OnLButtonUp(int x, int y)
 {
-    m_host.SetFocus();
     m_clicks.push_back(CClick{x, y, m_host.GetClientSize()});
     m_host.Invalidate();
 }
