@@ -1,8 +1,8 @@
 // A font file as the editor opens it: every page read with a change list
 // laid over it, and the save that writes the font with the changes, both
 // against a model of the headerless file.
-#include "RecordingUserInterface.h"
 #include "FuzzFolder.h"
+#include "RecordingUserInterface.h"
 #include "TypeloomDoc.h"
 
 #include <algorithm>
@@ -108,7 +108,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* pData, std::size_t nSi
         std::copy_n(glyph.m_bits.begin(), nGlyphBytes, saved.begin() + nStart);
     }
     const std::string strTarget = FuzzPath("saved.bin");
-    if (doc.OnSaveDocument(strTarget) != ESaveResult::Saved || ReadAll(strTarget) != saved || !doc.GetChanges().empty())
+    if (doc.OnSaveDocument(strTarget) != ESaveResult::Saved || ReadAll(strTarget) != saved ||
+        !doc.GetChanges().empty())
         __builtin_trap();
     return 0;
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // What a custom-drawn control needs of its window: the size of its client
-// area and repainting. (A click gives the window the focus by itself.) The wx layer implements it with
-// CWxControlHost; tests use CFakeControlHost (fonteditor/controls/fakes).
+// area and repainting. (A click gives the window the focus by itself.) The wx layer implements it
+// with CWxControlHost; tests use CFakeControlHost (fonteditor/controls/fakes).
 struct CClientSize
 {
     int m_nWidth = 0;

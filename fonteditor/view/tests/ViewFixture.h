@@ -21,8 +21,7 @@ struct ViewFixture : ::testing::Test
     // A view with its own window side, as "New Window" makes one.
     struct CWindow
     {
-        CWindow(CTypeloomDoc& doc, CUserInterface& ui)
-            : view(doc, controls, ui, gridHost, mapHost)
+        CWindow(CTypeloomDoc& doc, CUserInterface& ui) : view(doc, controls, ui, gridHost, mapHost)
         {
             controls.AddRadioGroup(kIdWidthGroup, 4);
             controls.AddRadioGroup(kIdHeightGroup, 5);
