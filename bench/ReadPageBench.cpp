@@ -26,7 +26,6 @@ void BM_ReadPage32x32(benchmark::State& state)
 
     CRecordingUserInterface ui;
     CTypeloomDoc doc(ui);
-    doc.SetPathName(path.string());
     doc.OnOpenDocument(path.string());
     doc.SetGlyphSize(32, 32);
 

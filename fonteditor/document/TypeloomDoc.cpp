@@ -172,7 +172,6 @@ void CTypeloomDoc::ClearChanges()
 
 bool CTypeloomDoc::WriteFont(const std::string& strTarget)
 {
-    CUserInterface& ui = m_ui;
     const std::vector<std::size_t> visible = VisibleChanges(0, std::uint64_t{1} << 32);
     std::uint64_t nLength = m_nFileLength;
     for (const std::size_t nPos : visible)
@@ -185,8 +184,8 @@ bool CTypeloomDoc::WriteFont(const std::string& strTarget)
     CAtomicFile out(strTarget);
     auto fail = [&](const std::string& strCause)
     {
-        ui.MessageBox("Cannot save the font to \"" + strTarget + "\".\n" + strCause,
-                      EMessageIcon::Warning);
+        m_ui.MessageBox("Cannot save the font to \"" + strTarget + "\".\n" + strCause,
+                        EMessageIcon::Warning);
         return false;
     };
     if (!out.Open())
@@ -250,11 +249,11 @@ bool CTypeloomDoc::WriteFont(const std::string& strTarget)
         std::snprintf(szRange, sizeof szRange, "0x%llX to 0x%llX",
                       static_cast<unsigned long long>(nUnreadFrom / nGlyphBytes),
                       static_cast<unsigned long long>((m_nFileLength - 1) / nGlyphBytes));
-        ui.MessageBox("The font was saved to \"" + strTarget +
-                          "\" with your edits, but its file "
-                          "was cut short while open: the unedited glyphs " +
-                          szRange + " could not be read and were written as zeros.",
-                      EMessageIcon::Warning);
+        m_ui.MessageBox("The font was saved to \"" + strTarget +
+                            "\" with your edits, but its file "
+                            "was cut short while open: the unedited glyphs " +
+                            szRange + " could not be read and were written as zeros.",
+                        EMessageIcon::Warning);
     }
     m_nFileLength = ClampLength(nLength);
     m_source.Close();

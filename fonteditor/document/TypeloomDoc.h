@@ -90,10 +90,10 @@ public:
     // Drops what is not saved: closing asks nothing any more.
     void Discard() { m_bDiscarded = true; }
 
-    // The views on the document, in the order they were added.
+    // The views on the document, in the order they were added: the first
+    // commits its edit before a save, and every one is updated after it.
     void AddView(CDocumentView& view) { m_views.push_back(&view); }
     void RemoveView(CDocumentView& view) { std::erase(m_views, &view); }
-    const std::vector<CDocumentView*>& GetViews() const { return m_views; }
 
     // The font file; empty for a document never saved. A path set without
     // opening is read when a page or the export needs it.
