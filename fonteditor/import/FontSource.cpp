@@ -42,18 +42,17 @@ CSourceGlyph CutToWindow(int nLeft, int nTop, int nWidth, int nHeight, const CSo
 class CPsfSource final : public CFontSource
 {
 public:
-    explicit CPsfSource(CConsoleFont font) : m_font(std::move(font)) {}
-
-    std::string Describe() const override
+    explicit CPsfSource(CConsoleFont font) : m_font(std::move(font))
     {
-        return "PSF, " + std::to_string(m_font.Width()) + " x " + std::to_string(m_font.Height()) +
-               ", " + std::to_string(m_font.GlyphCount()) + " glyphs" +
-               (m_font.HasTable() ? ", Unicode table" : ", no Unicode table");
+        m_strDescription = "PSF, " + std::to_string(m_font.Width()) + " x " +
+                           std::to_string(m_font.Height()) + ", " +
+                           std::to_string(m_font.GlyphCount()) + " glyphs" +
+                           (m_font.HasTable() ? ", Unicode table" : ", no Unicode table");
+        // A console font has no baseline: its whole box stands on it.
+        m_nAscent = m_font.Height();
+        m_nDescent = 0;
+        m_bUnicode = m_font.HasTable();
     }
-    // A console font has no baseline: its whole box stands on it.
-    int Ascent() const override { return m_font.Height(); }
-    int Descent() const override { return 0; }
-    bool IsUnicode() const override { return m_font.HasTable(); }
 
     std::optional<CSourceGlyph> Glyph(char32_t c, const CSourceWindow& window) override
     {
@@ -127,24 +126,9 @@ public:
         source->m_bUnicode = FT_Select_Charmap(pFace, FT_ENCODING_UNICODE) == 0;
         if (!source->m_bUnicode && !pFace->charmap && pFace->num_charmaps > 0)
             FT_Set_Charmap(pFace, pFace->charmaps[0]);
+        source->m_strDescription = source->Description();
         return source;
     }
-
-    std::string Describe() const override
-    {
-        const FT_Face pFace = m_pFace.get();
-        std::string str = FT_Get_Font_Format(pFace) ? FT_Get_Font_Format(pFace) : "font";
-        if (pFace->family_name)
-            str += std::string(" ") + pFace->family_name;
-        if (pFace->style_name)
-            str += std::string(" ") + pFace->style_name;
-        str += m_bScalable ? " at " + std::to_string(m_nPixelSize) + " px"
-                           : ", " + std::to_string(m_nPixelSize) + " px bitmaps";
-        return str + ", " + std::to_string(pFace->num_glyphs) + " glyphs";
-    }
-    int Ascent() const override { return m_nAscent; }
-    int Descent() const override { return m_nDescent; }
-    bool IsUnicode() const override { return m_bUnicode; }
 
     std::optional<CSourceGlyph> Glyph(char32_t c, const CSourceWindow& window) override
     {
@@ -237,6 +221,19 @@ private:
         return true;
     }
 
+    std::string Description() const
+    {
+        const FT_Face pFace = m_pFace.get();
+        std::string str = FT_Get_Font_Format(pFace) ? FT_Get_Font_Format(pFace) : "font";
+        if (pFace->family_name)
+            str += std::string(" ") + pFace->family_name;
+        if (pFace->style_name)
+            str += std::string(" ") + pFace->style_name;
+        str += m_bScalable ? " at " + std::to_string(m_nPixelSize) + " px"
+                           : ", " + std::to_string(m_nPixelSize) + " px bitmaps";
+        return str + ", " + std::to_string(pFace->num_glyphs) + " glyphs";
+    }
+
     int LineHeight() const
     {
         const FT_Size_Metrics& metrics = m_pFace->size->metrics;
@@ -314,10 +311,7 @@ private:
     std::unique_ptr<FT_LibraryRec_, CLibraryDone> m_pLibrary;
     std::unique_ptr<FT_FaceRec_, CFaceDone> m_pFace;
     bool m_bScalable = false;
-    bool m_bUnicode = false;
     int m_nPixelSize = 0;
-    int m_nAscent = 0;
-    int m_nDescent = 0;
     int m_nThreshold = 128;
 };
 } // namespace

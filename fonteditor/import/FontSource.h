@@ -62,13 +62,20 @@ public:
                                              const CSourceOptions& options, std::string& strError);
 
     // What it is ("PSF 2, 8 x 16, 512 glyphs", "TrueType DejaVu Sans Mono at 13 px").
-    virtual std::string Describe() const = 0;
+    const std::string& Describe() const { return m_strDescription; }
     // Rows above and below the baseline the font's lines take.
-    virtual int Ascent() const = 0;
-    virtual int Descent() const = 0;
+    int Ascent() const { return m_nAscent; }
+    int Descent() const { return m_nDescent; }
     // Whether codes are Unicode characters (otherwise the font's own numbering).
-    virtual bool IsUnicode() const = 0;
+    bool IsUnicode() const { return m_bUnicode; }
     // The glyph of a code, its dots limited to the window; nothing when the
     // font has no glyph for it.
     virtual std::optional<CSourceGlyph> Glyph(char32_t c, const CSourceWindow& window) = 0;
+
+protected:
+    // Set by each source once the font is read; fixed from then on.
+    std::string m_strDescription;
+    int m_nAscent = 0;
+    int m_nDescent = 0;
+    bool m_bUnicode = false;
 };
