@@ -171,8 +171,7 @@ CNetworkSerialPort::~CNetworkSerialPort()
 
 bool CNetworkSerialPort::Fail(const std::string& strWhat, ESerialFault eFault)
 {
-    m_strError = m_strDevice + ": " + strWhat;
-    m_eFault = eFault;
+    SetLastError(eFault, m_strDevice + ": " + strWhat);
     return false;
 }
 
@@ -278,12 +277,11 @@ bool CNetworkSerialPort::Open(const std::string& strDevice)
 {
     if (IsOpen())
     {
-        m_strError = m_strDevice + ": the port is already open";
+        SetLastError(ESerialFault::Other, m_strDevice + ": the port is already open");
         return false;
     }
     m_strDevice = strDevice;
-    m_strError.clear();
-    m_eFault = ESerialFault::None;
+    ClearLastError();
     const std::optional<CAddress> address = ParseAddress(strDevice);
     if (!address)
         return Fail("not a network port: write rfc2217://HOST:PORT or tcp://HOST:PORT",
@@ -296,7 +294,7 @@ bool CNetworkSerialPort::Open(const std::string& strDevice)
     {
         if (OpenOnce(*address))
             return true;
-        if (m_eFault != ESerialFault::Busy || Clock::now() >= giveUpAt)
+        if (GetLastFault() != ESerialFault::Busy || Clock::now() >= giveUpAt)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
@@ -325,7 +323,8 @@ bool CNetworkSerialPort::OpenOnce(const CAddress& address)
         if (!m_bPeerClosed)
             return true;
         Close();
-        m_eFault = ESerialFault::Busy; // as a port server turns away a second client
+        // As a port server turns away a second client.
+        SetLastError(ESerialFault::Busy, GetLastError());
         return false;
     }
 

@@ -54,8 +54,6 @@ public:
     long long Read(void* pBuffer, std::size_t nCount) override;
     bool Purge(unsigned nFlags) override;
     bool Close() override;
-    const std::string& GetLastError() const override { return m_strError; }
-    ESerialFault GetLastFault() const override { return m_eFault; }
 
 private:
 #ifdef _WIN32
@@ -84,8 +82,6 @@ private:
     std::string m_strDevice;
     bool m_bRfc2217 = false;
     CReadTimeouts m_timeouts;
-    std::string m_strError;
-    ESerialFault m_eFault = ESerialFault::None;
     telnet::CDecoder m_decoder;
     telnet::CNegotiator m_negotiator{
         {telnet::kOptBinary, telnet::kOptSuppressGoAhead, telnet::kOptComPort}};

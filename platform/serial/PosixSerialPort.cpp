@@ -181,10 +181,10 @@ bool CPosixSerialPort::Fail(const std::string& strWhat, int nErrno)
 
 bool CPosixSerialPort::Fail(ESerialFault eFault, const std::string& strWhat, int nErrno)
 {
-    m_error.m_eFault = eFault;
-    m_error.m_strText = m_strDevice + ": " + strWhat;
+    std::string strText = m_strDevice + ": " + strWhat;
     if (nErrno)
-        m_error.m_strText += std::string(": ") + std::strerror(nErrno);
+        strText += std::string(": ") + std::strerror(nErrno);
+    SetLastError(eFault, std::move(strText));
     return false;
 }
 
@@ -203,11 +203,11 @@ bool CPosixSerialPort::Open(const std::string& strDevice)
 {
     if (IsOpen())
     {
-        m_error = {ESerialFault::Other, m_strDevice + ": the port is already open"};
+        SetLastError(ESerialFault::Other, m_strDevice + ": the port is already open");
         return false;
     }
     m_strDevice = strDevice;
-    m_error = {};
+    ClearLastError();
     if (strDevice.empty())
         return Fail(ESerialFault::NoDevice, "no device is set for this port");
 

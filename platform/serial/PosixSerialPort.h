@@ -28,8 +28,6 @@ public:
     long long Read(void* pBuffer, std::size_t nCount) override;
     bool Purge(unsigned nFlags) override;
     bool Close() override;
-    const std::string& GetLastError() const override { return m_error.m_strText; }
-    ESerialFault GetLastFault() const override { return m_error.m_eFault; }
 
 private:
     // Sets the error to "<device>: <what>[: <errno text>]"; returns false.
@@ -43,5 +41,4 @@ private:
     std::string m_strDevice;
     CReadTimeouts m_timeouts;
     termios m_found{}; // the settings at open
-    CSerialError m_error;
 };

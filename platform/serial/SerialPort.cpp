@@ -29,36 +29,31 @@ public:
     bool Open(const std::string& strDevice) override
     {
         if (IsOpen())
-            return m_pPort->Open(strDevice); // the backend refuses it, naming its device
+            return Track(m_pPort->Open(strDevice)); // the backend refuses it, naming its device
         const bool bNetwork = CNetworkSerialPort::IsNetworkDevice(strDevice);
         if (!m_pPort || bNetwork != (dynamic_cast<CNetworkSerialPort*>(m_pPort.get()) != nullptr))
             m_pPort = bNetwork ? std::make_unique<CNetworkSerialPort>() : CreateLocalPort();
-        return m_pPort->Open(strDevice);
+        return Track(m_pPort->Open(strDevice));
     }
     bool IsOpen() const override { return m_pPort && m_pPort->IsOpen(); }
-    bool Configure(const CSerialSettings& settings) override { return Port().Configure(settings); }
+    bool Configure(const CSerialSettings& settings) override
+    {
+        return Track(Port().Configure(settings));
+    }
     bool SetReadTimeouts(const CReadTimeouts& timeouts) override
     {
-        return Port().SetReadTimeouts(timeouts);
+        return Track(Port().SetReadTimeouts(timeouts));
     }
     long long Write(const void* pData, std::size_t nCount) override
     {
-        return Port().Write(pData, nCount);
+        return Track(Port().Write(pData, nCount));
     }
     long long Read(void* pBuffer, std::size_t nCount) override
     {
-        return Port().Read(pBuffer, nCount);
+        return Track(Port().Read(pBuffer, nCount));
     }
-    bool Purge(unsigned nFlags) override { return Port().Purge(nFlags); }
-    bool Close() override { return !m_pPort || m_pPort->Close(); }
-    const std::string& GetLastError() const override
-    {
-        return m_pPort ? m_pPort->GetLastError() : m_strNeverOpened;
-    }
-    ESerialFault GetLastFault() const override
-    {
-        return m_pPort ? m_pPort->GetLastFault() : ESerialFault::None;
-    }
+    bool Purge(unsigned nFlags) override { return Track(Port().Purge(nFlags)); }
+    bool Close() override { return !m_pPort || Track(m_pPort->Close()); }
 
 private:
     CSerialPort& Port()
@@ -67,9 +62,15 @@ private:
             m_pPort = CreateLocalPort(); // refuses every call: not open
         return *m_pPort;
     }
+    // The backend keeps the cause of its failures; after each call it is ours.
+    template <typename T>
+    T Track(T result)
+    {
+        SetLastError(m_pPort->GetLastFault(), m_pPort->GetLastError());
+        return result;
+    }
 
     std::unique_ptr<CSerialPort> m_pPort;
-    std::string m_strNeverOpened;
 };
 } // namespace
 

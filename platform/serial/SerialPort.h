@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 // One serial port, as the programs use it: opened exclusively, raw 8-bit
 // data, the caller's rate and parity, one stop bit, no flow control, read
@@ -87,8 +88,19 @@ public:
     // False when the platform reported a failed close; closed either way.
     virtual bool Close() = 0;
     // The cause of the last failure, naming the device.
-    virtual const std::string& GetLastError() const = 0;
-    virtual ESerialFault GetLastFault() const = 0;
+    const std::string& GetLastError() const { return m_lastError.m_strText; }
+    ESerialFault GetLastFault() const { return m_lastError.m_eFault; }
+
+protected:
+    // Each port sets it where a call fails, and clears it at Open.
+    void SetLastError(ESerialFault eFault, std::string strText)
+    {
+        m_lastError = {eFault, std::move(strText)};
+    }
+    void ClearLastError() { m_lastError = {}; }
+
+private:
+    CSerialError m_lastError;
 };
 
 // The platform's serial port: termios on POSIX, the communications API on Windows.

@@ -26,10 +26,10 @@ std::string SystemMessage(DWORD nError)
 bool CWin32SerialPort::Fail(const std::string& strWhat, ESerialFault eFault)
 {
     const DWORD nError = ::GetLastError();
-    m_error.m_eFault = eFault;
-    m_error.m_strText = m_strDevice + ": " + strWhat;
+    std::string strText = m_strDevice + ": " + strWhat;
     if (nError != ERROR_SUCCESS)
-        m_error.m_strText += ": " + SystemMessage(nError);
+        strText += ": " + SystemMessage(nError);
+    SetLastError(eFault, std::move(strText));
     return false;
 }
 
@@ -43,11 +43,11 @@ bool CWin32SerialPort::Open(const std::string& strDevice)
 {
     if (IsOpen())
     {
-        m_error = {ESerialFault::Other, m_strDevice + ": the port is already open"};
+        SetLastError(ESerialFault::Other, m_strDevice + ": the port is already open");
         return false;
     }
     m_strDevice = strDevice;
-    m_error = {};
+    ClearLastError();
     // Share mode 0: nobody else may open the port while we hold it.
     HANDLE hPort = ::CreateFileA(strDevice.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                  OPEN_EXISTING, 0, nullptr);

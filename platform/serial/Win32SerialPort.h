@@ -25,8 +25,6 @@ public:
     long long Read(void* pBuffer, std::size_t nCount) override;
     bool Purge(unsigned nFlags) override;
     bool Close() override;
-    const std::string& GetLastError() const override { return m_error.m_strText; }
-    ESerialFault GetLastFault() const override { return m_error.m_eFault; }
 
 private:
     // Sets the error to "<device>: <what>: <the system's text>"; returns false.
@@ -36,7 +34,6 @@ private:
 
     void* m_pHandle = nullptr; // the HANDLE; nullptr when closed
     std::string m_strDevice;
-    CSerialError m_error;
     // What the port had at open (a DCB and a COMMTIMEOUTS, kept as bytes so
     // that this header needs no system header); empty when unknown.
     std::string m_strFoundState;

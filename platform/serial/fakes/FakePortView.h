@@ -18,26 +18,35 @@ public:
         return std::make_unique<CFakePortView>(fake);
     }
 
-    bool Open(const std::string& strDevice) override { return m_fake.Open(strDevice); }
+    bool Open(const std::string& strDevice) override { return Track(m_fake.Open(strDevice)); }
     bool IsOpen() const override { return m_fake.IsOpen(); }
-    bool Configure(const CSerialSettings& settings) override { return m_fake.Configure(settings); }
+    bool Configure(const CSerialSettings& settings) override
+    {
+        return Track(m_fake.Configure(settings));
+    }
     bool SetReadTimeouts(const CReadTimeouts& timeouts) override
     {
-        return m_fake.SetReadTimeouts(timeouts);
+        return Track(m_fake.SetReadTimeouts(timeouts));
     }
     long long Write(const void* pData, std::size_t nCount) override
     {
-        return m_fake.Write(pData, nCount);
+        return Track(m_fake.Write(pData, nCount));
     }
     long long Read(void* pBuffer, std::size_t nCount) override
     {
-        return m_fake.Read(pBuffer, nCount);
+        return Track(m_fake.Read(pBuffer, nCount));
     }
-    bool Purge(unsigned nFlags) override { return m_fake.Purge(nFlags); }
-    bool Close() override { return m_fake.Close(); }
-    const std::string& GetLastError() const override { return m_fake.GetLastError(); }
-    ESerialFault GetLastFault() const override { return m_fake.GetLastFault(); }
+    bool Purge(unsigned nFlags) override { return Track(m_fake.Purge(nFlags)); }
+    bool Close() override { return Track(m_fake.Close()); }
 
 private:
+    // The fake keeps the cause of its failures; after each call it is the view's.
+    template <typename T>
+    T Track(T result)
+    {
+        SetLastError(m_fake.GetLastFault(), m_fake.GetLastError());
+        return result;
+    }
+
     CFakeSerialPort& m_fake;
 };

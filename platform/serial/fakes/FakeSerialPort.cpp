@@ -8,8 +8,8 @@ bool CFakeSerialPort::Open(const std::string& strDevice)
     m_strDevice = strDevice;
     if (m_bFailOpen || m_bOpen)
     {
-        m_eFault = m_bOpen ? ESerialFault::Other : m_eOpenFault;
-        m_strError = strDevice + ": " + (m_bOpen ? std::string("cannot open") : m_strOpenCause);
+        SetLastError(m_bOpen ? ESerialFault::Other : m_eOpenFault,
+                     strDevice + ": " + (m_bOpen ? std::string("cannot open") : m_strOpenCause));
         return false;
     }
     m_bOpen = true;
@@ -22,8 +22,7 @@ bool CFakeSerialPort::Configure(const CSerialSettings& settings)
     m_settings.push_back(settings);
     if (m_bFailConfigure || !m_bOpen)
     {
-        m_eFault = ESerialFault::Other;
-        m_strError = m_strDevice + ": settings rejected";
+        SetLastError(ESerialFault::Other, m_strDevice + ": settings rejected");
         return false;
     }
     return true;
@@ -40,8 +39,7 @@ long long CFakeSerialPort::Write(const void* pData, std::size_t nCount)
     const int nCall = m_nWriteCalls++;
     if (!m_bOpen || nCall == m_nFailWriteAt)
     {
-        m_eFault = ESerialFault::Other;
-        m_strError = m_strDevice + ": write failed";
+        SetLastError(ESerialFault::Other, m_strDevice + ": write failed");
         return -1;
     }
     if (nCall == m_nShortWriteAt && nCount > 0)
@@ -59,8 +57,7 @@ long long CFakeSerialPort::Read(void* pBuffer, std::size_t nCount)
     m_readSizes.push_back(nCount);
     if (!m_bOpen || m_bFailRead)
     {
-        m_eFault = ESerialFault::Other;
-        m_strError = m_strDevice + ": read failed";
+        SetLastError(ESerialFault::Other, m_strDevice + ": read failed");
         return -1;
     }
     if (m_reads.empty())

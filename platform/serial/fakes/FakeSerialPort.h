@@ -32,8 +32,6 @@ public:
     long long Read(void* pBuffer, std::size_t nCount) override;
     bool Purge(unsigned nFlags) override;
     bool Close() override;
-    const std::string& GetLastError() const override { return m_strError; }
-    ESerialFault GetLastFault() const override { return m_eFault; }
 
     // Every byte written so far, in order.
     std::vector<std::uint8_t> Written() const;
@@ -68,6 +66,4 @@ private:
     bool m_bOpen = false;
     int m_nWriteCalls = 0;
     std::deque<std::vector<std::uint8_t>> m_reads;
-    std::string m_strError;
-    ESerialFault m_eFault = ESerialFault::None;
 };
