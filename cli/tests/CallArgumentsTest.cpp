@@ -1,8 +1,9 @@
 #include "CallArguments.h"
 
+#include "TempFolder.h"
+
 #include <cctype>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
@@ -130,12 +131,7 @@ TEST(CallArguments, ParametersAreDescribedAsTheyAreTyped)
 #ifndef _WIN32
 TEST(CallArguments, ParameterNamesAreTheHeadersOwn)
 {
-    auto slurp = [](const char* pszPath)
-    {
-        std::ifstream in(pszPath);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    const std::string header = slurp(VF620_SOURCE_DIR "/include/VF620.h");
+    const std::string header = ReadWholeFile(VF620_SOURCE_DIR "/include/VF620.h");
     const std::regex declaration(R"(VF620_EXPORT int32_t VF620_API (\w+)\(([^)]*)\);)");
     const std::regex lastWord(R"((\w+)\s*$)");
     std::map<std::string, std::vector<std::string>> declared;
@@ -149,7 +145,7 @@ TEST(CallArguments, ParameterNamesAreTheHeadersOwn)
     }
     // Every function of the ordinal table that takes arguments on the
     // command line, with the names its declaration gives.
-    std::stringstream exports(slurp(VF620_SOURCE_DIR "/VF620.exports"));
+    std::stringstream exports(ReadWholeFile(VF620_SOURCE_DIR "/VF620.exports"));
     int nChecked = 0;
     for (std::string line; std::getline(exports, line);)
     {

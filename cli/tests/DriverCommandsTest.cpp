@@ -1,6 +1,7 @@
 // vfdkit call and download as a user runs them, through the built VF620
 // library, with no display attached.
 #include "RunTool.h"
+#include "TempFolder.h"
 #include "TestEnvironment.h"
 
 #include <cstdlib>
@@ -20,10 +21,10 @@ bool Has(const std::string& text, const std::string& part)
 
 struct DriverCommands : ::testing::Test
 {
-    fs::path dir = fs::temp_directory_path() / ("vfdkit_drv_" + std::to_string(::getpid()));
+    const CTempFolder folder;
+    const fs::path& dir = folder.Path();
     void SetUp() override
     {
-        fs::create_directories(dir);
         // A port number whose device is certainly missing.
         SetTestEnvironment("VFDKIT_COM250", (dir / "no-such-tty").string());
     }
@@ -31,7 +32,6 @@ struct DriverCommands : ::testing::Test
     {
         UnsetTestEnvironment("VFDKIT_COM250");
         UnsetTestEnvironment("VFDKIT_VF620");
-        fs::remove_all(dir);
     }
 };
 } // namespace

@@ -1,4 +1,5 @@
 #include "RunTool.h"
+#include "TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -9,28 +10,21 @@ namespace fs = std::filesystem;
 
 namespace
 {
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 struct ExportCommand : ::testing::Test
 {
-    fs::path dir = fs::temp_directory_path() / ("vfdkit_export_" + std::to_string(::getpid()));
+    const CTempFolder folder;
+    const fs::path& dir = folder.Path();
     fs::path font = dir / "font.bin";
     fs::path out = dir / "font.c";
     std::string bytes;
 
     void SetUp() override
     {
-        fs::create_directories(dir);
         bytes.resize(256 * 16);
         for (std::size_t i = 0; i < bytes.size(); ++i)
             bytes[i] = static_cast<char>(i * 7 % 256);
         std::ofstream(font, std::ios::binary) << bytes;
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     CToolRun Export(const fs::path& from, const fs::path& to, const std::string& strOptions = "")
     {
@@ -46,7 +40,7 @@ TEST_F(ExportCommand, WritesOneRecordPerGlyph)
     ASSERT_EQ(run.m_nStatus, 0) << run.m_strErr;
     EXPECT_TRUE(run.m_strErr.empty());
     EXPECT_NE(run.m_strOut.find("256 glyphs, 29952 bytes"), std::string::npos) << run.m_strOut;
-    const std::string text = Slurp(out);
+    const std::string text = ReadWholeFile(out);
     ASSERT_EQ(text.size(), 29952u);
     EXPECT_EQ(text.substr(0, 117), "   0x00, 0x07, 0x0E, 0x15, 0x1C, 0x23, 0x2A, 0x31,//0x0000,\r\n"
                                    "   0x38, 0x3F, 0x46, 0x4D, 0x54, 0x5B, 0x62, 0x69,\r\n"
@@ -54,11 +48,11 @@ TEST_F(ExportCommand, WritesOneRecordPerGlyph)
                                    "\r\n");
     // Byte 7 of glyph 0xFF: 4087 x 7 mod 256 = 0xC1.
     EXPECT_EQ(text.substr(29952 - 117 + 45, 15), "0xC1,//0x00FF,\r");
-    EXPECT_EQ(Slurp(font), bytes);
+    EXPECT_EQ(ReadWholeFile(font), bytes);
 
     // 8 x 8: twice the glyphs, each record padded with zeros.
     ASSERT_EQ(Export(font, out, "--width=8 --height=8").m_nStatus, 0);
-    const std::string small = Slurp(out);
+    const std::string small = ReadWholeFile(out);
     ASSERT_EQ(small.size(), 512u * 117);
     EXPECT_EQ(small.substr(61, 52), "   0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,\r\n");
 
@@ -75,7 +69,7 @@ TEST_F(ExportCommand, RefusesTheFontItselfAsTarget)
         EXPECT_EQ(run.m_nStatus, 2) << same;
         EXPECT_EQ(run.m_strErr, "vfdkit export: Can not export to current file.\n");
         EXPECT_TRUE(run.m_strOut.empty());
-        EXPECT_EQ(Slurp(font), bytes);
+        EXPECT_EQ(ReadWholeFile(font), bytes);
     }
 }
 
@@ -89,7 +83,7 @@ TEST_F(ExportCommand, FileFailuresExitThreeAndNameTheFile)
     const auto folder = Export(font, dir / "no" / "such" / "out.c");
     EXPECT_EQ(folder.m_nStatus, 3);
     EXPECT_NE(folder.m_strErr.find("out.c"), std::string::npos) << folder.m_strErr;
-    EXPECT_EQ(Slurp(font), bytes);
+    EXPECT_EQ(ReadWholeFile(font), bytes);
 }
 
 TEST_F(ExportCommand, CommandLineMistakesExitTwo)

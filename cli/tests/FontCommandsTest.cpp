@@ -1,4 +1,5 @@
 #include "RunTool.h"
+#include "TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -14,25 +15,12 @@ const char* const kPsf = "/usr/share/consolefonts/Uni1-VGA16.psf.gz";
 const char* const kPcf = "/usr/share/fonts/X11/misc/8x13.pcf.gz";
 const char* const kTtf = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
 
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 struct FontCommands : ::testing::Test
 {
-    fs::path dir = fs::temp_directory_path() / ("vfdkit_fonts_" + std::to_string(::getpid()));
-
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
+    const CTempFolder folder;
+    const fs::path& dir = folder.Path();
 
     std::string Q(const fs::path& path) const { return ShellQuote(path.string()); }
-    // Files in the folder but the given ones: no temporary file may stay.
-    std::size_t FileCount() const
-    {
-        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), {}));
-    }
 };
 } // namespace
 
@@ -86,10 +74,10 @@ TEST_F(FontCommands, BadSourcesLeaveNoOutputAndNameTheFile)
         for (int i = 0; i < 80; ++i)
             ::gzwrite(file, strZeros.data(), static_cast<unsigned>(strZeros.size()));
         ::gzclose(file);
-        strBomb = Slurp(bomb);
+        strBomb = ReadWholeFile(bomb);
         fs::remove(bomb);
     }
-    const std::string strPsf = Slurp(kPsf);
+    const std::string strPsf = ReadWholeFile(kPsf);
     const std::vector<CCase> cases = {
         {"empty.ttf", "", "the file is empty"},
         {"text.bdf", std::string(3000, ' '), "not a font this tool reads"},
@@ -111,7 +99,7 @@ TEST_F(FontCommands, BadSourcesLeaveNoOutputAndNameTheFile)
         EXPECT_FALSE(fs::exists(out)) << c.m_strName;
         fs::remove(source);
     }
-    EXPECT_EQ(FileCount(), 0u);
+    EXPECT_EQ(folder.Count(), 0u);
 }
 
 TEST_F(FontCommands, TransformWritesWholeOrNothing)
@@ -128,19 +116,19 @@ TEST_F(FontCommands, TransformWritesWholeOrNothing)
                              " --width 8 --height 16 --glyphs 1 --invert");
     ASSERT_EQ(run.m_nStatus, 0) << run.m_strErr;
     EXPECT_NE(run.m_strOut.find("1 of 3 glyphs changed"), std::string::npos) << run.m_strOut;
-    const std::string strAfter = Slurp(font);
+    const std::string strAfter = ReadWholeFile(font);
     ASSERT_EQ(strAfter.size(), strBytes.size());
     for (std::size_t i = 0; i < strBytes.size(); ++i)
         EXPECT_EQ(strAfter[i], i >= 16 && i < 32 ? static_cast<char>(~strBytes[i]) : strBytes[i])
             << "byte " << i;
-    EXPECT_EQ(FileCount(), 1u);
+    EXPECT_EQ(folder.Count(), 1u);
 
     // A target that cannot be written: nothing left behind.
     run = RunVfdkit("transform " + Q(font) + " " + Q(dir / "no" / "out.fnt") + " --flip-h");
     EXPECT_EQ(run.m_nStatus, 3);
     EXPECT_NE(run.m_strErr.find((dir / "no" / "out.fnt").string() + ": "), std::string::npos)
         << run.m_strErr;
-    EXPECT_EQ(FileCount(), 1u);
+    EXPECT_EQ(folder.Count(), 1u);
 
     EXPECT_EQ(RunVfdkit("transform " + Q(font) + " " + Q(dir / "o.fnt")).m_nStatus, 2);
     EXPECT_EQ(
@@ -149,7 +137,7 @@ TEST_F(FontCommands, TransformWritesWholeOrNothing)
     EXPECT_EQ(RunVfdkit("transform " + Q(font) + " " + Q(dir / "o.fnt") + " --bold --glyphs 2-1")
                   .m_nStatus,
               2);
-    EXPECT_EQ(FileCount(), 1u);
+    EXPECT_EQ(folder.Count(), 1u);
 }
 
 TEST_F(FontCommands, PreviewWritesAPicture)
@@ -160,7 +148,7 @@ TEST_F(FontCommands, PreviewWritesAPicture)
     const CToolRun run = RunVfdkit("preview " + Q(font) + " 'Hello' --width 8 --height 16 --png " +
                                    Q(png) + " --scale 2");
     ASSERT_EQ(run.m_nStatus, 0) << run.m_strErr;
-    const std::string strPng = Slurp(png);
+    const std::string strPng = ReadWholeFile(png);
     ASSERT_GT(strPng.size(), 24u);
     EXPECT_EQ(strPng.substr(1, 3), "PNG");
     // Width and height, big-endian, at bytes 16 and 20: twice the painter's.

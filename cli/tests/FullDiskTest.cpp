@@ -1,6 +1,7 @@
 // vfdkit writing to a file system that fills up: a small tmpfs in a mount
 // namespace of the test's own, skipped where mounting is not permitted.
 #include "RunTool.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,15 +10,10 @@ namespace fs = std::filesystem;
 
 namespace
 {
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 struct FullDisk : ::testing::Test
 {
-    fs::path dir = fs::temp_directory_path() / ("vfdkit_fulldisk_" + std::to_string(::getpid()));
+    const CTempFolder folder;
+    const fs::path& dir = folder.Path();
     fs::path small = dir / "small";
 
     void SetUp() override
@@ -25,7 +21,6 @@ struct FullDisk : ::testing::Test
         fs::create_directories(small);
         std::ofstream(dir / "font.bin", std::ios::binary) << std::string(64 * 1024, '\x5A');
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     // Runs the vfdkit arguments with OUT on a 64 KiB tmpfs already holding
     // "the old file"; what is left there is copied out before the mount goes.
@@ -44,7 +39,7 @@ struct FullDisk : ::testing::Test
                 .c_str());
         if (!WIFEXITED(nStatus) || WEXITSTATUS(nStatus) != 0)
             return 77;
-        return std::stoi(Slurp(dir / "status"));
+        return std::stoi(ReadWholeFile(dir / "status"));
     }
 };
 } // namespace
@@ -62,14 +57,14 @@ TEST_F(FullDisk, ExportAndSampleFontLeaveTheOldTargetAndNoTemporary)
             GTEST_SKIP() << "no small file system could be mounted here (needs root)";
         SCOPED_TRACE(strArgs);
         EXPECT_EQ(nStatus, 3);
-        const std::string strErr = Slurp(dir / "stderr");
+        const std::string strErr = ReadWholeFile(dir / "stderr");
         EXPECT_NE(strErr.find("No space left on device"), std::string::npos) << strErr;
         EXPECT_NE(strErr.find((small / "out").string()), std::string::npos) << strErr;
-        const std::string strKept = Slurp(dir / "kept");
+        const std::string strKept = ReadWholeFile(dir / "kept");
         EXPECT_TRUE(strKept == "the old file")
             << "the target now holds " << strKept.size() << " bytes";
-        EXPECT_EQ(Slurp(dir / "listing"), "out\n");
+        EXPECT_EQ(ReadWholeFile(dir / "listing"), "out\n");
     }
-    EXPECT_TRUE(Slurp(dir / "font.bin") == std::string(64 * 1024, '\x5A'));
+    EXPECT_TRUE(ReadWholeFile(dir / "font.bin") == std::string(64 * 1024, '\x5A'));
 }
 #endif

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "TempFolder.h"
+
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <unistd.h>
 #ifdef _WIN32
@@ -174,13 +175,8 @@ inline CToolRun RunVfdkit(const std::string& strArgs)
     const auto err = base.string() + ".err";
     CToolRun run;
     run.m_nStatus = RunProcess(strArgs, out, err);
-    auto slurp = [](const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return WithoutCarriageReturns(std::string(std::istreambuf_iterator<char>(in), {}));
-    };
-    run.m_strOut = slurp(out);
-    run.m_strErr = slurp(err);
+    run.m_strOut = WithoutCarriageReturns(ReadWholeFile(out));
+    run.m_strErr = WithoutCarriageReturns(ReadWholeFile(err));
     std::error_code ec;
     fs::remove(out, ec);
     fs::remove(err, ec);

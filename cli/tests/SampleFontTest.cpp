@@ -1,8 +1,8 @@
 #include "Glyph.h"
 #include "RunTool.h"
+#include "TempFolder.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -10,12 +10,6 @@ namespace fs = std::filesystem;
 
 namespace
 {
-std::string Slurp(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 std::string GlyphText(const std::string& font, unsigned nWidth, unsigned nHeight, unsigned nCode)
 {
     CGlyph glyph;
@@ -31,13 +25,13 @@ std::string GlyphText(const std::string& font, unsigned nWidth, unsigned nHeight
 
 TEST(SampleFontCommand, DrawsTheAsciiCharactersScaledAndCentred)
 {
-    const fs::path out =
-        fs::temp_directory_path() / ("vfdkit_sample_" + std::to_string(::getpid()));
+    const CTempFolder folder;
+    const fs::path out = folder.Path() / "font.bin";
     const auto run =
         RunVfdkit("sample-font " + ShellQuote(out.string()) + " --width 8 --height 16");
     ASSERT_EQ(run.m_nStatus, 0) << run.m_strErr;
     EXPECT_NE(run.m_strOut.find("256 glyphs of 8 x 16, 4096 bytes"), std::string::npos);
-    const std::string font = Slurp(out);
+    const std::string font = ReadWholeFile(out);
     ASSERT_EQ(font.size(), 4096u);
 
     // 'H' at 8 x 16: five columns from x = 1, every row twice from y = 1.
@@ -54,19 +48,18 @@ TEST(SampleFontCommand, DrawsTheAsciiCharactersScaledAndCentred)
     EXPECT_EQ(font.substr(0x7F * 16), std::string((256 - 0x7F) * 16, '\0'));
     for (unsigned nCode = '!'; nCode <= '~'; ++nCode)
         EXPECT_NE(font.substr(nCode * 16, 16), std::string(16, '\0')) << nCode;
-    fs::remove(out);
 }
 
 TEST(SampleFontCommand, OtherGeometriesAndWrongOnes)
 {
-    const fs::path out =
-        fs::temp_directory_path() / ("vfdkit_sample_" + std::to_string(::getpid()));
+    const CTempFolder folder;
+    const fs::path out = folder.Path() / "font.bin";
     // 16 x 8 in 600 glyphs: the font runs past the first page, empty there.
     ASSERT_EQ(
         RunVfdkit("sample-font " + ShellQuote(out.string()) + " --width 16 --height 8 --glyphs 600")
             .m_nStatus,
         0);
-    const std::string font = Slurp(out);
+    const std::string font = ReadWholeFile(out);
     ASSERT_EQ(font.size(), 600u * 16);
     // '-' at 16 x 8: scaled twice across from x = 3, one row at y = 3.
     std::string strDash;
@@ -77,5 +70,4 @@ TEST(SampleFontCommand, OtherGeometriesAndWrongOnes)
     EXPECT_EQ(RunVfdkit("sample-font " + ShellQuote(out.string()) + " --width 12").m_nStatus, 2);
     EXPECT_EQ(RunVfdkit("sample-font " + ShellQuote(out.string()) + " --glyphs 0").m_nStatus, 2);
     EXPECT_EQ(RunVfdkit("sample-font /no/such/folder/font.bin").m_nStatus, 3);
-    fs::remove(out);
 }

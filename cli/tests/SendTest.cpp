@@ -1,6 +1,7 @@
 // vfdkit send against vfdsim, in real time: each frame waits 500 ms for its
 // reply, so the files are small.
 #include "RunTool.h"
+#include "TempFolder.h"
 #include "VfdsimProcess.h"
 
 #include <gtest/gtest.h>
@@ -29,9 +30,8 @@ TEST(VfdkitSend, DeliversTheFontAndExitsZeroOnlyForDownloadOk)
     EXPECT_EQ(run.m_strOut, "Download OK!\n");
     EXPECT_EQ(run.m_strErr, font + "\n"); // no bar: not a terminal
     ASSERT_TRUE(sim.WaitForEvent("download-end", std::chrono::seconds(5)));
-    std::ifstream in(font, std::ios::binary);
-    const std::vector<std::uint8_t> sent{std::istreambuf_iterator<char>(in), {}};
-    EXPECT_EQ(sim.SavedFont(), sent);
+    const std::string sent = ReadWholeFile(font);
+    EXPECT_EQ(sim.SavedFont(), std::vector<std::uint8_t>(sent.begin(), sent.end()));
     const auto header = sim.WaitForEvent("frame", std::chrono::seconds(1));
     ASSERT_TRUE(header);
     EXPECT_EQ(header->Get("area"), "1");

@@ -1,5 +1,6 @@
 // vfdkit show and clear against vfdsim: what the screen shows afterwards.
 #include "RunTool.h"
+#include "TempFolder.h"
 #include "VfdsimProcess.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +9,6 @@ using namespace std::chrono_literals;
 
 namespace
 {
-std::string Slurp(const std::filesystem::path& path)
-{
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // Waits until the screen file holds the two lines as drawn.
 bool ScreenShows(const std::filesystem::path& screen, const std::string& strLine1,
                  const std::string& strLine2)
@@ -27,7 +22,7 @@ bool ScreenShows(const std::filesystem::path& screen, const std::string& strLine
     return CVfdsimProcess::WaitFor(
                [&]() -> std::optional<bool>
                {
-                   if (Slurp(screen).find(strWanted) != std::string::npos)
+                   if (ReadWholeFile(screen).find(strWanted) != std::string::npos)
                        return true;
                    return std::nullopt;
                },
@@ -44,16 +39,16 @@ TEST(VfdkitShow, ReplacesBothLinesAndClearClearsThem)
 
     auto run = RunVfdkit("show --port 14 'TOTAL' '12.50 EUR'");
     ASSERT_EQ(run.m_nStatus, 0) << run.m_strErr;
-    EXPECT_TRUE(ScreenShows(screen, "TOTAL", "12.50 EUR")) << Slurp(screen);
+    EXPECT_TRUE(ScreenShows(screen, "TOTAL", "12.50 EUR")) << ReadWholeFile(screen);
 
     // A second show leaves nothing of the first: one line, twenty columns.
     run = RunVfdkit("show --port 14 '" + std::string(20, 'X') + "'");
     ASSERT_EQ(run.m_nStatus, 0) << run.m_strErr;
-    EXPECT_TRUE(ScreenShows(screen, std::string(20, 'X'), "")) << Slurp(screen);
+    EXPECT_TRUE(ScreenShows(screen, std::string(20, 'X'), "")) << ReadWholeFile(screen);
 
     run = RunVfdkit("clear --port 14");
     ASSERT_EQ(run.m_nStatus, 0) << run.m_strErr;
-    EXPECT_TRUE(ScreenShows(screen, "", "")) << Slurp(screen);
+    EXPECT_TRUE(ScreenShows(screen, "", "")) << ReadWholeFile(screen);
 }
 
 TEST(VfdkitShow, RefusesWhatTheDisplayCannotShowAndSendsNothing)

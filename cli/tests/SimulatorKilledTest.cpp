@@ -2,6 +2,7 @@
 // vfdkit must end with a message and a failure status, and leave the font it
 // sends untouched. Real time: the protocol and the library pace the frames.
 #include "RunTool.h"
+#include "TempFolder.h"
 #include "VfdsimProcess.h"
 
 #include <future>
@@ -42,11 +43,7 @@ struct SimulatorKilled : ::testing::Test
         return pending.get();
     }
 
-    bool FontUnchanged() const
-    {
-        std::ifstream in(FontPath(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {}) == bytes;
-    }
+    bool FontUnchanged() const { return ReadWholeFile(FontPath()) == bytes; }
 };
 } // namespace
 

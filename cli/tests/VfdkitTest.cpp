@@ -1,4 +1,5 @@
 #include "RunTool.h"
+#include "TempFolder.h"
 #include "TestEnvironment.h"
 
 #include <filesystem>
@@ -12,9 +13,8 @@ namespace
 {
 struct Vfdkit : ::testing::Test
 {
-    fs::path dir = fs::temp_directory_path() / ("vfdkit_cli_" + std::to_string(::getpid()));
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
+    const CTempFolder folder;
+    const fs::path& dir = folder.Path();
 
     std::string Font(std::size_t length)
     {

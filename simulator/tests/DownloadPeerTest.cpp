@@ -1,10 +1,9 @@
 #include "DownloadPeer.h"
 
 #include "SimTestSupport.h"
+#include "TempFolder.h"
 
 #include <filesystem>
-#include <fstream>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -48,8 +47,8 @@ struct DownloadPeer : ::testing::Test
 
 TEST_F(DownloadPeer, ATransferIsAnsweredFrameByFrameAndTheFileKept)
 {
-    const fs::path save = fs::temp_directory_path() / ("vfdsim_peer_" + std::to_string(getpid()));
-    CDownloadPeer peer(m_line, m_transcript, {}, save.string());
+    const CTempFolder folder;
+    CDownloadPeer peer(m_line, m_transcript, {}, folder / "font.bin");
     const Bytes file = Pattern(500);
     EXPECT_EQ(Exchange(peer, HeaderFrame(500, 1, 8, 16)), ReplyBytes(2));
     EXPECT_TRUE(peer.IsActive());
@@ -60,9 +59,7 @@ TEST_F(DownloadPeer, ATransferIsAnsweredFrameByFrameAndTheFileKept)
     EXPECT_EQ(peer.ReceivedFile(), file);
     EXPECT_EQ(peer.CompletedTransfers(), 1u);
 
-    std::ifstream in(save, std::ios::binary);
-    EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), {}), file);
-    fs::remove(save);
+    EXPECT_EQ(folder.Read("font.bin"), std::string(file.begin(), file.end()));
 
     const auto headers = Events(Entries(), "frame");
     ASSERT_EQ(headers.size(), 4u);

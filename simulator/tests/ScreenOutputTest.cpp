@@ -2,34 +2,25 @@
 
 #include "File.h"
 #include "SimTestSupport.h"
+#include "TempFolder.h"
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 namespace
 {
-std::string Slurp(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 struct ScreenOutput : ::testing::Test
 {
-    std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("vfdsim_screen_" + std::to_string(::getpid()));
+    const CTempFolder folder;
+    const std::filesystem::path& dir = folder.Path();
     std::ostringstream out;
     CVirtualClock clock;
     CTranscript transcript{&out, clock};
     CVirtualDisplay display;
-
-    void SetUp() override { std::filesystem::create_directories(dir); }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 };
 } // namespace
 
@@ -50,7 +41,7 @@ TEST_F(ScreenOutput, ShowsAChangedScreenInTheTranscriptTheTextFileAndThePicture)
     EXPECT_EQ(entries[0].GetInteger("brightness"), 2);
     EXPECT_EQ(entries[0].Get("area0_pages"), "");
 
-    const std::string text = Slurp(dir / "screen.txt");
+    const std::string text = ReadWholeFile(dir / "screen.txt");
     // 0xC7 is a box-drawing character in the first code table.
     EXPECT_EQ(text.substr(0, 71), "+--------------------+\n"
                                   "|Hi \xE2\x95\x9F                |\n"
@@ -58,7 +49,7 @@ TEST_F(ScreenOutput, ShowsAChangedScreenInTheTranscriptTheTextFileAndThePicture)
     EXPECT_NE(text.find("brightness: 2 (60%)\n"), std::string::npos) << text;
     EXPECT_NE(text.find("cursor: line 1, column 5\n"), std::string::npos) << text;
 
-    const std::string png = Slurp(dir / "screen.png");
+    const std::string png = ReadWholeFile(dir / "screen.png");
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1A\n");
     // Width and height in the header, big-endian.
@@ -117,11 +108,11 @@ TEST_F(ScreenOutput, AFullDiskLeavesTheOldPictureAndNoTemporaryFile)
         EXPECT_NE(strText.find(png.string()), std::string::npos) << strText;
         EXPECT_NE(strText.find(std::strerror(ENOSPC)), std::string::npos) << strText;
         EXPECT_EQ(entries[1].Get("event"), "screen");
-        EXPECT_EQ(Slurp(png), "the last picture");
+        EXPECT_EQ(ReadWholeFile(png), "the last picture");
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
     }
     // Room again: the next change replaces the picture.
     display.WriteCharacter('B');
     output.Update();
-    EXPECT_EQ(Slurp(png).substr(0, 4), "\x89PNG");
+    EXPECT_EQ(ReadWholeFile(png).substr(0, 4), "\x89PNG");
 }

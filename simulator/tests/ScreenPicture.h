@@ -2,10 +2,10 @@
 
 #include "PixelCanvas.h"
 #include "ScreenPainter.h"
+#include "TempFolder.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,8 +21,7 @@ struct CScreenPicture
 
     static std::optional<CScreenPicture> Read(const std::filesystem::path& path)
     {
-        std::ifstream in(path, std::ios::binary);
-        const std::string png{std::istreambuf_iterator<char>(in), {}};
+        const std::string png = ReadWholeFile(path);
         if (png.size() < 8 || png.compare(0, 8, "\x89PNG\r\n\x1A\n") != 0)
             return std::nullopt;
         auto be32 = [&](std::size_t n)

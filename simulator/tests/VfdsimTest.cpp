@@ -1,5 +1,6 @@
 #include "ConsoleFont.h"
 #include "PosixSerialPort.h"
+#include "TempFolder.h"
 #include "VfdsimProcess.h"
 
 #include <algorithm>
@@ -22,10 +23,7 @@ int RunVfdsim(const std::string& strArgs, std::string* pOut = nullptr)
     const int nRaw =
         std::system((std::string(VFDSIM_EXE) + " " + strArgs + " >" + strOut + " 2>&1").c_str());
     if (pOut)
-    {
-        std::ifstream in(strOut);
-        *pOut = {std::istreambuf_iterator<char>(in), {}};
-    }
+        *pOut = ReadWholeFile(strOut);
     std::remove(strOut.c_str());
     return WIFEXITED(nRaw) ? WEXITSTATUS(nRaw) : -1;
 }
@@ -135,8 +133,7 @@ TEST(Vfdsim, LinkTakesOnlyAStaleLinksPlace)
                           " links to /dev/null, not to a pseudo-terminal: remove it or choose "
                           "another path\n");
     EXPECT_EQ(std::filesystem::read_symlink(link), second.Device());
-    std::ifstream kept(file);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "kept");
+    EXPECT_EQ(ReadWholeFile(file), "kept");
     EXPECT_EQ(std::filesystem::read_symlink(elsewhere), "/dev/null");
     EXPECT_EQ(RunVfdsim("--link /no/such/folder/display", &strOut), 1);
     EXPECT_NE(strOut.find("--link /no/such/folder/display: cannot make the link: "),
@@ -197,8 +194,7 @@ TEST(Vfdsim, DecodesTheDisplaysCommandsAndShowsTheScreen)
             events.push_back(*entry.Get("event"));
     EXPECT_EQ(events, (std::vector<std::string>{"initialise", "text", "cursor", "show-text"}));
 
-    std::ifstream in(text);
-    const std::string strText{std::istreambuf_iterator<char>(in), {}};
+    const std::string strText = ReadWholeFile(text);
     EXPECT_NE(strText.find("|HELLO               |\n|WORLD               |\n"), std::string::npos)
         << strText;
     std::ifstream picture(png, std::ios::binary);

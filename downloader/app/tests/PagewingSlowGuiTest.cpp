@@ -3,6 +3,7 @@
 // library works.
 #include "PagewingGuiFixture.h"
 #include "ScreenBytes.h"
+#include "TempFolder.h"
 #include "VfdsimProcess.h"
 
 #include <X11/Xlib.h>
@@ -86,10 +87,9 @@ private:
 };
 
 // A font file with distinct bytes, so a frame shows which bytes it carries.
-std::string WriteFont(std::size_t nLength)
+std::string WriteFont(const CTempFolder& folder, std::size_t nLength)
 {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("pagewing-font-" + std::to_string(::getpid()) + ".bin");
+    const auto path = folder.Path() / "font.bin";
     std::ofstream out(path, std::ios::binary);
     for (std::size_t i = 0; i < nLength; ++i)
         out.put(static_cast<char>((i * 7 + i / 256) & 0xFF));
@@ -162,7 +162,8 @@ TEST_F(PagewingSlowGui, PcScreensArriveInOrder)
 
 TEST_F(PagewingSlowGui, SinglePageSendsTheFilesFirstPageAsThePageChosen)
 {
-    const std::string strFont = WriteFont(1536);
+    const CTempFolder folder;
+    const std::string strFont = WriteFont(folder, 1536);
     CPagewingWxDlg& dialog = OpenOnVfdsim();
     m_watcher.Answer(wxID_OK, strFont);
     ClickControl(dialog, IDC_BROWSE);
@@ -187,5 +188,4 @@ TEST_F(PagewingSlowGui, SinglePageSendsTheFilesFirstPageAsThePageChosen)
         expected.insert(expected.end(), part.begin(), part.end());
     ASSERT_EQ(expected.size(), 305u);
     EXPECT_EQ(m_sim.WaitForDisplayBytes(expected.size(), 5s), expected);
-    std::filesystem::remove(strFont);
 }

@@ -1,6 +1,8 @@
 // The program started as a user starts it, here without a display: a missing
 // or incomplete driver library stops it before anything is shown, with a
 // message naming what is missing and a non-zero exit status.
+#include "TempFolder.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -51,8 +53,8 @@ TEST(PagewingStart, WithoutItsLibraryTheProgramNamesItAndStops)
     // The program copied alone, with no lib/ beside it, started from a
     // folder that happens to hold a library of that name: the working folder
     // is no place the program looks.
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("pagewing-alone-" + std::to_string(::getpid()));
+    const CTempFolder folder;
+    const auto& dir = folder.Path();
     std::filesystem::create_directories(dir / "bin");
     const auto exe = dir / "bin" / "Pagewing";
     std::filesystem::copy_file(PAGEWING_EXE, exe,
@@ -61,7 +63,6 @@ TEST(PagewingStart, WithoutItsLibraryTheProgramNamesItAndStops)
                                std::filesystem::copy_options::overwrite_existing);
 
     const CRun run = RunPagewing(exe.string(), {}, dir.string());
-    std::filesystem::remove_all(dir);
     EXPECT_EQ(run.m_nStatus, 2) << run.m_strOutput;
     EXPECT_TRUE(Contains(run.m_strOutput, "Pagewing cannot start: the driver library "
                                           "libVF620.so.1 cannot be loaded.\n"

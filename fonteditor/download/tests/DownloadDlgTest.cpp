@@ -5,6 +5,7 @@
 #include "FakePortView.h"
 #include "FakeSerialPort.h"
 #include "RecordingUserInterface.h"
+#include "TempFolder.h"
 
 #include <cerrno>
 #include <cstring>
@@ -12,7 +13,6 @@
 #include <fstream>
 #include <map>
 #include <random>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -98,7 +98,8 @@ struct CFakeDisplay
 
 struct DownloadDlg : ::testing::Test
 {
-    fs::path m_dir = fs::temp_directory_path() / ("vfdkit_dl_" + std::to_string(::getpid()));
+    const CTempFolder m_folder;
+    const fs::path& m_dir = m_folder.Path();
     CFakeControls m_controls;
     CRecordingUserInterface m_ui;
     CVirtualClock m_clock;
@@ -114,12 +115,10 @@ struct DownloadDlg : ::testing::Test
 
     void SetUp() override
     {
-        fs::create_directories(m_dir);
         m_controls.SetItems(IDC_SERIAL_PORT, {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6",
                                               "COM7", "COM8", "COM9"});
         m_display.Attach(m_port);
     }
-    void TearDown() override { fs::remove_all(m_dir); }
 
     std::string WriteFont(const Bytes& bytes)
     {

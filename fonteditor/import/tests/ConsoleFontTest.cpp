@@ -1,7 +1,8 @@
 #include "ConsoleFont.h"
 
+#include "TempFolder.h"
+
 #include <filesystem>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <gtest/gtest.h>
@@ -70,10 +71,8 @@ Bytes Psf2()
 
 struct ConsoleFontFiles : ::testing::Test
 {
-    std::filesystem::path dir =
-        std::filesystem::temp_directory_path() / ("vfdsim_font_" + std::to_string(::getpid()));
-    void SetUp() override { std::filesystem::create_directories(dir); }
-    void TearDown() override { std::filesystem::remove_all(dir); }
+    const CTempFolder folder;
+    const std::filesystem::path& dir = folder.Path();
 };
 } // namespace
 

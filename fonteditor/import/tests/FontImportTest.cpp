@@ -2,11 +2,11 @@
 
 #include "FontSourceFixtures.h"
 #include "SourceFile.h"
+#include "TempFolder.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <ft2build.h>
-#include <unistd.h>
 #include FT_FREETYPE_H
 
 #include <gtest/gtest.h>
@@ -43,13 +43,11 @@ Bytes Import(CFontSource& source, const CImportOptions& options, CImportReport& 
 
 struct BdfFont : ::testing::Test
 {
-    fs::path dir = fs::temp_directory_path() / ("vfd_import_" + std::to_string(::getpid()));
+    const CTempFolder folder;
+    const fs::path& dir = folder.Path();
     int nAscent = 0;
     std::map<int, CBdfGlyph> glyphs = ParseBdf(kBdf, nAscent);
     Bytes bdf = Bytes(kBdf, kBdf + std::strlen(kBdf));
-
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
 
     void ExpectGlyphs(CFontSource& source, int nBaseline, int nLeft,
                       const CImportOptions& given = {})

@@ -3,10 +3,10 @@
 #include "ConsoleFont.h"
 #include "FakeControls.h"
 #include "RecordingUserInterface.h"
+#include "TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -19,14 +19,10 @@ struct ImportDlgTest : ::testing::Test
     CFakeControls controls;
     CRecordingUserInterface ui;
     CImportDlg dlg{controls, ui};
-    fs::path dir = fs::temp_directory_path() / ("vfd_importdlg_" + std::to_string(::getpid()));
+    const CTempFolder folder;
+    const fs::path& dir = folder.Path();
 
-    void SetUp() override
-    {
-        fs::create_directories(dir);
-        dlg.OnInitDialog();
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    void SetUp() override { dlg.OnInitDialog(); }
 };
 } // namespace
 

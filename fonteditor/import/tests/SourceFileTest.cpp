@@ -1,8 +1,9 @@
 #include "SourceFile.h"
 
+#include "TempFolder.h"
+
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <gtest/gtest.h>
@@ -66,9 +67,8 @@ TEST(Gunzip, BombsDamageAndCutsAreRefused)
 
 TEST(ReadFontSourceFile, NamesTheFileInEveryMessage)
 {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("vfd_src_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
+    const CTempFolder folder;
+    const auto& dir = folder.Path();
     std::string strError;
     const std::string strMissing = (dir / "missing.psf").string();
     EXPECT_FALSE(ReadFontSourceFile(strMissing, 100, strError));
@@ -79,5 +79,4 @@ TEST(ReadFontSourceFile, NamesTheFileInEveryMessage)
     EXPECT_FALSE(ReadFontSourceFile(strBig, 2048, strError));
     EXPECT_EQ(strError.rfind(strBig + ": larger than", 0), 0u) << strError;
     EXPECT_EQ(ReadFontSourceFile(strBig, 4096, strError)->size(), 3000u);
-    std::filesystem::remove_all(dir);
 }

@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include "TempFolder.h"
+
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -22,12 +24,10 @@ namespace
 {
 struct AtomicFileTest : ::testing::Test
 {
-    fs::path dir =
-        fs::temp_directory_path() /
-        ("vfd_atomic_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const CTempFolder folder;
+    const fs::path& dir = folder.Path();
 
-    void SetUp() override { fs::create_directories(dir); }
+    // Tests take permissions away; the folder goes only once they are back.
     void TearDown() override
     {
         std::error_code ec;
@@ -35,25 +35,6 @@ struct AtomicFileTest : ::testing::Test
         for (const auto& entry : fs::directory_iterator(dir, ec))
             fs::permissions(entry.path(), fs::perms::owner_all,
                             fs::perm_options::replace | fs::perm_options::nofollow, ec);
-        fs::remove_all(dir, ec);
-    }
-
-    std::string Put(const std::string& name, const std::string& bytes)
-    {
-        const auto path = (dir / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    static std::string Slurp(const fs::path& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    // The folder's entries: a failed or abandoned write leaves no temporary.
-    std::size_t Entries() const
-    {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
     }
 };
 
@@ -79,17 +60,17 @@ int InChild(const std::function<int()>& check, bool bAsNobody)
 
 TEST_F(AtomicFileTest, ReplacesTheTargetWholeKeepingItsPermissions)
 {
-    const std::string path = Put("a.ini", "old content that is longer than the new");
+    const std::string path = folder.Write("a.ini", "old content that is longer than the new");
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read,
                     fs::perm_options::replace);
     std::string strError;
     ASSERT_TRUE(WriteFileAtomically(path, "new", 3, &strError)) << strError;
-    EXPECT_EQ(Slurp(path), "new");
+    EXPECT_EQ(ReadWholeFile(path), "new");
 #ifndef _WIN32
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 #endif
-    EXPECT_EQ(Entries(), 1u);
+    EXPECT_EQ(folder.Count(), 1u);
 
     // A new file is created; an abandoned write leaves neither file nor temporary.
     ASSERT_TRUE(WriteFileAtomically((dir / "b.ini").string(), "b", 1));
@@ -99,12 +80,12 @@ TEST_F(AtomicFileTest, ReplacesTheTargetWholeKeepingItsPermissions)
         ASSERT_TRUE(file.Write("half", 4));
     }
     EXPECT_FALSE(fs::exists(dir / "c.ini"));
-    EXPECT_EQ(Entries(), 2u);
+    EXPECT_EQ(folder.Count(), 2u);
 }
 
 TEST_F(AtomicFileTest, AReadOnlyTargetIsRefusedForEveryUserAndLeftUntouched)
 {
-    const std::string path = Put("ro.ini", "kept");
+    const std::string path = folder.Write("ro.ini", "kept");
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
                     fs::perm_options::replace);
 #ifndef _WIN32
@@ -117,8 +98,8 @@ TEST_F(AtomicFileTest, AReadOnlyTargetIsRefusedForEveryUserAndLeftUntouched)
     std::string strError;
     EXPECT_FALSE(WriteFileAtomically(path, "new", 3, &strError));
     EXPECT_EQ(strError, path + ": cannot write: the file is read-only");
-    EXPECT_EQ(Slurp(path), "kept");
-    EXPECT_EQ(Entries(), 1u);
+    EXPECT_EQ(ReadWholeFile(path), "kept");
+    EXPECT_EQ(folder.Count(), 1u);
 #ifndef _WIN32
     struct stat after
     {
@@ -134,13 +115,13 @@ TEST_F(AtomicFileTest, ALinkIsWrittenThroughToItsTarget)
     GTEST_SKIP() << "symbolic links need privileges on Windows";
 #else
     fs::create_directories(dir / "shared");
-    const std::string target = Put("shared/Polelink.ini", "old");
+    const std::string target = folder.Write("shared/Polelink.ini", "old");
     fs::create_symlink("shared/Polelink.ini", dir / "Polelink.ini");
     std::string strError;
     ASSERT_TRUE(WriteFileAtomically((dir / "Polelink.ini").string(), "new", 3, &strError))
         << strError;
     EXPECT_TRUE(fs::is_symlink(dir / "Polelink.ini"));
-    EXPECT_EQ(Slurp(target), "new");
+    EXPECT_EQ(ReadWholeFile(target), "new");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "shared"), fs::directory_iterator()), 1);
 #endif
 }
@@ -149,7 +130,7 @@ TEST_F(AtomicFileTest, ALinkIsWrittenThroughToItsTarget)
 TEST_F(AtomicFileTest, AFolderWithoutRightsIsNamedInTheMessage)
 {
     // A writable file in a folder the user may not create files in.
-    const std::string path = Put("w.ini", "kept");
+    const std::string path = folder.Write("w.ini", "kept");
     fs::permissions(path, fs::perms::all, fs::perm_options::replace);
     fs::permissions(dir,
                     fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
@@ -167,12 +148,12 @@ TEST_F(AtomicFileTest, AFolderWithoutRightsIsNamedInTheMessage)
                   },
                   true),
               0);
-    EXPECT_EQ(Slurp(path), "kept");
+    EXPECT_EQ(ReadWholeFile(path), "kept");
 }
 
 TEST_F(AtomicFileTest, ASignalInTheMiddleRemovesTheTemporaryAndKeepsTheTarget)
 {
-    const std::string path = Put("font.bin", "the old font");
+    const std::string path = folder.Write("font.bin", "the old font");
     const int nResult = InChild(
         [&]
         {
@@ -185,8 +166,8 @@ TEST_F(AtomicFileTest, ASignalInTheMiddleRemovesTheTemporaryAndKeepsTheTarget)
         },
         false);
     EXPECT_EQ(nResult, 100 + SIGTERM);
-    EXPECT_EQ(Slurp(path), "the old font");
-    EXPECT_EQ(Entries(), 1u);
+    EXPECT_EQ(ReadWholeFile(path), "the old font");
+    EXPECT_EQ(folder.Count(), 1u);
 }
 #endif
 
@@ -212,7 +193,7 @@ TEST_F(AtomicFileTest, AFullDiskLeavesTheOldTargetAndNoTemporary)
             if (strError.find("No space left on device") == std::string::npos ||
                 strError.rfind(path + ": ", 0) != 0)
                 return 2;
-            if (Slurp(path) != "the old font")
+            if (ReadWholeFile(path) != "the old font")
                 return 3;
             return std::distance(fs::directory_iterator(mount), fs::directory_iterator()) == 1 ? 0
                                                                                                : 4;

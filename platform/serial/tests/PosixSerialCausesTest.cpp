@@ -2,6 +2,7 @@
 // given back on close.
 #include "PortMap.h"
 #include "PseudoTerminal.h"
+#include "TempFolder.h"
 
 #include <cstring>
 #include <grp.h>
@@ -61,13 +62,6 @@ std::string ProcessName()
     std::getline(std::ifstream("/proc/self/comm"), strName);
     return strName;
 }
-
-struct CTempFolder
-{
-    fs::path m_path = fs::temp_directory_path() / ("vfdkit_causes_" + std::to_string(::getpid()));
-    CTempFolder() { fs::create_directories(m_path); }
-    ~CTempFolder() { fs::remove_all(m_path); }
-};
 } // namespace
 
 TEST_F(PseudoTerminal, AUserWithoutRightsIsToldWhichGroupToJoin)
@@ -138,7 +132,7 @@ TEST_F(PseudoTerminal, ABusyPortNamesTheProcessThatHoldsIt)
 TEST(SerialPortCauses, AMissingDeviceNamesTheMappingThatLedToIt)
 {
     const CTempFolder folder;
-    const std::string strMap = (folder.m_path / "ports").string();
+    const std::string strMap = (folder.Path() / "ports").string();
     std::ofstream(strMap) << "# the adapter\nCOM7=/dev/vfdkit-unplugged\n";
     ::unsetenv("VFDKIT_COM7");
 
@@ -169,7 +163,7 @@ TEST(SerialPortCauses, AMissingDeviceNamesTheMappingThatLedToIt)
     EXPECT_NE(strText.find("or set VFDKIT_COM200)"), std::string::npos) << strText;
 
     // Other causes pass through as the port gives them.
-    const std::string strFile = (folder.m_path / "ports").string();
+    const std::string strFile = (folder.Path() / "ports").string();
     resolution = {strFile, "VFDKIT_COM7"};
     EXPECT_FALSE(port.Open(strFile));
     EXPECT_EQ(ComPortOpenError(7, resolution, port), port.GetLastError());
@@ -179,16 +173,16 @@ TEST(SerialPortCauses, AMissingDeviceNamesTheMappingThatLedToIt)
 TEST(SerialPortCauses, WhatIsNoSerialLineSaysWhatItIs)
 {
     const CTempFolder folder;
-    const std::string strFile = (folder.m_path / "a-file").string();
+    const std::string strFile = (folder.Path() / "a-file").string();
     std::ofstream(strFile) << "x";
     CPosixSerialPort port;
     EXPECT_FALSE(port.Open(strFile));
     EXPECT_EQ(port.GetLastFault(), ESerialFault::NotSerial);
     EXPECT_EQ(port.GetLastError(), strFile + ": not a serial device (a regular file)");
 
-    EXPECT_FALSE(port.Open(folder.m_path.string()));
+    EXPECT_FALSE(port.Open(folder.Path().string()));
     EXPECT_EQ(port.GetLastFault(), ESerialFault::NotSerial);
-    EXPECT_EQ(port.GetLastError(), folder.m_path.string() + ": not a serial device (a folder)");
+    EXPECT_EQ(port.GetLastError(), folder.Path().string() + ": not a serial device (a folder)");
 
     EXPECT_FALSE(port.Open("/dev/null"));
     EXPECT_EQ(port.GetLastFault(), ESerialFault::NotSerial);

@@ -1,12 +1,10 @@
 #include "PngEncoder.h"
 
 #include "PixelCanvas.h"
+#include "TempFolder.h"
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <gtest/gtest.h>
@@ -125,18 +123,13 @@ TEST(PngEncoder, ReadsFilteredRowsAndRefusesWhatItCannotRead)
 
 TEST(PngEncoder, WritesFilesAndReportsWhereItCannot)
 {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("vfd_png_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const CTempFolder folder;
     CPixelCanvas canvas(5, 4, kBlack);
-    ASSERT_TRUE(canvas.WritePng((dir / "a.png").string()));
-    std::ifstream in(dir / "a.png", std::ios::binary);
-    EXPECT_EQ(std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {}),
-              EncodePng(5, 4, canvas.Rgb().data()));
-    in.close(); // Windows removes no file that is open
+    ASSERT_TRUE(canvas.WritePng(folder / "a.png"));
+    const std::vector<std::uint8_t> png = EncodePng(5, 4, canvas.Rgb().data());
+    EXPECT_EQ(folder.Read("a.png"), std::string(png.begin(), png.end()));
 
     std::string strError;
-    EXPECT_FALSE(canvas.WritePng((dir / "missing" / "b.png").string(), &strError));
+    EXPECT_FALSE(canvas.WritePng(folder / "missing/b.png", &strError));
     EXPECT_NE(strError.find("b.png"), std::string::npos) << strError;
-    fs::remove_all(dir);
 }

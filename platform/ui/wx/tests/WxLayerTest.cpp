@@ -5,6 +5,7 @@
 #include "ModalDialogWatcher.h"
 #include "ProbeDialog.h"
 #include "RecordingUserInterface.h"
+#include "TempFolder.h"
 #include "WxRadioGroup.h"
 #include "WxResources.h"
 #include "WxTesting.h"
@@ -33,13 +34,6 @@ template <typename T>
 T* Get(const wxWindow& window, int nId)
 {
     return dynamic_cast<T*>(FindControl(window, nId));
-}
-
-std::string TempFolder()
-{
-    const auto folder = std::filesystem::temp_directory_path() / "vfdkit-wx-tests";
-    std::filesystem::create_directories(folder);
-    return folder.string();
 }
 } // namespace
 
@@ -340,7 +334,8 @@ TEST_F(WxLayer, MessageBoxesShowCaptionIconButtonsAndOwnerAsAsked)
 TEST_F(WxLayer, BrowseOpensTheRealFileDialogAndCancelGivesNothing)
 {
     CProbeDialog& dialog = *ShowProbe();
-    dialog.m_strBrowseFolder = TempFolder();
+    const CTempFolder folder;
+    dialog.m_strBrowseFolder = folder.Path().string();
     m_watcher.SaveScreenshots(ArtifactPath("wx-browse"));
     m_watcher.Answer(wxID_CANCEL);
     ClickControl(dialog, kIdBrowse);
@@ -352,15 +347,15 @@ TEST_F(WxLayer, BrowseOpensTheRealFileDialogAndCancelGivesNothing)
     EXPECT_EQ(seen.m_strKind, "file");
     EXPECT_EQ(seen.m_strCaption, "Open");
     EXPECT_EQ(seen.m_filters, (std::vector<std::string>{"Font Files (*.bin)", "All Files (*.*)"}));
-    EXPECT_EQ(seen.m_strFolder, TempFolder());
+    EXPECT_EQ(seen.m_strFolder, folder.Path().string());
     EXPECT_EQ(seen.m_nPressed, wxID_CANCEL);
 }
 
 TEST_F(WxLayer, SaveDialogCompletesTheNameAndAsksBeforeReplacingTheCompletedFile)
 {
     CProbeDialog& dialog = *ShowProbe();
-    const std::string strFolder = TempFolder();
-    std::filesystem::remove(strFolder + "/new.bin");
+    const CTempFolder folder;
+    const std::string strFolder = folder.Path().string();
     std::ofstream(strFolder + "/taken.bin") << "x";
 
     CFileDialogRequest request;
