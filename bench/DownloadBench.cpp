@@ -51,7 +51,7 @@ void Download8KiB(benchmark::State& state, bool bThroughSer2net)
     CDownloadDlg dlg(controls, ui); // the real clock
     dlg.m_strFilePath = path.string();
     dlg.OnInitDialog();
-    controls.SetSelectionIndex(IDC_SERIAL_PORT, 8);
+    controls.SetValue(IDC_SERIAL_PORT, 8);
 
     const double nFrames = kLength / 250 + 2;
     const double nFloor = nFrames * 0.5;

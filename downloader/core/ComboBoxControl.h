@@ -19,8 +19,8 @@ public:
     void Fill(std::vector<std::string> items) { m_controls.SetItems(m_nId, std::move(items)); }
     // Selects item nIndex; an index the list does not have (-1 included)
     // selects nothing.
-    void SetCurSel(int nIndex) { m_controls.SetSelectionIndex(m_nId, nIndex); }
-    int GetCurSel() { return m_controls.GetSelectionIndex(m_nId); }
+    void SetCurSel(int nIndex) { m_controls.SetValue(m_nId, nIndex); }
+    int GetCurSel() { return m_controls.GetValue(m_nId); }
 
 private:
     CControlAccess& m_controls;

@@ -59,11 +59,11 @@ protected:
 
 TEST_F(PagewingDlgTest, StartsOnTheFirstEntriesWithBothPortButtonsEnabled)
 {
-    EXPECT_EQ(m_controls.GetRadioIndex(IDC_AREA_LOW), 0);
-    EXPECT_EQ(m_controls.GetSelectionIndex(IDC_PORT), 0);
-    EXPECT_EQ(m_controls.GetSelectionIndex(IDC_PARITY), 0);
+    EXPECT_EQ(m_controls.GetValue(IDC_AREA_LOW), 0);
+    EXPECT_EQ(m_controls.GetValue(IDC_PORT), 0);
+    EXPECT_EQ(m_controls.GetValue(IDC_PARITY), 0);
     EXPECT_EQ(m_controls.GetText(IDC_BAUD), "9600");
-    EXPECT_EQ(m_controls.GetSelectionIndex(IDC_PAGE_NO), 0);
+    EXPECT_EQ(m_controls.GetValue(IDC_PAGE_NO), 0);
     EXPECT_EQ(m_controls.GetText(IDC_FILE_PATH), "");
     EXPECT_EQ(Status(), "");
     EXPECT_TRUE(m_controls.IsEnabled(IDC_OPEN));
@@ -74,8 +74,8 @@ TEST_F(PagewingDlgTest, StartsOnTheFirstEntriesWithBothPortButtonsEnabled)
 
 TEST_F(PagewingDlgTest, OpenPassesPortNumberParityAndBaudAndMovesToOpen)
 {
-    m_controls.SetSelectionIndex(IDC_PORT, 2);
-    m_controls.SetSelectionIndex(IDC_PARITY, 4);
+    m_controls.SetValue(IDC_PORT, 2);
+    m_controls.SetValue(IDC_PARITY, 4);
     m_controls.SetText(IDC_BAUD, "38400");
     m_driver.m_nOpenResult = 7; // any nonzero result is kept as the flag
     m_dlg.OnOpen();
@@ -88,7 +88,7 @@ TEST_F(PagewingDlgTest, OpenPassesPortNumberParityAndBaudAndMovesToOpen)
     EXPECT_TRUE(m_controls.IsEnabled(IDC_CLOSE));
     EXPECT_TRUE(m_ui.m_messages.empty());
     // The entries stay as the user left them.
-    EXPECT_EQ(m_controls.GetSelectionIndex(IDC_PORT), 2);
+    EXPECT_EQ(m_controls.GetValue(IDC_PORT), 2);
     EXPECT_EQ(m_controls.GetText(IDC_BAUD), "38400");
 }
 
@@ -166,7 +166,7 @@ TEST_F(PagewingDlgTest, DownloadAllNeedsTheOpenPortAndReportsTheResult)
     EXPECT_TRUE(m_driver.m_calls.empty());
 
     OpenPort();
-    m_controls.SetRadioIndex(IDC_AREA_LOW, 1);
+    m_controls.SetValue(IDC_AREA_LOW, 1);
     m_dlg.OnDownloadAll();
     ASSERT_EQ(m_driver.m_calls.size(), 1u);
     EXPECT_EQ(m_driver.m_calls[0].m_strName, "DownLoadFile");
@@ -186,7 +186,7 @@ TEST_F(PagewingDlgTest, DownloadAllNeedsTheOpenPortAndReportsTheResult)
 TEST_F(PagewingDlgTest, SinglePageGoesWithoutOpenAndSendsPageNumberFromOne)
 {
     m_controls.SetText(IDC_FILE_PATH, "font.dat");
-    m_controls.SetSelectionIndex(IDC_PAGE_NO, 2);
+    m_controls.SetValue(IDC_PAGE_NO, 2);
     m_dlg.OnDownloadSinglePage();
     ASSERT_EQ(m_driver.m_calls.size(), 1u);
     EXPECT_EQ(m_driver.m_calls[0].m_strName, "DownLoadFileSinglePage");
@@ -205,17 +205,17 @@ TEST_F(PagewingDlgTest, SinglePageGoesWithoutOpenAndSendsPageNumberFromOne)
 
 TEST_F(PagewingDlgTest, AreaButtonsRebuildThePageListKeepingAPageItStillHas)
 {
-    m_controls.SetRadioIndex(IDC_AREA_LOW, 1);
-    m_controls.SetSelectionIndex(IDC_PAGE_NO, 3);
+    m_controls.SetValue(IDC_AREA_LOW, 1);
+    m_controls.SetValue(IDC_PAGE_NO, 3);
     m_dlg.OnAreaHigh();
     EXPECT_EQ(m_controls.Items(IDC_PAGE_NO), Numbers(8));
-    EXPECT_EQ(m_controls.GetSelectionIndex(IDC_PAGE_NO), 3);
+    EXPECT_EQ(m_controls.GetValue(IDC_PAGE_NO), 3);
 
-    m_controls.SetSelectionIndex(IDC_PAGE_NO, 7);
-    m_controls.SetRadioIndex(IDC_AREA_LOW, 0);
+    m_controls.SetValue(IDC_PAGE_NO, 7);
+    m_controls.SetValue(IDC_AREA_LOW, 0);
     m_dlg.OnAreaLow();
     EXPECT_EQ(m_controls.Items(IDC_PAGE_NO), Numbers(6));
-    EXPECT_EQ(m_controls.GetSelectionIndex(IDC_PAGE_NO), -1);
+    EXPECT_EQ(m_controls.GetValue(IDC_PAGE_NO), -1);
 
     // With no page chosen the single page asks for one and sends nothing.
     m_controls.SetText(IDC_STATUS, "earlier");
@@ -228,10 +228,10 @@ TEST_F(PagewingDlgTest, AreaButtonsRebuildThePageListKeepingAPageItStillHas)
 
     // No page stays no page; a page the longer list has comes back.
     m_dlg.OnAreaHigh();
-    EXPECT_EQ(m_controls.GetSelectionIndex(IDC_PAGE_NO), -1);
-    m_controls.SetSelectionIndex(IDC_PAGE_NO, 5);
+    EXPECT_EQ(m_controls.GetValue(IDC_PAGE_NO), -1);
+    m_controls.SetValue(IDC_PAGE_NO, 5);
     m_dlg.OnAreaLow();
-    EXPECT_EQ(m_controls.GetSelectionIndex(IDC_PAGE_NO), 5);
+    EXPECT_EQ(m_controls.GetValue(IDC_PAGE_NO), 5);
 }
 
 TEST_F(PagewingDlgTest, AsciiScreensAreThreeScreensEachAfterASecondAndAClear)
@@ -307,7 +307,7 @@ TEST_F(PagewingDlgTest, HandlersTakeTheEntriesFirstAndKeepThem)
 {
     m_controls.SetText(IDC_FILE_PATH, "typed.bin");
     m_controls.SetText(IDC_BAUD, "19200");
-    m_controls.SetSelectionIndex(IDC_PARITY, 2);
+    m_controls.SetValue(IDC_PARITY, 2);
     m_driver.m_onCall = [&](const CRecordingVf620Calls::CCall&)
     {
         // The members hold the entries before the library is called.
@@ -320,7 +320,7 @@ TEST_F(PagewingDlgTest, HandlersTakeTheEntriesFirstAndKeepThem)
     EXPECT_EQ(m_driver.m_calls.size(), 2u);
     EXPECT_EQ(m_controls.GetText(IDC_FILE_PATH), "typed.bin");
     EXPECT_EQ(m_controls.GetText(IDC_BAUD), "19200");
-    EXPECT_EQ(m_controls.GetSelectionIndex(IDC_PARITY), 2);
+    EXPECT_EQ(m_controls.GetValue(IDC_PARITY), 2);
 }
 
 TEST_F(PagewingDlgTest, BrowseOffersTheFontFileTypesAndKeepsThePathOnCancel)

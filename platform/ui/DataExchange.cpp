@@ -121,34 +121,29 @@ void CDataExchange::MinMaxInt(int nId, int nValue, int nMin, int nMax)
         Fail(nId, FormatIntegerRangeMessage(nMin, nMax));
 }
 
-void CDataExchange::Radio(int nFirstId, int& nIndex)
+void CDataExchange::Value(int nId, int& nValue)
 {
     if (m_bFailed)
         return;
     if (m_bSaveAndValidate)
-        nIndex = m_controls.GetRadioIndex(nFirstId);
+        nValue = m_controls.GetValue(nId);
     else
-        m_controls.SetRadioIndex(nFirstId, nIndex);
+        m_controls.SetValue(nId, nValue);
+}
+
+void CDataExchange::Radio(int nFirstId, int& nIndex)
+{
+    Value(nFirstId, nIndex);
 }
 
 void CDataExchange::ComboIndex(int nId, int& nIndex)
 {
-    if (m_bFailed)
-        return;
-    if (m_bSaveAndValidate)
-        nIndex = m_controls.GetSelectionIndex(nId);
-    else
-        m_controls.SetSelectionIndex(nId, nIndex);
+    Value(nId, nIndex);
 }
 
 void CDataExchange::Check(int nId, int& nState)
 {
-    if (m_bFailed)
-        return;
-    if (m_bSaveAndValidate)
-        nState = m_controls.GetCheck(nId);
-    else
-        m_controls.SetCheck(nId, nState);
+    Value(nId, nState);
 }
 
 void CDataExchange::Control(int nId, CProgressCtrl& control)

@@ -34,17 +34,13 @@ public:
     virtual std::string GetText(int nId) = 0;
     virtual void SetText(int nId, const std::string& strText) = 0;
 
-    // Radio groups are named by their first button; -1 when none is checked.
-    virtual int GetRadioIndex(int nFirstId) = 0;
-    virtual void SetRadioIndex(int nFirstId, int nIndex) = 0;
-
-    // Combo and list boxes: the selected item, -1 for none.
-    virtual int GetSelectionIndex(int nId) = 0;
-    virtual void SetSelectionIndex(int nId, int nIndex) = 0;
-
-    // Check boxes: 0 clear, 1 ticked, 2 indeterminate.
-    virtual int GetCheck(int nId) = 0;
-    virtual void SetCheck(int nId, int nState) = 0;
+    // The one integer a control holds, by its kind:
+    // - a radio group, named by its first button: the checked button's
+    //   index, -1 when none is checked;
+    // - a combo or list box: the selected item, -1 for none;
+    // - a check box: 0 clear, 1 ticked, 2 indeterminate.
+    virtual int GetValue(int nId) = 0;
+    virtual void SetValue(int nId, int nValue) = 0;
 
     // After a rejected entry the control gets the focus with its text selected.
     virtual void FocusAndSelect(int nId) = 0;
@@ -106,6 +102,8 @@ public:
 
 private:
     void Fail(int nId, const std::string& strMessage);
+    // Radio, ComboIndex and Check: the control's one integer.
+    void Value(int nId, int& nValue);
 
     CControlAccess& m_controls;
     CUserInterface& m_ui;

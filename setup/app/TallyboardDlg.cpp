@@ -34,9 +34,9 @@ void CTallyboardDlg::DoDataExchange(CDataExchange& dx)
 
 void CTallyboardDlg::OnInitDialog()
 {
-    m_controls.SetRadioIndex(kComRadio, 0);
+    m_controls.SetValue(kComRadio, 0);
     m_controls.SetItems(kModelList, ListItems(kModels));
-    m_controls.SetSelectionIndex(kModelList, 0);
+    m_controls.SetValue(kModelList, 0);
     m_controls.SetItems(kPortList, ListItems(kPortItems));
     m_controls.SetItems(kBaudList, ListItems(kConnectionBaudRates));
     m_nPreview = kPreviewBitmaps[0];
@@ -57,7 +57,7 @@ void CTallyboardDlg::OnInitDialog()
 
 void CTallyboardDlg::OnSelChangeModel()
 {
-    const int nModel = m_controls.GetSelectionIndex(kModelList);
+    const int nModel = m_controls.GetValue(kModelList);
     if (nModel >= 0 && nModel < static_cast<int>(kPreviewBitmaps.size()))
         m_nPreview = kPreviewBitmaps[static_cast<std::size_t>(nModel)];
 }
@@ -78,7 +78,7 @@ std::string ConnectionInUseText(const CConnectionSettings& settings)
 CConnectionSettings CTallyboardDlg::ChosenConnection()
 {
     UpdateData(true);
-    const int nModel = m_controls.GetSelectionIndex(kModelList);
+    const int nModel = m_controls.GetValue(kModelList);
     CConnectionSettings chosen;
     chosen.m_strModel =
         nModel >= 0 && nModel < static_cast<int>(kModels.size()) ? kModels[nModel] : "";

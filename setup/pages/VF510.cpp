@@ -20,7 +20,7 @@ void VF510::OnInitDialog()
 {
     m_controls.SetItems(kContrastList, NumberItems(kContrastLevels));
     // No indicator is known to be lit until one is clicked.
-    m_controls.SetRadioIndex(kNoneRadio, -1);
+    m_controls.SetValue(kNoneRadio, -1);
     UpdateData(false);
 }
 
@@ -77,7 +77,7 @@ void VF510::OnChange()
 
 void VF510::OnThankYou()
 {
-    const bool bTicked = m_controls.GetCheck(kThankYouCheck) == 1;
+    const bool bTicked = m_controls.GetValue(kThankYouCheck) == 1;
     SendBytes(m_polelink, {0x1F, 0x50, static_cast<std::uint8_t>(bTicked ? 1 : 0)});
 }
 

@@ -151,7 +151,7 @@ TEST_F(PagewingGui, DialogKeepsTheTemplatesIdsCaptionsItemsAndGeometry)
     EXPECT_EQ(dialog.m_controls.RadioGroup(IDC_AREA_LOW).size(), 2u);
 
     // At start: the first area, COM1, no parity, 9600, page 1.
-    EXPECT_EQ(dialog.m_controls.GetRadioIndex(IDC_AREA_LOW), 0);
+    EXPECT_EQ(dialog.m_controls.GetValue(IDC_AREA_LOW), 0);
     EXPECT_EQ(dialog.m_controls.GetText(IDC_PORT), "COM1");
     EXPECT_EQ(dialog.m_controls.GetText(IDC_PARITY), "No");
     EXPECT_EQ(dialog.m_controls.GetText(IDC_BAUD), "9600");
@@ -272,7 +272,7 @@ TEST_F(PagewingGui, OpenClearAndCloseOnVfdsimsPort)
     ASSERT_TRUE(sim.Start(5, {"--idle-ms", "100"}));
     sim.PublishInUserPortMap(); // COM5 reached through the user's map alone
     CPagewingWxDlg& dialog = ShowDialog(Library());
-    dialog.m_controls.SetSelectionIndex(IDC_PORT, 4);
+    dialog.m_controls.SetValue(IDC_PORT, 4);
     ClickControl(dialog, IDC_OPEN);
     ASSERT_TRUE(PumpUntil([&] { return !FindControl(dialog, IDC_OPEN)->IsEnabled(); }));
     EXPECT_TRUE(FindControl(dialog, IDC_CLOSE)->IsEnabled());
@@ -304,7 +304,7 @@ TEST_F(PagewingGui, PortNotOpenedAndOpenPortFail)
     dialog.m_controls.SetText(IDC_STATUS, "");
     ClickUntilStatus(dialog, IDC_DISPLAY_PC, kStatusPortNotOpened);
 
-    dialog.m_controls.SetSelectionIndex(IDC_PORT, 6);
+    dialog.m_controls.SetValue(IDC_PORT, 6);
     m_watcher.SaveScreenshots(ArtifactPath("pagewing-open-fail"));
     m_watcher.Answer(wxID_OK);
     ClickControl(dialog, IDC_OPEN);
@@ -330,11 +330,11 @@ TEST_F(PagewingGui, PageListFollowsTheAreaButtons)
     EXPECT_EQ(Items(dialog, IDC_PAGE_NO).back(), "8");
     EXPECT_EQ(controls.GetText(IDC_PAGE_NO), "1");
 
-    controls.SetSelectionIndex(IDC_PAGE_NO, 7);
+    controls.SetValue(IDC_PAGE_NO, 7);
     ClickControl(dialog, IDC_AREA_LOW);
     ASSERT_TRUE(PumpUntil([&] { return Items(dialog, IDC_PAGE_NO).size() == 6; }));
-    EXPECT_EQ(controls.GetSelectionIndex(IDC_PAGE_NO), -1);
-    EXPECT_EQ(controls.GetRadioIndex(IDC_AREA_LOW), 0);
+    EXPECT_EQ(controls.GetValue(IDC_PAGE_NO), -1);
+    EXPECT_EQ(controls.GetValue(IDC_AREA_LOW), 0);
 
     m_watcher.Answer(wxID_OK);
     ClickControl(dialog, IDC_DOWNLOAD_SINGLE_PAGE);

@@ -105,7 +105,7 @@ protected:
     {
         EXPECT_TRUE(m_sim.Start(3, {"--idle-ms", "100"}));
         CPagewingWxDlg& dialog = ShowDialog(Library());
-        dialog.m_controls.SetSelectionIndex(IDC_PORT, 2);
+        dialog.m_controls.SetValue(IDC_PORT, 2);
         ClickControl(dialog, IDC_OPEN);
         EXPECT_TRUE(PumpUntil([&] { return dialog.m_dlg.m_nPortOpen != 0; }));
         return dialog;
@@ -174,7 +174,7 @@ TEST_F(PagewingSlowGui, SinglePageSendsTheFilesFirstPageAsThePageChosen)
 
     ClickControl(dialog, IDC_AREA_HIGH);
     ASSERT_TRUE(PumpUntil([&] { return dialog.m_controls.GetItems(IDC_PAGE_NO).size() == 8; }));
-    dialog.m_controls.SetSelectionIndex(IDC_PAGE_NO, 4);
+    dialog.m_controls.SetValue(IDC_PAGE_NO, 4);
     ClickUntilStatus(dialog, IDC_DOWNLOAD_SINGLE_PAGE, kStatusSinglePageComplete, 20s);
 
     // The frame carries file bytes 0 to 255 whatever the page.

@@ -177,12 +177,12 @@ TEST_F(DownloadDlg, ShowsPathPortAndAreaAndTakesThemInOrder)
     m_dlg.OnInitDialog();
     EXPECT_EQ(m_controls.GetText(IDC_FILE_PATH), "/fonts/a.fnt");
     EXPECT_EQ(m_controls.GetText(IDC_FONT_AREA), "0");
-    EXPECT_EQ(m_controls.GetSelectionIndex(IDC_SERIAL_PORT), 0);
+    EXPECT_EQ(m_controls.GetValue(IDC_SERIAL_PORT), 0);
     EXPECT_TRUE(m_dlg.m_progress.IsAttached());
 
     // A bad area stops the exchange there: port and path are not taken.
     m_controls.SetText(IDC_FONT_AREA, "-1");
-    m_controls.SetSelectionIndex(IDC_SERIAL_PORT, 3);
+    m_controls.SetValue(IDC_SERIAL_PORT, 3);
     m_controls.SetText(IDC_FILE_PATH, "/elsewhere");
     m_dlg.OnDownload();
     EXPECT_EQ(m_ui.Texts(), (std::vector<std::string>{"Please enter a positive integer."}));
@@ -235,7 +235,7 @@ TEST_F(DownloadDlg, PortsThatDoNotOpenGiveOneMessageAndSendNothing)
                                               "COM7", "COM8", "COM9", "COM10"});
         m_dlg.m_strFilePath = strFont;
         m_dlg.OnInitDialog();
-        m_controls.SetSelectionIndex(IDC_SERIAL_PORT, nIndex);
+        m_controls.SetValue(IDC_SERIAL_PORT, nIndex);
         m_dlg.OnDownload();
         m_dlg.m_nPortIndex = 0;
         EXPECT_EQ(m_ui.Texts(),

@@ -54,7 +54,7 @@ struct DownloadAgainstVfdsim : ::testing::Test
         m_clock.ClearWaits();
         m_dlg.m_strFilePath = strPath;
         m_dlg.OnInitDialog();
-        m_controls.SetSelectionIndex(IDC_SERIAL_PORT, nPortIndex);
+        m_controls.SetValue(IDC_SERIAL_PORT, nPortIndex);
         m_dlg.OnDownload();
         if (m_ui.m_messages.empty())
             return {};

@@ -1,34 +1,26 @@
 #include "FakeControls.h"
 
-#include <stdexcept>
-
-int CFakeControls::GetRadioIndex(int nFirstId)
+int CFakeControls::GetValue(int nId)
 {
-    const auto it = m_radios.find(nFirstId);
-    if (it == m_radios.end())
-        throw std::logic_error("no radio group at " + std::to_string(nFirstId));
-    return it->second.m_nChecked;
+    if (const auto radio = m_radios.find(nId); radio != m_radios.end())
+        return radio->second.m_nChecked;
+    if (m_items.contains(nId))
+        return m_selections[nId];
+    return m_checks[nId];
 }
 
-void CFakeControls::SetRadioIndex(int nFirstId, int nIndex)
+void CFakeControls::SetValue(int nId, int nValue)
 {
-    const auto it = m_radios.find(nFirstId);
-    if (it == m_radios.end())
-        throw std::logic_error("no radio group at " + std::to_string(nFirstId));
-    // An index outside the group checks no button, as with real radio buttons.
-    it->second.m_nChecked = nIndex >= 0 && nIndex < it->second.m_nCount ? nIndex : -1;
-}
-
-int CFakeControls::GetSelectionIndex(int nId)
-{
-    const auto it = m_selections.find(nId);
-    return it == m_selections.end() ? -1 : it->second;
-}
-
-void CFakeControls::SetSelectionIndex(int nId, int nIndex)
-{
-    const auto& items = m_items[nId];
-    m_selections[nId] = nIndex >= 0 && nIndex < static_cast<int>(items.size()) ? nIndex : -1;
+    auto inRange = [&](std::size_t nCount)
+    { return nValue >= 0 && nValue < static_cast<int>(nCount) ? nValue : -1; };
+    // An index outside the group or the list checks or selects nothing, as
+    // with the real controls.
+    if (const auto radio = m_radios.find(nId); radio != m_radios.end())
+        radio->second.m_nChecked = inRange(static_cast<std::size_t>(radio->second.m_nCount));
+    else if (const auto items = m_items.find(nId); items != m_items.end())
+        m_selections[nId] = inRange(items->second.size());
+    else
+        m_checks[nId] = nValue;
 }
 
 void CFakeControls::AddRadioGroup(int nFirstId, int nCount)

@@ -11,20 +11,17 @@
 // Radio groups and selection lists behave as the real controls do: a radio
 // index names one button of the group, a selection index must name an
 // existing item or is -1. Controls are shown and enabled until told otherwise.
+//
+// A value's control is a radio group once AddRadioGroup made it one, a list
+// once SetItems filled it, and otherwise a check box (m_checks).
 class CFakeControls final : public CControlAccess
 {
 public:
     std::string GetText(int nId) override { return m_texts[nId]; }
     void SetText(int nId, const std::string& strText) override { m_texts[nId] = strText; }
 
-    int GetRadioIndex(int nFirstId) override;
-    void SetRadioIndex(int nFirstId, int nIndex) override;
-
-    int GetSelectionIndex(int nId) override;
-    void SetSelectionIndex(int nId, int nIndex) override;
-
-    int GetCheck(int nId) override { return m_checks[nId]; }
-    void SetCheck(int nId, int nState) override { m_checks[nId] = nState; }
+    int GetValue(int nId) override;
+    void SetValue(int nId, int nValue) override;
 
     void FocusAndSelect(int nId) override { m_focusAndSelect.push_back(nId); }
 

@@ -64,12 +64,12 @@ TEST_F(DataExchangeForm, ShowsThenTakesEveryField)
 {
     form.m_strText = "hello";
     ASSERT_TRUE(form.UpdateData(false));
-    EXPECT_EQ(controls.GetRadioIndex(10), 1);
+    EXPECT_EQ(controls.GetValue(10), 1);
     EXPECT_EQ(controls.GetText(20), "1");
     EXPECT_EQ(controls.GetText(30), "0");
     EXPECT_EQ(controls.GetText(40), "hello");
 
-    controls.SetRadioIndex(10, 4);
+    controls.SetValue(10, 4);
     controls.SetText(20, "12");
     controls.SetText(30, "300");
     controls.SetText(40, "changed");
@@ -83,7 +83,7 @@ TEST_F(DataExchangeForm, ShowsThenTakesEveryField)
 
 TEST_F(DataExchangeForm, OutOfRangeStopsTheExchangeAfterTheMessage)
 {
-    controls.SetRadioIndex(10, 2);
+    controls.SetValue(10, 2);
     controls.SetText(20, "40");
     controls.SetText(30, "5");
     controls.SetText(40, "not taken");
@@ -128,9 +128,9 @@ TEST(FakeControls, SelectionsMustNameAnItem)
 {
     CFakeControls controls;
     controls.SetItems(5, {"COM1", "COM2"});
-    EXPECT_EQ(controls.GetSelectionIndex(5), -1);
-    controls.SetSelectionIndex(5, 1);
-    EXPECT_EQ(controls.GetSelectionIndex(5), 1);
-    controls.SetSelectionIndex(5, 2);
-    EXPECT_EQ(controls.GetSelectionIndex(5), -1);
+    EXPECT_EQ(controls.GetValue(5), -1);
+    controls.SetValue(5, 1);
+    EXPECT_EQ(controls.GetValue(5), 1);
+    controls.SetValue(5, 2);
+    EXPECT_EQ(controls.GetValue(5), -1);
 }

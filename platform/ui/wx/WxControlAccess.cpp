@@ -40,6 +40,13 @@ T* FindAs(CWxControlAccess& access, int nId, const char* pszKind)
     wxASSERT_MSG(pControl, wxString::Format("control %d is not %s", nId, pszKind));
     return pControl;
 }
+
+std::vector<wxRadioButton*> GroupStartingAt(wxRadioButton& first)
+{
+    wxASSERT_MSG(first.HasFlag(wxRB_GROUP),
+                 wxString::Format("radio button %d does not start a group", first.GetId()));
+    return RadioButtonsOfGroup(first);
+}
 } // namespace
 
 wxWindow* FindControl(const wxWindow& window, int nId)
@@ -131,72 +138,64 @@ void CWxControlAccess::SetText(int nId, const std::string& strText)
 std::vector<wxRadioButton*> CWxControlAccess::RadioGroup(int nFirstId)
 {
     auto* pFirst = FindAs<wxRadioButton>(*this, nFirstId, "a radio button");
-    if (!pFirst)
-        return {};
-    wxASSERT_MSG(pFirst->HasFlag(wxRB_GROUP),
-                 wxString::Format("radio button %d does not start a group", nFirstId));
-    return RadioButtonsOfGroup(*pFirst);
+    return pFirst ? GroupStartingAt(*pFirst) : std::vector<wxRadioButton*>();
 }
 
-int CWxControlAccess::GetRadioIndex(int nFirstId)
+int CWxControlAccess::GetValue(int nId)
 {
-    const std::vector<wxRadioButton*> group = RadioGroup(nFirstId);
-    for (std::size_t i = 0; i < group.size(); ++i)
-        if (group[i]->GetValue())
-            return static_cast<int>(i);
+    wxWindow* pWindow = Find(nId);
+    if (auto* pFirst = dynamic_cast<wxRadioButton*>(pWindow))
+    {
+        const std::vector<wxRadioButton*> group = GroupStartingAt(*pFirst);
+        for (std::size_t i = 0; i < group.size(); ++i)
+            if (group[i]->GetValue())
+                return static_cast<int>(i);
+        return -1;
+    }
+    if (auto* pList = dynamic_cast<wxControlWithItems*>(pWindow))
+        return pList->GetSelection();
+    if (auto* pBox = dynamic_cast<wxCheckBox*>(pWindow))
+    {
+        switch (pBox->Get3StateValue())
+        {
+        case wxCHK_CHECKED:
+            return 1;
+        case wxCHK_UNDETERMINED:
+            return 2;
+        default:
+            return 0;
+        }
+    }
+    wxASSERT_MSG(!pWindow, wxString::Format("control %d holds no value", nId));
     return -1;
 }
 
-void CWxControlAccess::SetRadioIndex(int nFirstId, int nIndex)
+void CWxControlAccess::SetValue(int nId, int nValue)
 {
-    const std::vector<wxRadioButton*> group = RadioGroup(nFirstId);
-    if (nIndex >= 0 && nIndex < static_cast<int>(group.size()))
-        group[nIndex]->SetValue(true);
-    else
-        ClearRadioButtons(group);
-}
-
-int CWxControlAccess::GetSelectionIndex(int nId)
-{
-    auto* pList = FindAs<wxControlWithItems>(*this, nId, "a list or combo box");
-    return pList ? pList->GetSelection() : -1;
-}
-
-void CWxControlAccess::SetSelectionIndex(int nId, int nIndex)
-{
-    auto* pList = FindAs<wxControlWithItems>(*this, nId, "a list or combo box");
-    if (!pList)
-        return;
-    // An index outside the list selects nothing, as with the native lists.
-    const bool bInRange = nIndex >= 0 && nIndex < static_cast<int>(pList->GetCount());
-    pList->SetSelection(bInRange ? nIndex : wxNOT_FOUND);
-}
-
-int CWxControlAccess::GetCheck(int nId)
-{
-    auto* pBox = FindAs<wxCheckBox>(*this, nId, "a check box");
-    if (!pBox)
-        return 0;
-    switch (pBox->Get3StateValue())
+    wxWindow* pWindow = Find(nId);
+    if (auto* pFirst = dynamic_cast<wxRadioButton*>(pWindow))
     {
-    case wxCHK_CHECKED:
-        return 1;
-    case wxCHK_UNDETERMINED:
-        return 2;
-    default:
-        return 0;
+        const std::vector<wxRadioButton*> group = GroupStartingAt(*pFirst);
+        if (nValue >= 0 && nValue < static_cast<int>(group.size()))
+            group[nValue]->SetValue(true);
+        else
+            ClearRadioButtons(group);
     }
-}
-
-void CWxControlAccess::SetCheck(int nId, int nState)
-{
-    auto* pBox = FindAs<wxCheckBox>(*this, nId, "a check box");
-    if (!pBox)
-        return;
-    if (nState == 2 && pBox->Is3State())
-        pBox->Set3StateValue(wxCHK_UNDETERMINED);
+    else if (auto* pList = dynamic_cast<wxControlWithItems*>(pWindow))
+    {
+        // An index outside the list selects nothing, as with the native lists.
+        const bool bInRange = nValue >= 0 && nValue < static_cast<int>(pList->GetCount());
+        pList->SetSelection(bInRange ? nValue : wxNOT_FOUND);
+    }
+    else if (auto* pBox = dynamic_cast<wxCheckBox*>(pWindow))
+    {
+        if (nValue == 2 && pBox->Is3State())
+            pBox->Set3StateValue(wxCHK_UNDETERMINED);
+        else
+            pBox->SetValue(nValue != 0);
+    }
     else
-        pBox->SetValue(nState != 0);
+        wxASSERT_MSG(!pWindow, wxString::Format("control %d holds no value", nId));
 }
 
 void CWxControlAccess::FocusAndSelect(int nId)

@@ -21,11 +21,12 @@ class wxWindow;
 //   item starting with the text is selected, else the text is typed in),
 //   drop-down lists and list boxes (the item starting with the text is
 //   selected), and the captions of buttons;
-// - radio groups: named by their first button, the radio buttons that
+// - values, by the control's kind: a radio group's checked button, the
+//   group named by its first button and made of the radio buttons that
 //   follow it among its siblings in creation order, up to the next one that
-//   starts a group (wxRB_GROUP); other controls in between are skipped;
-// - selection index of drop-down lists, combo boxes and list boxes (-1: none);
-// - check boxes, 0, 1 or 2 (indeterminate, on three-state boxes);
+//   starts a group (wxRB_GROUP), other controls in between skipped; the
+//   selection index of drop-down lists, combo boxes and list boxes (-1:
+//   none); check boxes, 0, 1 or 2 (indeterminate, on three-state boxes);
 // - and, as the layout seam, list items and whether controls are shown and
 //   enabled.
 //
@@ -40,14 +41,8 @@ public:
     std::string GetText(int nId) override;
     void SetText(int nId, const std::string& strText) override;
 
-    int GetRadioIndex(int nFirstId) override;
-    void SetRadioIndex(int nFirstId, int nIndex) override;
-
-    int GetSelectionIndex(int nId) override;
-    void SetSelectionIndex(int nId, int nIndex) override;
-
-    int GetCheck(int nId) override;
-    void SetCheck(int nId, int nState) override;
+    int GetValue(int nId) override;
+    void SetValue(int nId, int nValue) override;
 
     void FocusAndSelect(int nId) override;
     // Progress bars are wxGauge controls.

@@ -123,7 +123,7 @@ TEST_F(Display_SetTest, VF730HasThreeTabsAndShowsSettingsFirst)
     // The settings page as laid out: 16 code tables, its baud list shown.
     EXPECT_EQ(site.m_pages[131].Items(1017).size(), 16u);
     EXPECT_TRUE(site.m_pages[131].IsShown(1020));
-    EXPECT_EQ(site.m_pages[132].GetSelectionIndex(1016), 3);
+    EXPECT_EQ(site.m_pages[132].GetValue(1016), 3);
 
     const std::vector<int> tabPages{131, 132, 134};
     for (int nTab : {1, 2, 0, 2})
@@ -154,7 +154,7 @@ TEST_F(Display_SetTest, AConnectionThatFailsIsShownAndFollowsTheCommands)
 TEST_F(Display_SetTest, TheDiagnosticTextFollowsTheCodeTableTheSettingsPageSelected)
 {
     Start("VF730/VF730E");
-    site.m_pages[131].SetSelectionIndex(1017, 3);
+    site.m_pages[131].SetValue(1017, 3);
     site.m_pages[134].SetText(1013, "\xC4\xB1\xCE\x96"); // ı Ζ
     polelink.m_calls.clear();
     window.FindPage<Diagnostic>()->OnDisplay();
@@ -168,7 +168,7 @@ TEST_F(Display_SetTest, TheDiagnosticTextFollowsTheCodeTableTheSettingsPageSelec
 TEST_F(Display_SetTest, TheVF620sCodeTablesAreItsOwnList)
 {
     Start("VF620");
-    site.m_pages[131].SetSelectionIndex(1017, 3);
+    site.m_pages[131].SetValue(1017, 3);
     site.m_pages[134].SetText(1013, "\xC4\xB1\xCE\x96");
     window.FindPage<Settings>()->OnUpdate();
     polelink.m_calls.clear();
@@ -308,9 +308,9 @@ TEST_F(Display_SetTest, SettingsFileCommandsWorkOnTheSettingsPageAndTheCaption)
     ui.m_fileAnswers.push_back(dir / "Other.ini");
     window.OnOpenSettingFile();
     EXPECT_EQ(site.m_captions.back(), "VF620-Other.ini");
-    EXPECT_EQ(site.m_pages[131].GetSelectionIndex(1021), 0);
-    EXPECT_EQ(site.m_pages[131].GetSelectionIndex(1017), 7);
-    EXPECT_EQ(site.m_pages[131].GetSelectionIndex(1020), -1);
+    EXPECT_EQ(site.m_pages[131].GetValue(1021), 0);
+    EXPECT_EQ(site.m_pages[131].GetValue(1017), 7);
+    EXPECT_EQ(site.m_pages[131].GetValue(1020), -1);
 }
 
 TEST_F(Display_SetTest, ThePagesSendThroughTheLibraryTheWindowOpened)

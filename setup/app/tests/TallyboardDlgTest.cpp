@@ -43,14 +43,14 @@ TEST_F(TallyboardDlgTest, StartsOnTheFirstModelWithTheStoredConnection)
     EXPECT_EQ(controls.Items(1001), (std::vector<std::string>{"VF510", "VF620", "VF730/VF730E"}));
     EXPECT_TRUE(std::is_sorted(controls.Items(1001).begin(), controls.Items(1001).end()));
     // The stored model is not read.
-    EXPECT_EQ(controls.GetSelectionIndex(1001), 0);
-    EXPECT_EQ(controls.GetRadioIndex(1002), 0);
+    EXPECT_EQ(controls.GetValue(1001), 0);
+    EXPECT_EQ(controls.GetValue(1002), 0);
     EXPECT_EQ(controls.Items(1005),
               (std::vector<std::string>{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"}));
     EXPECT_EQ(controls.Items(1006),
               (std::vector<std::string>{"1200", "2400", "4800", "9600", "19200", "38400"}));
-    EXPECT_EQ(controls.GetSelectionIndex(1005), 2);
-    EXPECT_EQ(controls.GetSelectionIndex(1006), 4);
+    EXPECT_EQ(controls.GetValue(1005), 2);
+    EXPECT_EQ(controls.GetValue(1006), 4);
     EXPECT_EQ(dlg.m_nPreview, 161);
     EXPECT_TRUE(polelink.m_calls.empty());
 }
@@ -59,8 +59,8 @@ TEST_F(TallyboardDlgTest, WithoutAConnectionFileItOpensTheLibraryAndSelectsNoCon
 {
     dlg.OnInitDialog();
     EXPECT_EQ(polelink.Kinds(), std::vector<ECall>{ECall::OpenComm});
-    EXPECT_EQ(controls.GetSelectionIndex(1005), -1);
-    EXPECT_EQ(controls.GetSelectionIndex(1006), -1);
+    EXPECT_EQ(controls.GetValue(1005), -1);
+    EXPECT_EQ(controls.GetValue(1006), -1);
     EXPECT_FALSE(dir.Exists("Polelink.ini"));
 
     // OK then closes the connection and writes nothing.
@@ -75,8 +75,8 @@ TEST_F(TallyboardDlgTest, StoredPortsBeyondTheListAndUnlistedRatesShowAsTheyWill
 {
     WriteConnection("7", "115200");
     dlg.OnInitDialog();
-    EXPECT_EQ(controls.GetSelectionIndex(1005), -1);
-    EXPECT_EQ(controls.GetSelectionIndex(1006), 5);
+    EXPECT_EQ(controls.GetValue(1005), -1);
+    EXPECT_EQ(controls.GetValue(1006), 5);
 
     dlg.OnOK();
     const CConnectionSettings stored = Stored();
@@ -105,9 +105,9 @@ TEST_F(TallyboardDlgTest, OkClosesTheLibraryAndWritesTheChoice)
 {
     WriteConnection("1", "9600");
     dlg.OnInitDialog();
-    controls.SetSelectionIndex(1001, 2);
-    controls.SetSelectionIndex(1005, 3);
-    controls.SetSelectionIndex(1006, 1);
+    controls.SetValue(1001, 2);
+    controls.SetValue(1005, 3);
+    controls.SetValue(1006, 1);
     dlg.OnOK();
     EXPECT_EQ(polelink.Kinds(), std::vector<ECall>{ECall::CloseComm});
     EXPECT_EQ(Stored(), (CConnectionSettings{"VF730/VF730E", 4, 2400}));
@@ -138,7 +138,7 @@ TEST_F(TallyboardDlgTest, ThePreviewFollowsTheModelAndComShowsTheConnectionLists
     const int bitmaps[] = {161, 162, 163};
     for (int i : {1, 2, 0})
     {
-        controls.SetSelectionIndex(1001, i);
+        controls.SetValue(1001, i);
         dlg.OnSelChangeModel();
         EXPECT_EQ(dlg.m_nPreview, bitmaps[i]);
     }

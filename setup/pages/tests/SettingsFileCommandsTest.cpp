@@ -61,7 +61,7 @@ struct SettingsFileCommandsTest : ::testing::Test
 TEST_F(SettingsFileCommandsTest, SaveAsWritesThePagesControlsAndSaysSo)
 {
     page.OnReset();
-    controls.SetSelectionIndex(1021, 0); // not yet taken into the page's values
+    controls.SetValue(1021, 0); // not yet taken into the page's values
     ui.m_fileAnswers.push_back(dir / "MySetting.ini");
     Commands("VF620").OnSaveAs();
 
@@ -177,7 +177,7 @@ TEST_F(SettingsFileCommandsTest, SaveSettingFileUsesTheModelsOwnFile)
 
     // The slash of "VF730/VF730E" would make a folder: its file is a file,
     // and "Open Setting File" reads it back.
-    controls.SetSelectionIndex(1017, 14);
+    controls.SetValue(1017, 14);
     Commands("VF730/VF730E").OnSaveSettingFile();
     EXPECT_TRUE(dir.Exists("VF730-VF730E.ini"));
     EXPECT_FALSE(dir.Exists("VF730"));
@@ -205,11 +205,11 @@ TEST_F(SettingsFileCommandsTest, OpenLoadsTheValuesAndShowsThem)
     EXPECT_EQ(ui.m_fileDialogs[0].m_strFilter, "文本文件(*.ini)|*.ini|所有文件(*.*)|*.*||");
     EXPECT_TRUE(ui.m_messages.empty());
     EXPECT_EQ(captions, std::vector<std::string>{"VF730/VF730E-in.ini"});
-    EXPECT_EQ(controls.GetSelectionIndex(1020), 5);
-    EXPECT_EQ(controls.GetSelectionIndex(1021), 1);
-    EXPECT_EQ(controls.GetRadioIndex(1002), 1);
-    EXPECT_EQ(controls.GetSelectionIndex(1022), 13);
-    EXPECT_EQ(controls.GetSelectionIndex(1017), 15);
+    EXPECT_EQ(controls.GetValue(1020), 5);
+    EXPECT_EQ(controls.GetValue(1021), 1);
+    EXPECT_EQ(controls.GetValue(1002), 1);
+    EXPECT_EQ(controls.GetValue(1022), 13);
+    EXPECT_EQ(controls.GetValue(1017), 15);
     EXPECT_EQ(Update(), (std::vector<Bytes>{{0x02, 0x05, 0x52, 0x30, 0x03},
                                             {0x1B, 0x52, 0x0E},
                                             {0x1B, 0x74, 0x0F},
@@ -227,8 +227,8 @@ TEST_F(SettingsFileCommandsTest, WhatAFileLacksOrCannotBeOnThePageIsLeftOut)
                          "Character=x\r\nCode=15\r\n");
     ui.m_fileAnswers.push_back(dir / "730.ini");
     Commands("VF620").OnOpenSettingFile();
-    EXPECT_EQ(controls.GetSelectionIndex(1017), -1);
-    EXPECT_EQ(controls.GetRadioIndex(1002), -1);
+    EXPECT_EQ(controls.GetValue(1017), -1);
+    EXPECT_EQ(controls.GetValue(1002), -1);
     EXPECT_EQ(Update(), (std::vector<Bytes>{{0x02, 0x05, 0x52, 0x30, 0x03}, {0x1B, 0x52, 0x00}}));
     EXPECT_TRUE(ui.m_messages.empty());
 
@@ -254,7 +254,7 @@ TEST_F(SettingsFileCommandsTest, AFileThatCannotBeReadChangesNothing)
     EXPECT_NE(ui.m_messages[1].m_strText.find(dir / "folder.ini"), std::string::npos);
     EXPECT_TRUE(captions.empty());
     EXPECT_EQ(page.GetFileValues(), (CSettingsValues{3, 2, 0, 0, 0}));
-    EXPECT_EQ(controls.GetSelectionIndex(1020), 3);
+    EXPECT_EQ(controls.GetValue(1020), 3);
 }
 
 TEST_F(SettingsFileCommandsTest, AModelWithoutSettingsPageSaysSo)

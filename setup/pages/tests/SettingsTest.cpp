@@ -54,12 +54,12 @@ TEST_F(SettingsTest, StartsWithItsListsAndTheConstructionValues)
     EXPECT_EQ(controls.Items(1017)[15], "User Defined");
     EXPECT_EQ(controls.Items(1018), (std::vector<std::string>{"Simplified", "Traditional"}));
 
-    EXPECT_EQ(controls.GetSelectionIndex(1020), -1);
-    EXPECT_EQ(controls.GetSelectionIndex(1021), -1);
-    EXPECT_EQ(controls.GetRadioIndex(1002), 0);
-    EXPECT_EQ(controls.GetSelectionIndex(1022), 0);
-    EXPECT_EQ(controls.GetSelectionIndex(1017), 0);
-    EXPECT_EQ(controls.GetSelectionIndex(1018), 0);
+    EXPECT_EQ(controls.GetValue(1020), -1);
+    EXPECT_EQ(controls.GetValue(1021), -1);
+    EXPECT_EQ(controls.GetValue(1002), 0);
+    EXPECT_EQ(controls.GetValue(1022), 0);
+    EXPECT_EQ(controls.GetValue(1017), 0);
+    EXPECT_EQ(controls.GetValue(1018), 0);
 }
 
 TEST_F(SettingsTest, AFreshPageSendsLanguageCharacterSetAndCodeTableOnly)
@@ -74,16 +74,16 @@ TEST_F(SettingsTest, AFreshPageSendsLanguageCharacterSetAndCodeTableOnly)
 
 TEST_F(SettingsTest, AfterResetEveryCommandGoesAndThenTheMessage)
 {
-    controls.SetSelectionIndex(1022, 7);
-    controls.SetRadioIndex(1002, 1);
-    controls.SetSelectionIndex(1018, 1);
+    controls.SetValue(1022, 7);
+    controls.SetValue(1002, 1);
+    controls.SetValue(1018, 1);
     page.OnReset();
     EXPECT_TRUE(polelink.m_calls.empty());
-    EXPECT_EQ(controls.GetSelectionIndex(1020), 3);
-    EXPECT_EQ(controls.GetSelectionIndex(1021), 2);
-    EXPECT_EQ(controls.GetRadioIndex(1002), 0);
-    EXPECT_EQ(controls.GetSelectionIndex(1022), 0);
-    EXPECT_EQ(controls.GetSelectionIndex(1018), 0);
+    EXPECT_EQ(controls.GetValue(1020), 3);
+    EXPECT_EQ(controls.GetValue(1021), 2);
+    EXPECT_EQ(controls.GetValue(1002), 0);
+    EXPECT_EQ(controls.GetValue(1022), 0);
+    EXPECT_EQ(controls.GetValue(1018), 0);
 
     std::size_t nCallsAtMessage = 0;
     ui.m_onMessage = [&](const CMessageBoxRequest&) { nCallsAtMessage = polelink.m_calls.size(); };
@@ -111,14 +111,14 @@ TEST_F(SettingsTest, CharacterSetsAndCodeTablesSendTheirBytesWith13And14Swapped)
                                      0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0E, 0x0D};
     for (int i = 0; i < 15; ++i)
     {
-        controls.SetSelectionIndex(1022, i);
+        controls.SetValue(1022, i);
         EXPECT_EQ(Update().at(1), (Bytes{0x1B, 0x52, charSets[i]})) << controls.Items(1022)[i];
     }
     const std::uint8_t codeTables[] = {0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07,
                                        0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0E, 0x0D, 0x0F};
     for (int i = 0; i < 16; ++i)
     {
-        controls.SetSelectionIndex(1017, i);
+        controls.SetValue(1017, i);
         EXPECT_EQ(Update().at(2), (Bytes{0x1B, 0x74, codeTables[i]})) << controls.Items(1017)[i];
     }
 }
@@ -127,14 +127,14 @@ TEST_F(SettingsTest, ContrastAndBaudRateSendTheirLevelsAndDigits)
 {
     for (int i = 0; i < 4; ++i)
     {
-        controls.SetSelectionIndex(1021, i);
+        controls.SetValue(1021, i);
         EXPECT_EQ(Update().back(),
                   (Bytes{0x1F, 0x58, static_cast<std::uint8_t>(i + 1), 0x1B, 0x40}));
     }
     const char digits[] = {'3', '2', '1', '0', '7', '6'};
     for (int i = 0; i < 6; ++i)
     {
-        controls.SetSelectionIndex(1020, i);
+        controls.SetValue(1020, i);
         EXPECT_EQ(Update().back(),
                   (Bytes{0x02, 0x05, 0x42, static_cast<std::uint8_t>(digits[i]), 0x03}))
             << controls.Items(1020)[i];
@@ -144,24 +144,24 @@ TEST_F(SettingsTest, ContrastAndBaudRateSendTheirLevelsAndDigits)
 
 TEST_F(SettingsTest, AnythingButInternationalSendsTheChineseLanguage)
 {
-    controls.SetRadioIndex(1002, 1);
+    controls.SetValue(1002, 1);
     EXPECT_EQ(Update().front(), kChinese);
-    controls.SetRadioIndex(1002, -1);
+    controls.SetValue(1002, -1);
     EXPECT_EQ(Update().front(), kChinese);
     EXPECT_EQ(page.m_nLanguage, -1);
 
     // A stored language other than 0 or 1 leaves both buttons clear.
     page.m_nLanguage = 2;
     page.UpdateData(false);
-    EXPECT_EQ(controls.GetRadioIndex(1002), -1);
+    EXPECT_EQ(controls.GetValue(1002), -1);
     EXPECT_EQ(Update().front(), kChinese);
 }
 
 TEST_F(SettingsTest, AListWithoutSelectionSkipsOnlyItsOwnCommand)
 {
-    controls.SetSelectionIndex(1022, -1);
-    controls.SetSelectionIndex(1017, -1);
-    controls.SetSelectionIndex(1021, 0);
+    controls.SetValue(1022, -1);
+    controls.SetValue(1017, -1);
+    controls.SetValue(1021, 0);
     EXPECT_EQ(Update(), (std::vector<Bytes>{kInternational, {0x1F, 0x58, 0x01, 0x1B, 0x40}}));
     EXPECT_TRUE(ui.m_messages.empty());
 }
@@ -180,7 +180,7 @@ TEST_F(SettingsTest, TheVF620PageHasItsOwnCodeTablesAndNoBaudList)
     EXPECT_TRUE(controls.IsShown(1017));
     EXPECT_TRUE(controls.IsShown(1021));
     // The values are shown again on the new list.
-    EXPECT_EQ(controls.GetSelectionIndex(1017), 5);
+    EXPECT_EQ(controls.GetValue(1017), 5);
     EXPECT_EQ(Update().at(2), (Bytes{0x1B, 0x74, 0x05}));
 
     // An index beyond the shorter list leaves it without selection: no code table.
@@ -201,5 +201,5 @@ TEST_F(SettingsTest, TheFileValuesAreFiveOfTheSix)
     EXPECT_EQ(page.m_nCodeTableIndex, 15);
     EXPECT_EQ(page.m_nFontTypeIndex, 1);
     // Neither touches the controls.
-    EXPECT_EQ(controls.GetSelectionIndex(1020), -1);
+    EXPECT_EQ(controls.GetValue(1020), -1);
 }

@@ -34,7 +34,7 @@ struct UpdataTest : ::testing::Test
     }
     void ChooseArea(int nArea)
     {
-        controls.SetRadioIndex(Updata::kInternationalRadio, nArea);
+        controls.SetValue(Updata::kInternationalRadio, nArea);
         nArea == 0 ? page.OnInternational() : page.OnCodeTable();
     }
 };
@@ -50,24 +50,24 @@ std::vector<std::string> Numbers(int nCount)
 
 TEST_F(UpdataTest, FirstShownWithTheInternationalAreaAndPageFour)
 {
-    EXPECT_EQ(controls.GetRadioIndex(1023), 0);
+    EXPECT_EQ(controls.GetValue(1023), 0);
     EXPECT_EQ(controls.Items(1016), Numbers(6));
-    EXPECT_EQ(controls.GetSelectionIndex(1016), 3);
+    EXPECT_EQ(controls.GetValue(1016), 3);
     EXPECT_EQ(controls.GetText(1013), "");
     EXPECT_TRUE(polelink.m_calls.empty());
 }
 
 TEST_F(UpdataTest, TheAreaButtonsRefillThePageListAndKeepThePageWhereItExists)
 {
-    controls.SetSelectionIndex(1016, 5); // "6"
+    controls.SetValue(1016, 5); // "6"
     ChooseArea(1);
     EXPECT_EQ(controls.Items(1016), Numbers(8));
-    EXPECT_EQ(controls.GetSelectionIndex(1016), 5);
+    EXPECT_EQ(controls.GetValue(1016), 5);
 
-    controls.SetSelectionIndex(1016, 7); // "8"
+    controls.SetValue(1016, 7); // "8"
     ChooseArea(0);
     EXPECT_EQ(controls.Items(1016), Numbers(6));
-    EXPECT_EQ(controls.GetSelectionIndex(1016), -1);
+    EXPECT_EQ(controls.GetValue(1016), -1);
     EXPECT_EQ(page.m_nPageIndex, 7);
 
     // With no page left, "Update Single Page" asks for one and calls nothing.
@@ -77,10 +77,10 @@ TEST_F(UpdataTest, TheAreaButtonsRefillThePageListAndKeepThePageWhereItExists)
 
     // The checked button refills the list all the same.
     controls.SetItems(1016, {"stale"});
-    controls.SetSelectionIndex(1016, 0);
+    controls.SetValue(1016, 0);
     page.OnInternational();
     EXPECT_EQ(controls.Items(1016), Numbers(6));
-    EXPECT_EQ(controls.GetSelectionIndex(1016), 0);
+    EXPECT_EQ(controls.GetValue(1016), 0);
     EXPECT_TRUE(polelink.m_calls.empty());
 }
 
@@ -109,7 +109,7 @@ TEST_F(UpdataTest, UpdateAllPagesPassesPathAndAreaAsTheControlsHoldThem)
 TEST_F(UpdataTest, UpdateSinglePageSendsThePageNumberCountedFromOne)
 {
     controls.SetText(1013, "a.dat");
-    controls.SetSelectionIndex(1016, 0);
+    controls.SetValue(1016, 0);
     page.OnUpdateSinglePage();
     auto call = OnlyUpdate();
     EXPECT_EQ(call.m_dwArea, 0u);
@@ -119,7 +119,7 @@ TEST_F(UpdataTest, UpdateSinglePageSendsThePageNumberCountedFromOne)
     polelink.m_calls.clear();
     polelink.m_nUpdateResult = 0;
     ChooseArea(1);
-    controls.SetSelectionIndex(1016, 7);
+    controls.SetValue(1016, 7);
     page.OnUpdateSinglePage();
     call = OnlyUpdate();
     EXPECT_EQ(call.m_dwArea, 1u);
@@ -138,14 +138,14 @@ TEST_F(UpdataTest, UpdateSinglePageSendsThePageNumberCountedFromOne)
 TEST_F(UpdataTest, ATypedPageNumberCountsWhenTheListHoldsIt)
 {
     controls.SetText(1013, "a.dat");
-    controls.SetSelectionIndex(1016, -1);
+    controls.SetValue(1016, -1);
     controls.SetText(1016, "5");
     page.OnUpdateSinglePage();
     EXPECT_EQ(OnlyUpdate().m_dwPage, 5u);
 
     // The international area has six pages: 7 is refused with the list named.
     polelink.m_calls.clear();
-    controls.SetSelectionIndex(1016, -1);
+    controls.SetValue(1016, -1);
     controls.SetText(1016, "7");
     page.OnUpdateSinglePage();
     EXPECT_TRUE(polelink.m_calls.empty());
@@ -160,7 +160,7 @@ TEST_F(UpdataTest, ATypedPageNumberCountsWhenTheListHoldsIt)
 TEST_F(UpdataTest, BrowseOffersTheFontFilesAndKeepsThePathOnCancel)
 {
     controls.SetText(1013, "typed.dat");
-    controls.SetSelectionIndex(1016, 1);
+    controls.SetValue(1016, 1);
     page.OnBrowse();
     ASSERT_EQ(ui.m_fileDialogs.size(), 1u);
     const CFileDialogRequest& request = ui.m_fileDialogs[0];
@@ -177,7 +177,7 @@ TEST_F(UpdataTest, BrowseOffersTheFontFilesAndKeepsThePathOnCancel)
     ui.m_fileAnswers.push_back("/home/me/fonts/new.bin");
     page.OnBrowse();
     EXPECT_EQ(controls.GetText(1013), "/home/me/fonts/new.bin");
-    EXPECT_EQ(controls.GetSelectionIndex(1016), 1);
+    EXPECT_EQ(controls.GetValue(1016), 1);
     EXPECT_TRUE(polelink.m_calls.empty());
 }
 

@@ -64,7 +64,7 @@ TEST_F(VF510Test, ContentGoesInTheCodeTableCutToTenDisplayBytes)
 
 TEST_F(VF510Test, EachIndicatorSendsItsNumberOnEveryClick)
 {
-    EXPECT_EQ(controls.GetRadioIndex(1039), -1);
+    EXPECT_EQ(controls.GetValue(1039), -1);
     EXPECT_EQ(Sent(&VF510::OnNone), std::vector<Bytes>{Bytes({0x1B, 0x73, 0x00})});
     EXPECT_EQ(Sent(&VF510::OnUnitPrice), std::vector<Bytes>{Bytes({0x1B, 0x73, 0x01})});
     EXPECT_EQ(Sent(&VF510::OnTotal), std::vector<Bytes>{Bytes({0x1B, 0x73, 0x02})});
@@ -75,9 +75,9 @@ TEST_F(VF510Test, EachIndicatorSendsItsNumberOnEveryClick)
 
 TEST_F(VF510Test, ThankYouSendsTheBoxsNewState)
 {
-    controls.SetCheck(1038, 1);
+    controls.SetValue(1038, 1);
     EXPECT_EQ(Sent(&VF510::OnThankYou), std::vector<Bytes>{Bytes({0x1F, 0x50, 0x01})});
-    controls.SetCheck(1038, 0);
+    controls.SetValue(1038, 0);
     EXPECT_EQ(Sent(&VF510::OnThankYou), std::vector<Bytes>{Bytes({0x1F, 0x50, 0x00})});
 }
 
@@ -85,12 +85,12 @@ TEST_F(VF510Test, SetContrastSendsTheListIndexAndNothingWithoutAChoice)
 {
     EXPECT_EQ(controls.Items(1040),
               (std::vector<std::string>{"1", "2", "3", "4", "5", "6", "7", "8"}));
-    EXPECT_EQ(controls.GetSelectionIndex(1040), -1);
+    EXPECT_EQ(controls.GetValue(1040), -1);
     EXPECT_TRUE(Sent(&VF510::OnSetContrast).empty());
 
-    controls.SetSelectionIndex(1040, 0);
+    controls.SetValue(1040, 0);
     EXPECT_EQ(Sent(&VF510::OnSetContrast), std::vector<Bytes>{Bytes({0x14, 0x00})});
-    controls.SetSelectionIndex(1040, 7);
+    controls.SetValue(1040, 7);
     EXPECT_EQ(Sent(&VF510::OnSetContrast), std::vector<Bytes>{Bytes({0x14, 0x07})});
     EXPECT_EQ(page.m_nContrastIndex, 7);
     EXPECT_TRUE(ui.m_messages.empty());
@@ -98,7 +98,7 @@ TEST_F(VF510Test, SetContrastSendsTheListIndexAndNothingWithoutAChoice)
 
 TEST_F(VF510Test, ATypedContrastCountsWhenItIsAnItemAndIsExplainedWhenNot)
 {
-    controls.SetSelectionIndex(1040, -1);
+    controls.SetValue(1040, -1);
     controls.SetText(1040, "5");
     EXPECT_EQ(Sent(&VF510::OnSetContrast), std::vector<Bytes>{Bytes({0x14, 0x04})});
     EXPECT_TRUE(ui.m_messages.empty());

@@ -170,12 +170,12 @@ TEST_F(WxLayer, ListsAreRefilledAndControlsHiddenAndDisabledById)
     CProbeDialog& dialog = *ShowProbe();
     CWxControlAccess& controls = dialog.m_controls;
     CControlAccess& layout = controls; // through the interface the logic sees
-    controls.SetSelectionIndex(kIdPort, 2);
+    controls.SetValue(kIdPort, 2);
     layout.SetItems(kIdPort, {"PC437", "PC850", "PC866"});
     EXPECT_EQ(controls.GetItems(kIdPort), (std::vector<std::string>{"PC437", "PC850", "PC866"}));
-    EXPECT_EQ(controls.GetSelectionIndex(kIdPort), -1);
+    EXPECT_EQ(controls.GetValue(kIdPort), -1);
     controls.SetText(kIdPort, "pc8"); // drop-down lists select by text too
-    EXPECT_EQ(controls.GetSelectionIndex(kIdPort), 1);
+    EXPECT_EQ(controls.GetValue(kIdPort), 1);
     controls.SetText(kIdPort, "nothing like it");
     EXPECT_EQ(controls.GetText(kIdPort), "PC850");
 
@@ -188,8 +188,8 @@ TEST_F(WxLayer, ListsAreRefilledAndControlsHiddenAndDisabledById)
     EXPECT_FALSE(FindControl(dialog, kIdAreaHigh)->IsShown());
     EXPECT_FALSE(FindControl(dialog, kIdBrowse)->IsEnabled());
     // A hidden button still counts in its group.
-    controls.SetRadioIndex(kIdAreaLow, 1);
-    EXPECT_EQ(controls.GetRadioIndex(kIdAreaLow), 1);
+    controls.SetValue(kIdAreaLow, 1);
+    EXPECT_EQ(controls.GetValue(kIdAreaLow), 1);
 
     controls.SetLabel(kIdBrowse, "&Choose...");
     EXPECT_EQ(Get<wxButton>(dialog, kIdBrowse)->GetLabelText(), "Choose...");
@@ -201,23 +201,23 @@ TEST_F(WxLayer, RealClicksMoveOnlyTheirOwnRadioGroup)
 {
     CProbeDialog& dialog = *ShowProbe();
     CWxControlAccess& controls = dialog.m_controls;
-    ASSERT_EQ(controls.GetRadioIndex(kIdWidth8), 1);
-    ASSERT_EQ(controls.GetRadioIndex(kIdAreaLow), 0);
+    ASSERT_EQ(controls.GetValue(kIdWidth8), 1);
+    ASSERT_EQ(controls.GetValue(kIdAreaLow), 0);
 
     ClickControl(dialog, kIdWidth32);
-    EXPECT_TRUE(PumpUntil([&] { return controls.GetRadioIndex(kIdWidth8) == 3; }));
-    EXPECT_EQ(controls.GetRadioIndex(kIdAreaLow), 0);
+    EXPECT_TRUE(PumpUntil([&] { return controls.GetValue(kIdWidth8) == 3; }));
+    EXPECT_EQ(controls.GetValue(kIdAreaLow), 0);
 
     ClickControl(dialog, kIdAreaHigh);
-    EXPECT_TRUE(PumpUntil([&] { return controls.GetRadioIndex(kIdAreaLow) == 1; }));
-    EXPECT_EQ(controls.GetRadioIndex(kIdWidth8), 3);
+    EXPECT_TRUE(PumpUntil([&] { return controls.GetValue(kIdAreaLow) == 1; }));
+    EXPECT_EQ(controls.GetValue(kIdWidth8), 3);
 
     // A cleared group takes a click as any other.
-    controls.SetRadioIndex(kIdWidth8, -1);
-    EXPECT_EQ(controls.GetRadioIndex(kIdWidth8), -1);
+    controls.SetValue(kIdWidth8, -1);
+    EXPECT_EQ(controls.GetValue(kIdWidth8), -1);
     ClickControl(dialog, kIdWidth8);
-    EXPECT_TRUE(PumpUntil([&] { return controls.GetRadioIndex(kIdWidth8) == 0; }));
-    EXPECT_EQ(controls.GetRadioIndex(kIdAreaLow), 1);
+    EXPECT_TRUE(PumpUntil([&] { return controls.GetValue(kIdWidth8) == 0; }));
+    EXPECT_EQ(controls.GetValue(kIdAreaLow), 1);
 }
 
 TEST_F(WxLayer, RadioClicksReachTheirHandlerEveryTimeButChangesByProgramDoNot)
@@ -227,7 +227,7 @@ TEST_F(WxLayer, RadioClicksReachTheirHandlerEveryTimeButChangesByProgramDoNot)
     std::vector<std::pair<int, int>> clicks; // button, group index at the click
     for (int nId : {kIdAreaLow, kIdAreaHigh})
         BindRadioClick(*Get<wxRadioButton>(dialog, nId),
-                       [&, nId] { clicks.emplace_back(nId, controls.GetRadioIndex(kIdAreaLow)); });
+                       [&, nId] { clicks.emplace_back(nId, controls.GetValue(kIdAreaLow)); });
 
     ClickControl(dialog, kIdAreaHigh);
     ClickControl(dialog, kIdAreaHigh); // checked already: a click all the same
@@ -243,9 +243,9 @@ TEST_F(WxLayer, RadioClicksReachTheirHandlerEveryTimeButChangesByProgramDoNot)
     EXPECT_EQ(clicks.back(), std::make_pair(int(kIdAreaLow), 0));
 
     // Checking, clearing and clicks on other controls are no clicks.
-    controls.SetRadioIndex(kIdAreaLow, 1);
-    controls.SetRadioIndex(kIdAreaLow, -1);
-    controls.SetRadioIndex(kIdAreaLow, 0);
+    controls.SetValue(kIdAreaLow, 1);
+    controls.SetValue(kIdAreaLow, -1);
+    controls.SetValue(kIdAreaLow, 0);
     ClickControl(dialog, kIdWidth24);
     Settle();
     EXPECT_EQ(clicks.size(), 4u);

@@ -36,7 +36,7 @@ TEST_F(TallyboardFontUpdateGui, UpdateSinglePageSendsOneFontFrameAndSaysSo)
                               ClickControl(page, 1007); // Browse
                               CWxControlAccess controls(page);
                               EXPECT_EQ(controls.GetText(1013), strFont);
-                              controls.SetSelectionIndex(1016, 0); // page "1"
+                              controls.SetValue(1016, 0); // page "1"
                               Screenshot(main, "main-VF730-update-font-chosen");
 
                               m_watcher.Answer(wxID_OK);

@@ -59,10 +59,10 @@ TEST_F(TallyboardGui, TheSelectionWindowShowsTheStoredConnectionAndEachModelsPre
     EXPECT_EQ(selection.GetIcons().GetIconByIndex(0).GetWidth(), 48);
     CWxControlAccess controls(selection);
     EXPECT_EQ(controls.GetItems(1001), kModelNames);
-    EXPECT_EQ(controls.GetSelectionIndex(1001), 0);
+    EXPECT_EQ(controls.GetValue(1001), 0);
     EXPECT_EQ(controls.GetText(1005), "COM3");
     EXPECT_EQ(controls.GetText(1006), "19200");
-    EXPECT_EQ(controls.GetRadioIndex(1002), 0);
+    EXPECT_EQ(controls.GetValue(1002), 0);
     EXPECT_FALSE(Control(selection, 1003).IsShown());
     EXPECT_FALSE(Control(selection, 1003).IsEnabled());
 
@@ -112,7 +112,7 @@ TEST_F(TallyboardGui, VF620SettingsAndDiagnosticReachTheDisplay)
                     Screenshot(main, "main-VF620-settings");
 
                     ClickControl(settings, 1007); // Reset
-                    EXPECT_EQ(page.GetSelectionIndex(1021), 2);
+                    EXPECT_EQ(page.GetValue(1021), 2);
                     m_watcher.Answer(wxID_OK);
                     ClickControl(settings, 1009); // Update
                     ExpectDisplayBytes({0x02, 0x05, 0x52, 0x31, 0x03, 0x1B, 0x52,
@@ -208,7 +208,7 @@ TEST_F(TallyboardGui, VF510SetsIndicatorsContrastAndTextThenExitsWithConfirmatio
                     ClickControl(page, 1038);
                     ExpectDisplayBytes({0x1F, 0x50, 0x01, 0x1F, 0x50, 0x00});
                     ClickControl(page, 1010); // Set Contrast without a level: nothing
-                    CWxControlAccess(page).SetSelectionIndex(1040, 2);
+                    CWxControlAccess(page).SetValue(1040, 2);
                     ClickControl(page, 1010);
                     ExpectDisplayBytes({0x14, 0x02});
                     ClickControl(page, 1013);
@@ -276,15 +276,15 @@ TEST_F(TallyboardGui, VF730ShowsThreePagesAndSavesItsSettings)
                     wxPanel& updatePage = main.FindPage(132)->Panel();
                     EXPECT_TRUE(PumpUntil([&] { return updatePage.IsShown(); }));
                     CWxControlAccess update(updatePage);
-                    EXPECT_EQ(update.GetRadioIndex(1023), 0);
+                    EXPECT_EQ(update.GetValue(1023), 0);
                     EXPECT_EQ(update.GetText(1016), "4");
                     ClickControl(updatePage, 1024);
                     EXPECT_TRUE(PumpUntil([&] { return update.GetItems(1016).size() == 8; }));
                     EXPECT_EQ(update.GetText(1016), "4");
-                    update.SetSelectionIndex(1016, 7);
+                    update.SetValue(1016, 7);
                     ClickControl(updatePage, 1023);
                     EXPECT_TRUE(PumpUntil([&] { return update.GetItems(1016).size() == 6; }));
-                    EXPECT_EQ(update.GetSelectionIndex(1016), -1);
+                    EXPECT_EQ(update.GetValue(1016), -1);
                     ClickTab(main, 0);
                     EXPECT_TRUE(PumpUntil([&] { return settings.IsShown(); }));
 
