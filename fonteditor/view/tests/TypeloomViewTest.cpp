@@ -6,8 +6,8 @@ using Strings = std::vector<std::string>;
 TEST_F(ViewFixture, InitialUpdateShowsPageZeroAtSixteenBySixteen)
 {
     CWindow& w = Open(512 * 32);
-    EXPECT_EQ(w.controls.GetRadioIndex(kIdWidthGroup), 1);
-    EXPECT_EQ(w.controls.GetRadioIndex(kIdHeightGroup), 1);
+    EXPECT_EQ(w.controls.GetValue(kIdWidthGroup), 1);
+    EXPECT_EQ(w.controls.GetValue(kIdHeightGroup), 1);
     EXPECT_EQ(w.controls.GetText(kIdOtherHeight), "1");
     EXPECT_EQ(w.PageBar(), (CScrollInfo{0, 1, 1, 0}));
     EXPECT_EQ(doc.m_glyph.m_nWidth, 16u);
@@ -196,7 +196,7 @@ TEST_F(ViewFixture, DownloadAndExportUseTheSavedFile)
     EXPECT_TRUE(newUi.m_fileDialogs.empty());
 
     CWindow& w = Open(4 * 16);
-    w.controls.SetRadioIndex(kIdWidthGroup, 3); // chosen, not applied
+    w.controls.SetValue(kIdWidthGroup, 3); // chosen, not applied
     EXPECT_EQ(w.view.OnFileDownload(), (CDownloadStart{font.string(), 16, 16}));
     w.Apply(0, 1);
     EXPECT_EQ(w.view.OnFileDownload(), (CDownloadStart{font.string(), 8, 16}));

@@ -51,8 +51,8 @@ struct ViewFixture : ::testing::Test
         // The user's choice on the form, then "Apply".
         void Apply(int nWidthIndex, int nHeightIndex, const std::string& strOther = "1")
         {
-            controls.SetRadioIndex(kIdWidthGroup, nWidthIndex);
-            controls.SetRadioIndex(kIdHeightGroup, nHeightIndex);
+            controls.SetValue(kIdWidthGroup, nWidthIndex);
+            controls.SetValue(kIdHeightGroup, nHeightIndex);
             controls.SetText(kIdOtherHeight, strOther);
             view.OnApply();
         }
