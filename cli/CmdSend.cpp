@@ -91,11 +91,8 @@ int RunSend(CArguments& args)
     std::cerr << strPath << std::endl;
 
     CTextProgressBar bar(std::cerr, ErrorsGoToATerminal());
-    const auto progress = [&bar](int nFrame, int nFrames)
-    {
-        if (nFrame == 1)
-            bar.ShowRange(0, nFrames);
-        bar.ShowPos(std::min(nFrame, nFrames));
+    const auto progress = [&bar](int nFrame, int nFrames) {
+        bar.Show({0, nFrames, std::min(nFrame, nFrames)});
     };
     std::string strCause;
     const EDownloadResult result =

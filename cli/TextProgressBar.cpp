@@ -11,20 +11,15 @@ std::string CTextProgressBar::Format(int nPos, int nLower, int nUpper, int nWidt
     return "[" + std::string(nFilled, '#') + std::string(nWidth - nFilled, '-') + "] " + strCount;
 }
 
-void CTextProgressBar::ShowRange(int nLower, int nUpper)
+void CTextProgressBar::Show(const CProgressState& state)
 {
-    m_nLower = nLower;
-    m_nUpper = nUpper;
-}
-
-void CTextProgressBar::ShowPos(int nPos)
-{
+    m_state = state;
     if (!m_bEnabled)
         return;
     // Back at the start: the transfer is over, the line is left clean.
-    if (nPos == m_nLower)
+    if (state.m_nPos == state.m_nLower)
         return Clear();
-    m_out << "\r" << Format(nPos, m_nLower, m_nUpper) << std::flush;
+    m_out << "\r" << Format(state.m_nPos, state.m_nLower, state.m_nUpper) << std::flush;
     m_bDrawn = true;
 }
 
@@ -32,7 +27,7 @@ void CTextProgressBar::Clear()
 {
     if (!m_bDrawn)
         return;
-    m_out << "\r" << std::string(Format(m_nUpper, m_nLower, m_nUpper).size(), ' ') << "\r"
-          << std::flush;
+    const std::string strFull = Format(m_state.m_nUpper, m_state.m_nLower, m_state.m_nUpper);
+    m_out << "\r" << std::string(strFull.size(), ' ') << "\r" << std::flush;
     m_bDrawn = false;
 }

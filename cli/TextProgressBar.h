@@ -8,13 +8,12 @@
 // A progress bar drawn as one line of text, redrawn in place with a
 // carriage return: "[##########----------]  12/34". Meant for a terminal;
 // when the output is not one the bar stays silent.
-class CTextProgressBar final : public CProgressBarWindow
+class CTextProgressBar final
 {
 public:
     CTextProgressBar(std::ostream& out, bool bEnabled) : m_out(out), m_bEnabled(bEnabled) {}
 
-    void ShowRange(int nLower, int nUpper) override;
-    void ShowPos(int nPos) override;
+    void Show(const CProgressState& state);
     // Wipes the bar off its line, so that a message can take the line.
     void Clear();
 
@@ -25,6 +24,5 @@ private:
     std::ostream& m_out;
     bool m_bEnabled;
     bool m_bDrawn = false;
-    int m_nLower = 0;
-    int m_nUpper = 100;
+    CProgressState m_state;
 };

@@ -18,27 +18,25 @@ TEST(TextProgressBar, RedrawsInPlaceAndClearsItselfWhenReset)
 {
     std::ostringstream out;
     CTextProgressBar bar(out, true);
-    bar.ShowRange(0, 2);
-    bar.ShowPos(0); // nothing drawn yet: nothing to show
+    bar.Show({0, 2, 0}); // nothing drawn yet: nothing to show
     EXPECT_EQ(out.str(), "");
-    bar.ShowPos(1);
-    bar.ShowPos(2);
+    bar.Show({0, 2, 1});
+    bar.Show({0, 2, 2});
     const std::string full = CTextProgressBar::Format(2, 0, 2);
     EXPECT_EQ(out.str(), "\r" + CTextProgressBar::Format(1, 0, 2) + "\r" + full);
     const std::string wipe = "\r" + std::string(full.size(), ' ') + "\r";
     bar.Clear();
     EXPECT_EQ(out.str().substr(out.str().size() - wipe.size()), wipe);
     const std::size_t nLength = out.str().size();
-    bar.ShowPos(0); // already wiped: nothing more
+    bar.Show({0, 2, 0}); // already wiped: nothing more
     bar.Clear();
     EXPECT_EQ(out.str().size(), nLength);
-    bar.ShowPos(1);
-    bar.ShowPos(0); // back at the start wipes too
+    bar.Show({0, 2, 1});
+    bar.Show({0, 2, 0}); // back at the start wipes too
     EXPECT_EQ(out.str().substr(out.str().size() - wipe.size()), wipe);
 
     std::ostringstream quiet;
     CTextProgressBar off(quiet, false);
-    off.ShowRange(0, 2);
-    off.ShowPos(1);
+    off.Show({0, 2, 1});
     EXPECT_EQ(quiet.str(), "");
 }

@@ -31,6 +31,7 @@ class CControlAccess
 public:
     virtual ~CControlAccess() = default;
 
+    // The window's own id names the window: its text is the caption.
     virtual std::string GetText(int nId) = 0;
     virtual void SetText(int nId, const std::string& strText) = 0;
 
@@ -45,13 +46,14 @@ public:
     // After a rejected entry the control gets the focus with its text selected.
     virtual void FocusAndSelect(int nId) = 0;
 
-    // The progress bar with this id, nullptr when the window has none.
-    virtual CProgressBarWindow* FindProgressBar(int /*nId*/) { return nullptr; }
+    // The progress bar with this id, empty when the window has none.
+    virtual CProgressBarWindow FindProgressBar(int /*nId*/) { return {}; }
 
     // Empties a list or combo box and fills it with the items in order; it
-    // is then without selection.
+    // is then without selection. A tab control's items are its tabs.
     virtual void SetItems(int nId, std::vector<std::string> items) = 0;
     virtual void ShowControl(int nId, bool bShow) = 0;
+    // Also a menu item of the window's menu bar.
     virtual void EnableControl(int nId, bool bEnable) = 0;
     virtual void SetScrollInfo(int nId, const CScrollInfo& info) = 0;
 };

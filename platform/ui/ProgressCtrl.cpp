@@ -2,45 +2,42 @@
 
 #include <algorithm>
 
-void CProgressCtrl::Attach(CProgressBarWindow* pWindow)
+void CProgressCtrl::Attach(CProgressBarWindow window)
 {
-    m_pWindow = pWindow;
-    if (m_pWindow)
-    {
-        m_pWindow->ShowRange(m_nLower, m_nUpper);
-        m_pWindow->ShowPos(m_nPos);
-    }
+    m_window = std::move(window);
+    Show();
+}
+
+void CProgressCtrl::Show() const
+{
+    if (m_window)
+        m_window(m_state);
 }
 
 int CProgressCtrl::Clamp(int nPos) const
 {
-    return std::clamp(nPos, m_nLower, std::max(m_nLower, m_nUpper));
+    return std::clamp(nPos, m_state.m_nLower, std::max(m_state.m_nLower, m_state.m_nUpper));
 }
 
 void CProgressCtrl::SetRange32(int nLower, int nUpper)
 {
-    m_nLower = nLower;
-    m_nUpper = nUpper;
-    m_nPos = Clamp(m_nPos);
-    if (m_pWindow)
-    {
-        m_pWindow->ShowRange(m_nLower, m_nUpper);
-        m_pWindow->ShowPos(m_nPos);
-    }
+    m_state.m_nLower = nLower;
+    m_state.m_nUpper = nUpper;
+    m_state.m_nPos = Clamp(m_state.m_nPos);
+    Show();
 }
 
 void CProgressCtrl::GetRange(int& nLower, int& nUpper) const
 {
-    nLower = m_nLower;
-    nUpper = m_nUpper;
+    nLower = m_state.m_nLower;
+    nUpper = m_state.m_nUpper;
 }
 
 int CProgressCtrl::SetPos(int nPos)
 {
-    const int nOld = m_nPos;
-    m_nPos = Clamp(nPos);
-    if (m_pWindow)
-        m_pWindow->ShowPos(m_nPos);
+    const int nOld = m_state.m_nPos;
+    m_state.m_nPos = Clamp(nPos);
+    Show();
     return nOld;
 }
 
@@ -53,18 +50,19 @@ int CProgressCtrl::SetStep(int nStep)
 
 int CProgressCtrl::StepIt()
 {
-    const int nOld = m_nPos;
-    long long nPos = static_cast<long long>(m_nPos) + m_nStep;
-    const long long nSpan = static_cast<long long>(m_nUpper) - m_nLower;
-    if (nSpan > 0 && (nPos > m_nUpper || nPos < m_nLower))
+    const int nOld = m_state.m_nPos;
+    const int nLower = m_state.m_nLower;
+    const int nUpper = m_state.m_nUpper;
+    long long nPos = static_cast<long long>(nOld) + m_nStep;
+    const long long nSpan = static_cast<long long>(nUpper) - nLower;
+    if (nSpan > 0 && (nPos > nUpper || nPos < nLower))
     {
-        nPos = (nPos - m_nLower) % nSpan;
+        nPos = (nPos - nLower) % nSpan;
         if (nPos < 0)
             nPos += nSpan;
-        nPos += m_nLower;
+        nPos += nLower;
     }
-    m_nPos = Clamp(static_cast<int>(nPos));
-    if (m_pWindow)
-        m_pWindow->ShowPos(m_nPos);
+    m_state.m_nPos = Clamp(static_cast<int>(nPos));
+    Show();
     return nOld;
 }

@@ -26,7 +26,10 @@ public:
     void FocusAndSelect(int nId) override { m_focusAndSelect.push_back(nId); }
 
     // A recording bar of that id (one is made on first use).
-    CProgressBarWindow* FindProgressBar(int nId) override { return &m_progressBars[nId]; }
+    CProgressBarWindow FindProgressBar(int nId) override
+    {
+        return [pBar = &m_progressBars[nId]](const CProgressState& state) { pBar->Show(state); };
+    }
 
     // A radio group of nCount buttons starting at nFirstId; none checked.
     void AddRadioGroup(int nFirstId, int nCount);
@@ -55,14 +58,14 @@ public:
     std::vector<int> m_focusAndSelect;
 
     // A progress bar that keeps what it was told to show.
-    struct CRecordingProgressBar final : CProgressBarWindow
+    struct CRecordingProgressBar
     {
-        void ShowRange(int nLower, int nUpper) override
+        void Show(const CProgressState& state)
         {
-            m_nLower = nLower;
-            m_nUpper = nUpper;
+            m_nLower = state.m_nLower;
+            m_nUpper = state.m_nUpper;
+            m_positions.push_back(state.m_nPos);
         }
-        void ShowPos(int nPos) override { m_positions.push_back(nPos); }
         int Pos() const { return m_positions.empty() ? 0 : m_positions.back(); }
 
         int m_nLower = 0;

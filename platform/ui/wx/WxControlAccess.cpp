@@ -7,11 +7,15 @@
 #include <algorithm>
 #include <deque>
 
+#include <wx/bookctrl.h>
 #include <wx/checkbox.h>
 #include <wx/choice.h>
 #include <wx/combobox.h>
+#include <wx/frame.h>
 #include <wx/gauge.h>
 #include <wx/listbox.h>
+#include <wx/menu.h>
+#include <wx/panel.h>
 #include <wx/radiobut.h>
 #include <wx/scrolbar.h>
 #include <wx/stattext.h>
@@ -72,22 +76,23 @@ CWxControlAccess::CWxControlAccess(wxWindow& window) : m_window(window) {}
 
 CWxControlAccess::~CWxControlAccess() = default;
 
-CProgressBarWindow* CWxControlAccess::FindProgressBar(int nId)
+CProgressBarWindow CWxControlAccess::FindProgressBar(int nId)
 {
     auto& pBar = m_progressBars[nId];
     if (!pBar)
     {
         auto* pGauge = FindAs<wxGauge>(*this, nId, "a progress bar");
         if (!pGauge)
-            return nullptr;
+            return {};
         pBar = std::make_unique<CWxProgressBar>(*pGauge);
     }
-    return pBar.get();
+    return [pShown = pBar.get()](const CProgressState& state) { pShown->Show(state); };
 }
 
 wxWindow* CWxControlAccess::Find(int nId)
 {
-    wxWindow* pControl = FindControl(m_window, nId);
+    // The window's own id names the window: its text is the caption.
+    wxWindow* pControl = nId == m_window.GetId() ? &m_window : FindControl(m_window, nId);
     wxASSERT_MSG(pControl, wxString::Format("no control %d in window %d", nId, m_window.GetId()));
     return pControl;
 }
@@ -210,14 +215,26 @@ void CWxControlAccess::FocusAndSelect(int nId)
 
 void CWxControlAccess::EnableControl(int nId, bool bEnable)
 {
+    // A frame's menu items are named by their numbers as its controls are.
+    if (auto* pFrame = dynamic_cast<wxFrame*>(&m_window); pFrame && !FindControl(m_window, nId))
+    {
+        const int nItemId = m_menuItemId ? m_menuItemId(nId) : nId;
+        if (wxMenuBar* pMenuBar = pFrame->GetMenuBar(); pMenuBar && pMenuBar->FindItem(nItemId))
+            return pMenuBar->Enable(nItemId, bEnable);
+    }
     if (wxWindow* pWindow = Find(nId))
         pWindow->Enable(bEnable);
 }
 
 void CWxControlAccess::ShowControl(int nId, bool bShow)
 {
-    if (wxWindow* pWindow = Find(nId))
-        pWindow->Show(bShow);
+    wxWindow* pWindow = Find(nId);
+    if (!pWindow)
+        return;
+    pWindow->Show(bShow);
+    // Over any sibling it shares its place with, as a page over its tabs.
+    if (bShow)
+        pWindow->Raise();
 }
 
 void ShowScrollInfo(wxScrollBar& bar, const CScrollInfo& info)
@@ -239,6 +256,14 @@ void CWxControlAccess::SetScrollInfo(int nId, const CScrollInfo& info)
 
 void CWxControlAccess::SetItems(int nId, std::vector<std::string> items)
 {
+    // A tab control's items are its tabs; what each shows is laid over it.
+    if (auto* pTabs = dynamic_cast<wxBookCtrlBase*>(FindControl(m_window, nId)))
+    {
+        pTabs->DeleteAllPages();
+        for (const std::string& item : items)
+            pTabs->AddPage(new wxPanel(pTabs), ToWx(item));
+        return;
+    }
     auto* pList = FindAs<wxControlWithItems>(*this, nId, "a list or combo box");
     if (!pList)
         return;

@@ -46,7 +46,7 @@ public:
 
     void FocusAndSelect(int nId) override;
     // Progress bars are wxGauge controls.
-    CProgressBarWindow* FindProgressBar(int nId) override;
+    CProgressBarWindow FindProgressBar(int nId) override;
 
     void EnableControl(int nId, bool bEnable) override;
     void ShowControl(int nId, bool bShow) override;
@@ -56,6 +56,9 @@ public:
     // Told after each text the program puts in a control, as an edit box
     // with an undo of its own needs to know.
     std::function<void(int nId, const std::string& strText)> m_onTextSet;
+    // The wx id of the menu item a number names, for a frame whose menu
+    // items are not named by their numbers themselves.
+    std::function<int(int nItem)> m_menuItemId;
 
     // The items of a list or combo box.
     std::vector<std::string> GetItems(int nId);

@@ -15,17 +15,13 @@ namespace
 constexpr auto kPaintTime = std::chrono::milliseconds(40);
 } // namespace
 
-void CWxProgressBar::ShowRange(int nLower, int nUpper)
+void CWxProgressBar::Show(const CProgressState& state)
 {
     // A gauge always starts at 0: positions are shown relative to the lower end.
-    m_nLower = nLower;
-    m_gauge.SetRange(std::max(nUpper - nLower, 1));
-    ShowNow();
-}
-
-void CWxProgressBar::ShowPos(int nPos)
-{
-    m_gauge.SetValue(std::clamp(nPos - m_nLower, 0, m_gauge.GetRange()));
+    const int nRange = std::max(state.m_nUpper - state.m_nLower, 1);
+    if (m_gauge.GetRange() != nRange)
+        m_gauge.SetRange(nRange);
+    m_gauge.SetValue(std::clamp(state.m_nPos - state.m_nLower, 0, nRange));
     ShowNow();
 }
 
