@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DisplayDecoder.h"
+#include "CommandDecoder.h"
 #include "DownloadPeer.h"
 
 #include <cstddef>
@@ -10,13 +10,13 @@
 // Sends each byte from the line where it belongs. A valid header frame of
 // the editor's download (1B 0C 01 01 ..., checksum right) hands the line to
 // the download peer until that transfer ends or the line goes quiet; every
-// other byte goes to the display decoder. Bytes that might begin a header
+// other byte goes to the command decoder. Bytes that might begin a header
 // are held back until they prove to be one or not; inside a display command
 // (a font frame's data, say) nothing is taken for a header.
 class CByteRouter
 {
 public:
-    CByteRouter(CDownloadPeer& peer, CDisplayDecoder& decoder) : m_peer(peer), m_decoder(decoder) {}
+    CByteRouter(CDownloadPeer& peer, CCommandDecoder& decoder) : m_peer(peer), m_decoder(decoder) {}
 
     void Feed(const std::uint8_t* pData, std::size_t nCount);
     // The line has been quiet for the idle time.
@@ -29,6 +29,6 @@ private:
     bool HeldCouldBeHeader() const;
 
     CDownloadPeer& m_peer;
-    CDisplayDecoder& m_decoder;
+    CCommandDecoder& m_decoder;
     std::vector<std::uint8_t> m_held;
 };

@@ -1,15 +1,18 @@
 #pragma once
 
-#include "DisplayDecoder.h"
+#include "Transcript.h"
 #include "VirtualDisplay.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// The display's command set: decodes the bytes from the line into the
-// virtual display and writes one transcript entry per command, each with
-// the bytes it covers in "rx" (docs/vfdsim.md lists the events).
+// The display's command set: decodes the bytes from the line that are not
+// the editor's download into the virtual display and writes one transcript
+// entry per command, each with the bytes it covers in "rx" (docs/vfdsim.md
+// lists the events). Read in order, the "rx" fields give back every
+// display-side byte exactly once, whatever the decoder made of them, so
+// tests can check the bytes a tool sent without depending on the decoding.
 //
 // Bytes of 0x20 and above outside a command are characters written at the
 // cursor; a run of them is one "text" entry. A byte that does not fit the
@@ -17,20 +20,22 @@
 // and it is decoded afresh, so a lost or extra byte costs at most the
 // command it hit. Every command has a bounded length (a font frame, the
 // longest, 260 bytes; a glyph definition at most 3,588).
-class CCommandDecoder final : public CDisplayDecoder
+class CCommandDecoder final
 {
 public:
     CCommandDecoder(CVirtualDisplay& display, CTranscript& transcript)
         : m_display(display), m_transcript(transcript)
     {
     }
-    ~CCommandDecoder() override { OnIdle(); }
+    ~CCommandDecoder() { OnIdle(); }
 
-    void Feed(std::uint8_t nByte) override;
-    // A command still incomplete when the line goes quiet is reported as
+    void Feed(std::uint8_t nByte);
+    // The line went quiet: a command still incomplete is reported as
     // "unknown" ("reason": "incomplete") and forgotten.
-    void OnIdle() override;
-    bool InCommand() const override { return !m_command.empty(); }
+    void OnIdle();
+    // Inside a command the bytes are its arguments or data, never the start
+    // of the editor's download.
+    bool InCommand() const { return !m_command.empty(); }
 
     // Reports the characters written so far, so that the transcript is
     // complete before the screen is shown; a command in progress stays.

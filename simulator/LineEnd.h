@@ -9,7 +9,7 @@
 
 // The display's end of the line the tools reach it by: a pseudo-terminal
 // whose slave they open as a serial port, or a TCP port they connect to as
-// to a port server's.
+// to a port server's. Destroying it closes it.
 class CLineEnd
 {
 public:
@@ -17,9 +17,8 @@ public:
 
     // False with the cause.
     virtual bool Open(std::string& strError) = 0;
-    virtual void Close() = 0;
     // What the tools open: "/dev/pts/N", "tcp://HOST:PORT", ...
-    virtual const std::string& DevicePath() const = 0;
+    const std::string& DevicePath() const { return m_strDevice; }
     // Readable when Read has something to do.
     virtual int PollFd() const = 0;
     // What has arrived from the tools (empty when nothing); -1 when the line failed.
@@ -36,6 +35,9 @@ public:
     void OnRate(std::function<void(unsigned)> listener) { m_onRate = std::move(listener); }
 
 protected:
+    // Set by Open.
+    std::string m_strDevice;
+
     void RateSet(unsigned nRate)
     {
         if (nRate != m_nLastRate && m_onRate)

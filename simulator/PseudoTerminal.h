@@ -24,11 +24,10 @@ public:
 
     // Creates the pair and puts the line in raw mode. False with the cause.
     bool Open(std::string& strError) override;
-    void Close() override;
+    void Close();
     bool IsOpen() const { return m_nMaster >= 0; }
 
     // The device the tools open, "/dev/pts/N".
-    const std::string& DevicePath() const override { return m_strDevice; }
     int PollFd() const override { return m_nMaster; }
 
     // What has arrived from the tools (empty when nothing); -1 on failure.
@@ -61,5 +60,4 @@ private:
 
     int m_nMaster = -1;
     int m_nSlave = -1; // ours, kept open; never read
-    std::string m_strDevice;
 };

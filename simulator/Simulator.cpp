@@ -127,7 +127,7 @@ void CSimulator::ShowScreen()
 
 std::string CSimulator::PortSetting() const
 {
-    return "VFDKIT_COM" + std::to_string(m_options.m_nPort) + "=" + m_pLine->DevicePath();
+    return "VFDKIT_COM" + std::to_string(m_options.m_nPort) + "=" + DevicePath();
 }
 
 bool CSimulator::Start(std::string& strError)
@@ -144,6 +144,7 @@ bool CSimulator::Start(std::string& strError)
     }
     if (!m_pLine->Open(strError))
         return false;
+    m_strDevice = m_pLine->DevicePath();
     m_pTranscript = std::make_unique<CTranscript>(
         m_options.m_strTranscript.empty() ? nullptr : &m_transcriptFile, m_clock);
     m_pLine->OnRate(
@@ -381,6 +382,6 @@ int CSimulator::Run(int nStopFd)
     m_pRouter->OnIdle();
     ShowScreen();
     m_pTranscript->Write(CJsonObject().Add("event", "stop").Add("reason", pszReason));
-    m_pLine->Close();
+    m_pLine.reset(); // the tools see the line drop now, not when the simulator goes
     return 0;
 }

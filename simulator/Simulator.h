@@ -38,7 +38,7 @@ public:
     bool Publish(std::ostream& out, std::string& strError);
     // "VFDKIT_COM<n>=<device>".
     std::string PortSetting() const;
-    const std::string& DevicePath() const { return m_pLine->DevicePath(); }
+    const std::string& DevicePath() const { return m_strDevice; }
 
     // Serves the line until nStopFd becomes readable (a signal's self-pipe)
     // or a hang-up fault has dropped the line. Sleeps in poll() while the
@@ -80,6 +80,7 @@ private:
     CSimOptions m_options;
     CClock& m_clock;
     std::unique_ptr<CLineEnd> m_pLine; // a pseudo-terminal, or TCP with --listen
+    std::string m_strDevice;           // the line's, kept once it is closed
     std::ofstream m_transcriptFile;
     std::unique_ptr<CTranscript> m_pTranscript;
     std::unique_ptr<CDownloadPeer> m_pPeer;

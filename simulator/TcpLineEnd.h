@@ -24,8 +24,7 @@ public:
     ~CTcpLineEnd() override { Close(); }
 
     bool Open(std::string& strError) override;
-    void Close() override;
-    const std::string& DevicePath() const override { return m_strDevice; }
+    void Close();
     int PollFd() const override { return m_nClient >= 0 ? m_nClient : m_nListener; }
     long long Read(std::uint8_t* pBuffer, std::size_t nCount) override;
     bool Write(const std::vector<std::uint8_t>& bytes) override;
@@ -40,7 +39,6 @@ private:
 
     std::string m_strAddress;
     bool m_bRfc2217;
-    std::string m_strDevice;
     int m_nListener = -1;
     int m_nClient = -1;
     telnet::CDecoder m_decoder;
