@@ -20,7 +20,7 @@ void Display_Set::OnInitDialog()
     m_strPortText = "COM" + std::to_string(connection.m_nPort);
     m_strBaudText = std::to_string(connection.m_nBaudRate);
 
-    m_site.SetCaption(m_strModel + kUntitledSuffix);
+    m_controls.SetText(kMainDialog, m_strModel + kUntitledSuffix);
     BuildPageSet();
     m_controls.SetText(kPortText, m_strPortText);
     m_controls.SetText(kBaudText, m_strBaudText);
@@ -55,11 +55,14 @@ void Display_Set::BuildPageSet()
     std::stable_sort(tabs.begin(), tabs.end(),
                      [](const CPageRow* pA, const CPageRow* pB)
                      { return pA->m_nTabOrder < pB->m_nTabOrder; });
+    std::vector<std::string> tabTexts;
     for (const CPageRow* pRow : tabs)
     {
-        m_site.InsertTab(static_cast<int>(m_tabPages.size()), pRow->m_pszTab);
+        tabTexts.emplace_back(pRow->m_pszTab);
         m_tabPages.push_back(pRow->m_nDialogId);
     }
+    if (!tabTexts.empty())
+        m_controls.SetItems(kTabControl, std::move(tabTexts));
 
     Settings* pSettings = FindPage<Settings>();
     if (m_strModel == kModelVF620 && pSettings)
@@ -68,18 +71,18 @@ void Display_Set::BuildPageSet()
     {
         m_controls.EnableControl(kOpenButton, false);
         m_controls.EnableControl(kSaveButton, false);
-        m_site.GrayMenuItem(kDrivesMenu, kSavePosition);
-        m_site.GrayMenuItem(kDrivesMenu, kSaveAsPosition);
+        m_controls.EnableControl(kSaveItem, false);
+        m_controls.EnableControl(kSaveAsItem, false);
     }
     // The first tab's page, or the single page.
     if (!m_tabPages.empty())
-        m_site.ShowPage(m_tabPages.front(), true);
+        m_controls.ShowControl(m_tabPages.front(), true);
     else if (!m_pages.empty())
-        m_site.ShowPage(m_pages.front().DialogId(), true);
+        m_controls.ShowControl(m_pages.front().DialogId(), true);
 
     m_fileCommands.emplace(m_ui, m_strModel, pSettings,
                            [this](const std::string& strCaption)
-                           { m_site.SetCaption(strCaption); });
+                           { m_controls.SetText(kMainDialog, strCaption); });
 }
 
 void Display_Set::OnSelChangeTab(int nTab)
@@ -88,7 +91,7 @@ void Display_Set::OnSelChangeTab(int nTab)
         return;
     const int nShown = m_tabPages[static_cast<std::size_t>(nTab)];
     for (const int nPage : m_tabPages)
-        m_site.ShowPage(nPage, nPage == nShown);
+        m_controls.ShowControl(nPage, nPage == nShown);
 }
 
 void Display_Set::OnReselectDisplay()
@@ -141,8 +144,6 @@ void Display_Set::ExitWithConfirmation()
         kMsgConfirmExit, std::string(), EMessageIcon::None, EMessageButtons::OkCancel});
     if (answer != EMessageResult::Ok)
         return;
-    // Closing the selection window ends its modal run and with it the
-    // program, once this window's run has ended too.
-    m_site.CloseWindowByCaption(kSelectionWindowCaption);
+    // OK ends the program; Cancel (reselecting) goes back to the selection.
     m_site.EndDialog(kIdOk);
 }

@@ -25,10 +25,6 @@ public:
     static constexpr int kTabControl = 1012;
     static constexpr int kBaudText = 1028;
     static constexpr int kPortText = 1029;
-    // The menu "Drives" and the positions of "Save" and "Save as..." in it.
-    static constexpr int kDrivesMenu = 0;
-    static constexpr int kSavePosition = 2;
-    static constexpr int kSaveAsPosition = 3;
 
     // ui: boxes owned by the window; ownerlessUi: boxes without an owner.
     Display_Set(CMainWindowSite& site, CControlAccess& controls, CUserInterface& ui,
@@ -117,4 +113,3 @@ inline constexpr std::array kButtonToolTips{"Open Setting File", "Save Setting F
 
 inline constexpr const char* kUntitledSuffix = "-Untitled.ini";
 inline constexpr const char* kMsgConfirmExit = "Confirm the exit?!";
-inline constexpr const char* kSelectionWindowCaption = "Tallyboard";

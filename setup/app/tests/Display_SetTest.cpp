@@ -29,24 +29,11 @@ struct CFakeMainWindow final : CMainWindowSite
         m_pages[132].AddRadioGroup(1023, 2);
         m_pages[148].AddRadioGroup(1039, 5);
     }
-    void InsertTab(int nTab, const std::string& strText) override
-    {
-        m_tabs.insert(m_tabs.begin() + nTab, strText);
-    }
     CPageWindowParts CreatePage(int nDialogId) override
     {
         Note("create " + std::to_string(nDialogId));
+        m_controls.ShowControl(nDialogId, false);
         return {m_pages[nDialogId], m_pageUis[nDialogId]};
-    }
-    void ShowPage(int nDialogId, bool bShow) override { m_shown[nDialogId] = bShow; }
-    void SetCaption(const std::string& strCaption) override { m_captions.push_back(strCaption); }
-    void GrayMenuItem(int nMenu, int nPosition) override
-    {
-        Note("gray " + std::to_string(nMenu) + "/" + std::to_string(nPosition));
-    }
-    void CloseWindowByCaption(const std::string& strCaption) override
-    {
-        Note("close \"" + strCaption + "\"");
     }
     void EndDialog(int nResult) override { Note("end " + std::to_string(nResult)); }
     void ShowConnectionProblem(const std::string& strCause) override
@@ -54,21 +41,19 @@ struct CFakeMainWindow final : CMainWindowSite
         Note("connection " + strCause);
     }
     void Note(const std::string& strWhat) { m_events.push_back(strWhat); }
-    // The pages whose windows show, in id order.
-    std::vector<int> ShownPages() const
+    // The pages made whose windows show, in id order.
+    std::vector<int> ShownPages()
     {
         std::vector<int> shown;
-        for (const auto& [nId, bShown] : m_shown)
-            if (bShown)
+        for (const auto& [nId, pageUi] : m_pageUis)
+            if (m_controls.IsShown(nId))
                 shown.push_back(nId);
         return shown;
     }
 
-    std::vector<std::string> m_tabs;
     std::map<int, CFakeControls> m_pages;
     std::map<int, CRecordingUserInterface> m_pageUis;
-    std::map<int, bool> m_shown;
-    std::vector<std::string> m_captions;
+    CFakeControls m_controls; // the main window's own
     std::vector<std::string> m_events;
 };
 
@@ -77,7 +62,7 @@ struct Display_SetTest : ::testing::Test
     CTempFolder dir;
     CWorkingDirectory cwd{dir.Path()};
     CFakeMainWindow site;
-    CFakeControls controls;
+    CFakeControls& controls = site.m_controls;
     CRecordingUserInterface ui;
     CRecordingUserInterface ownerlessUi;
     CRecordingPolelink polelink;
@@ -92,6 +77,8 @@ struct Display_SetTest : ::testing::Test
                       strPort + "\r\nBaudRate[9600][19200][38400][115200]=" + strBaud + "\r\n");
         window.OnInitDialog();
     }
+    std::string Caption() { return controls.GetText(kMainDialog); }
+    const std::vector<std::string>& Tabs() { return controls.Items(Display_Set::kTabControl); }
     // Events noted from the site, without the page creations.
     std::vector<std::string> Events(const std::string& strPrefix) const
     {
@@ -107,7 +94,7 @@ struct Display_SetTest : ::testing::Test
 TEST_F(Display_SetTest, StartsWithCaptionAndStatusAndThenOpensTheLibrary)
 {
     Start("VF620");
-    EXPECT_EQ(site.m_captions, std::vector<std::string>{"VF620-Untitled.ini"});
+    EXPECT_EQ(Caption(), "VF620-Untitled.ini");
     EXPECT_EQ(controls.GetText(1029), "COM3");
     EXPECT_EQ(controls.GetText(1028), "19200");
     EXPECT_EQ(polelink.Kinds(), std::vector<ECall>{ECall::OpenComm});
@@ -116,7 +103,7 @@ TEST_F(Display_SetTest, StartsWithCaptionAndStatusAndThenOpensTheLibrary)
 TEST_F(Display_SetTest, VF730HasThreeTabsAndShowsSettingsFirst)
 {
     Start("VF730/VF730E");
-    EXPECT_EQ(site.m_tabs, (std::vector<std::string>{"Settings", "Update Font", "Diagnostic"}));
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Settings", "Update Font", "Diagnostic"}));
     EXPECT_EQ(Events("create"),
               (std::vector<std::string>{"create 134", "create 131", "create 132"}));
     EXPECT_EQ(site.ShownPages(), std::vector<int>{131});
@@ -179,7 +166,7 @@ TEST_F(Display_SetTest, TheVF620sCodeTablesAreItsOwnList)
 TEST_F(Display_SetTest, VF620HasTwoTabsAndTheAdaptedSettingsPage)
 {
     Start("VF620");
-    EXPECT_EQ(site.m_tabs, (std::vector<std::string>{"Settings", "Diagnostic"}));
+    EXPECT_EQ(Tabs(), (std::vector<std::string>{"Settings", "Diagnostic"}));
     EXPECT_EQ(window.FindPage<Updata>(), nullptr);
     EXPECT_EQ(Events("create"), (std::vector<std::string>{"create 134", "create 131"}));
     EXPECT_EQ(site.ShownPages(), std::vector<int>{131});
@@ -199,13 +186,14 @@ TEST_F(Display_SetTest, VF620HasTwoTabsAndTheAdaptedSettingsPage)
 TEST_F(Display_SetTest, VF510ShowsItsSinglePageWithoutTabsOrSettingsCommands)
 {
     Start("VF510");
-    EXPECT_TRUE(site.m_tabs.empty());
+    EXPECT_TRUE(Tabs().empty());
     EXPECT_EQ(Events("create"), std::vector<std::string>{"create 148"});
     EXPECT_EQ(site.ShownPages(), std::vector<int>{148});
     EXPECT_FALSE(controls.IsEnabled(1007));
     EXPECT_FALSE(controls.IsEnabled(1008));
     EXPECT_TRUE(controls.IsEnabled(1009) && controls.IsEnabled(1011));
-    EXPECT_EQ(Events("gray"), (std::vector<std::string>{"gray 0/2", "gray 0/3"}));
+    EXPECT_FALSE(controls.IsEnabled(kSaveItem));
+    EXPECT_FALSE(controls.IsEnabled(kSaveAsItem));
     EXPECT_EQ(site.m_pages[148].Items(1040).size(), 8u);
 
     // A tab change without tabs changes nothing.
@@ -217,8 +205,8 @@ TEST_F(Display_SetTest, AnUnknownOrOverlongModelGetsNoPageAndTheDefaults)
 {
     // 20 characters: the first 19 are kept, and no model matches them.
     Start("VF620VF620VF620VF620");
-    EXPECT_EQ(site.m_captions, std::vector<std::string>{"VF620VF620VF620VF62-Untitled.ini"});
-    EXPECT_TRUE(site.m_tabs.empty());
+    EXPECT_EQ(Caption(), "VF620VF620VF620VF62-Untitled.ini");
+    EXPECT_TRUE(Tabs().empty());
     EXPECT_TRUE(Events("create").empty());
     EXPECT_TRUE(site.ShownPages().empty());
     EXPECT_TRUE(controls.IsEnabled(1007));
@@ -233,10 +221,10 @@ TEST_F(Display_SetTest, AnUnknownOrOverlongModelGetsNoPageAndTheDefaults)
 TEST_F(Display_SetTest, WithoutAConnectionFileTheDefaultsShow)
 {
     window.OnInitDialog();
-    EXPECT_EQ(site.m_captions, std::vector<std::string>{"未知-Untitled.ini"});
+    EXPECT_EQ(Caption(), "未知-Untitled.ini");
     EXPECT_EQ(controls.GetText(1029), "COM6");
     EXPECT_EQ(controls.GetText(1028), "9600");
-    EXPECT_TRUE(site.m_tabs.empty());
+    EXPECT_TRUE(Tabs().empty());
     EXPECT_EQ(polelink.Kinds(), std::vector<ECall>{ECall::OpenComm});
 }
 
@@ -258,7 +246,7 @@ TEST_F(Display_SetTest, ExitAsksWithoutOwnerAndCancelDoesNothing)
     ownerlessUi.m_answers.push_back(EMessageResult::Ok);
     window.OnClose();
     EXPECT_EQ(ownerlessUi.m_messages.size(), 2u);
-    EXPECT_EQ(site.m_events, (std::vector<std::string>{"close \"Tallyboard\"", "end 1"}));
+    EXPECT_EQ(site.m_events, (std::vector<std::string>{"end 1"}));
     EXPECT_TRUE(polelink.m_calls.empty());
 }
 
@@ -285,7 +273,7 @@ TEST_F(Display_SetTest, TheCommandsWithoutActionDoNothing)
     EXPECT_TRUE(site.m_events.empty());
     EXPECT_TRUE(ui.m_messages.empty());
     EXPECT_TRUE(polelink.m_calls.empty());
-    EXPECT_EQ(site.m_captions.size(), 1u);
+    EXPECT_EQ(Caption(), "VF620-Untitled.ini");
 }
 
 TEST_F(Display_SetTest, SettingsFileCommandsWorkOnTheSettingsPageAndTheCaption)
@@ -293,7 +281,7 @@ TEST_F(Display_SetTest, SettingsFileCommandsWorkOnTheSettingsPageAndTheCaption)
     Start("VF620");
     window.FindPage<Settings>()->OnReset();
     window.OnSaveSettingFile();
-    EXPECT_EQ(site.m_captions.back(), "VF620-VF620.ini");
+    EXPECT_EQ(Caption(), "VF620-VF620.ini");
     EXPECT_EQ(ui.Texts(), std::vector<std::string>{"Saved successfully."});
     EXPECT_NE(dir.Read("VF620.ini").find("Contrast=2"), std::string::npos);
 
@@ -302,12 +290,12 @@ TEST_F(Display_SetTest, SettingsFileCommandsWorkOnTheSettingsPageAndTheCaption)
     ASSERT_EQ(ui.m_fileDialogs.size(), 1u);
     EXPECT_EQ(ui.m_fileDialogs[0].m_strFilter, "文本文件(*.ini)|*.ini|所有文件(*.*)|*.*||");
     EXPECT_EQ(ui.m_fileDialogs[0].m_strDefaultExt, "ini");
-    EXPECT_EQ(site.m_captions.back(), "VF620-Mine.ini");
+    EXPECT_EQ(Caption(), "VF620-Mine.ini");
 
     dir.Write("Other.ini", "[Polelink_Set]\r\nContrast=0\r\nCode=7\r\n");
     ui.m_fileAnswers.push_back(dir / "Other.ini");
     window.OnOpenSettingFile();
-    EXPECT_EQ(site.m_captions.back(), "VF620-Other.ini");
+    EXPECT_EQ(Caption(), "VF620-Other.ini");
     EXPECT_EQ(site.m_pages[131].GetValue(1021), 0);
     EXPECT_EQ(site.m_pages[131].GetValue(1017), 7);
     EXPECT_EQ(site.m_pages[131].GetValue(1020), -1);

@@ -34,6 +34,7 @@ CMainWindow::CMainWindow(wxWindow* pParent, CPolelink& polelink, CClock& clock)
     : m_logic(*this, m_controls, m_ui, m_ownerlessUi, polelink, clock)
 {
     LoadXrcFrame(*this, pParent, kMainDialog);
+    m_controls.m_menuItemId = MenuId;
     for (wxWindow* pChild : GetChildren())
         if (dynamic_cast<wxPanel*>(pChild))
             m_pClient = pChild;
@@ -93,11 +94,6 @@ void CMainWindow::BindEvents()
 
 // The notebook only shows the tabs: each gets an empty page, and the page
 // windows lie over them.
-void CMainWindow::InsertTab(int nTab, const std::string& strText)
-{
-    m_pTabs->InsertPage(static_cast<std::size_t>(nTab), new wxPanel(m_pTabs), ToWx(strText));
-}
-
 CWxPageWindow* CMainWindow::FindPage(int nDialogId)
 {
     for (const auto& pPage : m_pages)
@@ -116,40 +112,6 @@ CPageWindowParts CMainWindow::CreatePage(int nDialogId)
     const wxSize size = m_pTabs->GetClientSize();
     window.Panel().SetSize(origin.x + 1, origin.y + 21, size.x - 2, size.y - 22);
     return {window.Controls(), window.UserInterface()};
-}
-
-void CMainWindow::ShowPage(int nDialogId, bool bShow)
-{
-    CWxPageWindow* pWindow = FindPage(nDialogId);
-    if (!pWindow)
-        return;
-    pWindow->Panel().Show(bShow);
-    if (bShow)
-        pWindow->Panel().Raise();
-}
-
-void CMainWindow::SetCaption(const std::string& strCaption)
-{
-    SetTitle(ToWx(strCaption));
-}
-
-void CMainWindow::GrayMenuItem(int nMenu, int nPosition)
-{
-    wxMenu* pMenu = GetMenuBar()->GetMenu(static_cast<std::size_t>(nMenu));
-    wxCHECK_RET(pMenu, "no such menu");
-    if (wxMenuItem* pItem = pMenu->FindItemByPosition(static_cast<std::size_t>(nPosition)))
-        pItem->Enable(false);
-}
-
-void CMainWindow::CloseWindowByCaption(const std::string& strCaption)
-{
-    const wxString caption = ToWx(strCaption);
-    for (wxWindow* pWindow : wxTopLevelWindows)
-        if (pWindow->GetLabel() == caption)
-        {
-            pWindow->Close();
-            return;
-        }
 }
 
 void CMainWindow::ShowConnectionProblem(const std::string& strCause)

@@ -34,12 +34,7 @@ public:
     wxNotebook& TabControl() { return *m_pTabs; }
 
 private:
-    void InsertTab(int nTab, const std::string& strText) override;
     CPageWindowParts CreatePage(int nDialogId) override;
-    void ShowPage(int nDialogId, bool bShow) override;
-    void SetCaption(const std::string& strCaption) override;
-    void GrayMenuItem(int nMenu, int nPosition) override;
-    void CloseWindowByCaption(const std::string& strCaption) override;
     void EndDialog(int nResult) override;
     void ShowConnectionProblem(const std::string& strCause) override;
 

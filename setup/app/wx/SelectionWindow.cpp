@@ -46,17 +46,21 @@ void CSelectionWindow::ShowPreview()
             m_pPreview->SetBitmap(m_previews[i]);
 }
 
-// The main window runs while this one hides.
+// The main window runs while this one hides. Its exit ends the program;
+// reselecting the display comes back here.
 void CSelectionWindow::OnOK()
 {
     m_logic.OnOK();
     Show(false);
     auto* pMainWindow = new CMainWindow(nullptr, m_polelink, m_clock);
     m_pMainWindow = pMainWindow;
-    pMainWindow->RunModal();
+    const int nResult = pMainWindow->RunModal();
     m_pMainWindow = nullptr;
     pMainWindow->Destroy();
-    Show(true);
+    if (nResult == kIdOk)
+        EndDialog(kIdCancel);
+    else
+        Show(true);
 }
 
 void CSelectionWindow::EndDialog(int nResult)

@@ -12,6 +12,8 @@ wxPanel* LoadPage(wxWindow& parent, int nDialogId)
     auto* pPanel = new wxPanel();
     if (!LoadXrcPanel(*pPanel, &parent, nDialogId))
         pPanel->Create(&parent);
+    // Its owner finds it as it finds its controls.
+    pPanel->SetId(nDialogId);
     // Hidden before it is ever drawn: it shows once it is placed.
     pPanel->Hide();
     return pPanel;

@@ -227,8 +227,8 @@ TEST_F(TallyboardGui, VF510SetsIndicatorsContrastAndTextThenExitsWithConfirmatio
                     m_watcher.Answer(wxID_OK);
                     main.Close();
                     EXPECT_TRUE(PumpUntil([&] { return !main.IsRunning(); }));
-                    EXPECT_FALSE(selection.IsRunning());
                 });
+            EXPECT_FALSE(selection.IsRunning());
         });
     EXPECT_EQ(nResult, kIdCancel);
     ASSERT_EQ(m_watcher.Seen().size(), 2u);
