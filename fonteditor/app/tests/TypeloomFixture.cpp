@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <gtk/gtk.h>
-#include <unistd.h>
 
 #include <wx/fileconf.h>
 #include <wx/toolbar.h>
@@ -16,11 +15,6 @@ void CTypeloomTest::SetUp()
 {
     static const bool s_bResources = (InitTypeloomResources(), true);
     (void)s_bResources;
-    m_dir = fs::temp_directory_path() /
-            ("typeloom_" + std::to_string(::getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(m_dir);
-    fs::create_directories(m_dir);
     m_settings = m_dir / "Typeloom.conf";
     Restart();
 }
@@ -47,7 +41,6 @@ void CTypeloomTest::TearDown()
         m_pShell->CloseWithoutSaving();
     CWxTest::TearDown();
     m_pShell.reset();
-    fs::remove_all(m_dir);
 }
 
 std::vector<CWxTypeloomDoc*> CTypeloomTest::Documents()
@@ -159,8 +152,8 @@ fs::path CTypeloomTest::WriteFont(const std::string& strName,
 
 std::vector<std::uint8_t> CTypeloomTest::ReadFile(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    const std::string strBytes = ReadWholeFile(path);
+    return {strBytes.begin(), strBytes.end()};
 }
 
 void CTypeloomTest::OpenThroughDialog(const fs::path& path)

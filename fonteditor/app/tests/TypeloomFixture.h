@@ -2,6 +2,7 @@
 
 #include "MainFrame.h"
 #include "ModalDialogWatcher.h"
+#include "TempFolder.h"
 #include "TypeloomDocManager.h"
 #include "TypeloomShell.h"
 #include "WxTesting.h"
@@ -57,7 +58,8 @@ protected:
     // Opens a file through File Open (Ctrl+O) and the real file dialog.
     void OpenThroughDialog(const fs::path& path);
 
-    fs::path m_dir;
+    CTempFolder m_folder;
+    fs::path m_dir = m_folder.Path();
     fs::path m_settings;
     CModalDialogWatcher m_watcher;
     std::unique_ptr<CTypeloomShell> m_pShell;

@@ -2,6 +2,7 @@
 // messages, and the port names.
 #include "Win32SerialPort.h"
 
+#include "TempFolder.h"
 #include "TestEnvironment.h"
 
 #include <filesystem>
@@ -32,7 +33,8 @@ TEST(Win32SerialPort, AMissingPortFailsWithItsNameAndTheSystemsCause)
 
 TEST(Win32SerialPort, AFileIsNoSerialPortAndIsClosedAgain)
 {
-    const fs::path path = fs::temp_directory_path() / "vfdkit_not_a_port.txt";
+    const CTempFolder dir;
+    const fs::path path = dir.Path() / "not_a_port.txt";
     std::ofstream(path) << "text";
     CWin32SerialPort port;
     EXPECT_FALSE(port.Open(path.string()));
