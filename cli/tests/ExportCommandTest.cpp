@@ -80,9 +80,9 @@ TEST_F(ExportCommand, FileFailuresExitThreeAndNameTheFile)
     EXPECT_NE(missing.m_strErr.find("missing.bin"), std::string::npos) << missing.m_strErr;
     EXPECT_FALSE(fs::exists(out));
 
-    const auto folder = Export(font, dir / "no" / "such" / "out.c");
-    EXPECT_EQ(folder.m_nStatus, 3);
-    EXPECT_NE(folder.m_strErr.find("out.c"), std::string::npos) << folder.m_strErr;
+    const auto missingFolder = Export(font, dir / "no" / "such" / "out.c");
+    EXPECT_EQ(missingFolder.m_nStatus, 3);
+    EXPECT_NE(missingFolder.m_strErr.find("out.c"), std::string::npos) << missingFolder.m_strErr;
     EXPECT_EQ(ReadWholeFile(font), bytes);
 }
 

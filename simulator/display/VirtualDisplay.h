@@ -18,7 +18,7 @@ inline constexpr int kCellDotsWide = 8;
 inline constexpr int kCellDotsHigh = 16;
 inline constexpr std::size_t kGlyphBytes = 16;
 inline constexpr std::size_t kFontPageBytes = 256;
-inline constexpr std::size_t kGlyphsPerPage = kFontPageBytes / kGlyphBytes;
+inline constexpr unsigned kGlyphsPerPage = static_cast<unsigned>(kFontPageBytes / kGlyphBytes);
 
 using CGlyphBits = std::array<std::uint8_t, kGlyphBytes>;
 

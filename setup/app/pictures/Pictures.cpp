@@ -52,7 +52,7 @@ void SmallPrint(CRaster& raster, double x, double y, const std::string& strText,
 
 double SmallPrintWidth(const std::string& strText)
 {
-    return strText.size() * 4.0 - 1;
+    return static_cast<double>(strText.size()) * 4.0 - 1;
 }
 
 // Two lines of 20 characters in the display's dot matrix: lit dots on the

@@ -1,5 +1,7 @@
 #include "VirtualDisplay.h"
 
+#include <initializer_list>
+
 #include <gtest/gtest.h>
 
 namespace
@@ -366,7 +368,7 @@ TEST(VirtualDisplay, PeripheralSelectionFollowsBitOne)
 TEST(VirtualDisplay, AClearedWarningBitPutsEveryMarkOutWhateverTheColumn)
 {
     CVirtualDisplay display;
-    for (const std::uint8_t nColumn : {0, 5, 20, 21, 0xFF})
+    for (const std::uint8_t nColumn : std::initializer_list<std::uint8_t>{0, 5, 20, 21, 0xFF})
     {
         ASSERT_TRUE(display.SetWarning(1, 9));
         EXPECT_TRUE(display.SetWarning(0, nColumn)) << int(nColumn);
