@@ -205,8 +205,9 @@ bool CTypeloomDoc::WriteFont(const std::string& strTarget)
         chunk.assign(nSize, 0);
         long long nRead = 0;
         if (pSource && nOffset < m_nFileLength && pSource->Seek(nOffset))
-            nRead = std::max(0LL, pSource->Read(chunk.data(), std::min<std::uint64_t>(
-                                                                  nSize, m_nFileLength - nOffset)));
+            nRead = std::max(
+                0LL, pSource->Read(chunk.data(), static_cast<std::size_t>(std::min<std::uint64_t>(
+                                                     nSize, m_nFileLength - nOffset))));
         if (nOffset + static_cast<std::uint64_t>(nRead) <
             std::min<std::uint64_t>(m_nFileLength, nOffset + nSize))
             nUnreadFrom = std::min(nUnreadFrom, nOffset + static_cast<std::uint64_t>(nRead));
@@ -219,7 +220,8 @@ bool CTypeloomDoc::WriteFont(const std::string& strTarget)
             const std::uint64_t nTo = std::min(nStart + nBytes, nOffset + nSize);
             if (nFrom < nTo)
                 std::memcpy(chunk.data() + (nFrom - nOffset),
-                            entry.m_bits.data() + (nFrom - nStart), nTo - nFrom);
+                            entry.m_bits.data() + (nFrom - nStart),
+                            static_cast<std::size_t>(nTo - nFrom));
         }
         if (!out.Write(chunk.data(), chunk.size()))
             return fail(out.GetLastError());
