@@ -37,6 +37,9 @@ std::array<std::uint8_t, kCellDotsHigh> CScreenPainter::CellDots(const CVirtualD
                                                                  const CCell& cell) const
 {
     std::array<std::uint8_t, kCellDotsHigh> rows{};
+    // Row bytes, the leftmost dot in bit 0.
+    const auto light = [&rows](std::size_t nRow, int nDot)
+    { rows[nRow] = static_cast<std::uint8_t>(rows[nRow] | (1 << nDot)); };
     if (cell.m_bBlank)
         return rows;
     if (display.ShowsUserGlyph(cell))
@@ -45,7 +48,7 @@ std::array<std::uint8_t, kCellDotsHigh> CScreenPainter::CellDots(const CVirtualD
         for (int y = 0; y < kCellDotsHigh; ++y)
             for (int x = 0; x < kCellDotsWide; ++x)
                 if (GlyphDot(bits, x, y))
-                    rows[y] |= 1 << x;
+                    light(y, x);
     }
     else if (!m_pFont)
     {
@@ -59,7 +62,7 @@ std::array<std::uint8_t, kCellDotsHigh> CScreenPainter::CellDots(const CVirtualD
                 for (int y = 0; y < kLabelGlyphHeight; ++y)
                     for (int x = 0; x < kLabelGlyphWidth; ++x)
                         if (glyph[y] & (0x10 >> x))
-                            rows[nDigit * 8 + y + 1] |= 1 << (x + 1);
+                            light(nDigit * 8 + y + 1, x + 1);
             }
     }
     else if (const char32_t c = BuiltInCharacter(cell.m_nCode, cell.m_nCharacterSet,
@@ -71,7 +74,7 @@ std::array<std::uint8_t, kCellDotsHigh> CScreenPainter::CellDots(const CVirtualD
             for (std::size_t y = 0; y < kHouse.size(); ++y)
                 for (int x = 0; kHouse[y][x]; ++x)
                     if (kHouse[y][x] == '#')
-                        rows[kHouseTop + y] |= 1 << x;
+                        light(kHouseTop + y, x);
         }
         else if (nGlyph < 0)
         {
@@ -86,7 +89,7 @@ std::array<std::uint8_t, kCellDotsHigh> CScreenPainter::CellDots(const CVirtualD
             for (int y = 0; y < kCellDotsHigh; ++y)
                 for (int x = 0; x < kCellDotsWide; ++x)
                     if (m_pFont->Dot(nGlyph, x - nLeft, y - nTop))
-                        rows[y] |= 1 << x;
+                        light(y, x);
         }
     }
     if (cell.m_bReverse)
