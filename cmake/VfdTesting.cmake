@@ -28,6 +28,13 @@ function(vfd_add_test name)
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} ${main} GTest::gtest GTest::gmock)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+    # In the optimised builds the tests' own sources, mostly GoogleTest's
+    # templates, build in about half the time at -O1 without debug
+    # information; what they test keeps the build's flags. The debug preset
+    # is the one to step through a test with.
+    if(NOT MSVC)
+        target_compile_options(${name} PRIVATE "$<$<CONFIG:Release,RelWithDebInfo>:-O1;-g0>")
+    endif()
     # Helpers every test may use (platform/testing).
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/platform/testing)
     if(WIN32)
